@@ -1,0 +1,54 @@
+#include "groups/group_report.hpp"
+
+#include <cmath>
+
+#include "run/fixed_field.hpp"
+#include "run/free_form.hpp"
+
+namespace tessadro {
+namespace {
+
+constexpr float feet_per_mile = 5280.0f;
+
+void write_sums(RunState& state) {
+    const RunSums& s = state.sums;
+    write_list(console(), {"sums (sumgwret, sumacres,queltaacres,"});
+    write_list(console(), {"      gwretnotauthorized, acresnotauthorized): "});
+    write_list(console(), {s.sumgwret, s.sumacres, s.queltaacres, s.gwretnotauthorized, s.acresnotauthorized});
+    write_list(*state.run_report, {"sums_gwret", "acloc*qlt.fact.", "quelta.ac", "gwretnotauth.", "acresnotauth."});
+    write_list(*state.run_report,
+               {s.sumgwret, s.sumacres, s.queltaacres, s.gwretnotauthorized, s.acresnotauthorized});
+}
+
+// Mean point and diagonal of the bounding box of a group with several points.
+void summarize_points(GroupTables& g, std::int32_t grp) {
+    const auto n = static_cast<float>(g.npd(grp));
+    g.xpd(grp) = g.xpd(grp) / n;
+    g.ypd(grp) = g.ypd(grp) / n;
+    const float dx = g.xpdmax(grp) - g.xpdmin(grp);
+    const float dy = g.ypdmax(grp) - g.ypdmin(grp);
+    g.pdrange(grp) = std::sqrt(dx * dx + dy * dy) / feet_per_mile;
+}
+
+}  // namespace
+
+void write_group_report(RunState& state) {
+    static const Format line("(2i6,2f12.0,4f10.2)");
+    write_sums(state);
+    GroupTables& g = state.groups;
+    float sumacresloc = 0.0f;
+    for (std::int32_t grp = 1; grp <= n_groups; ++grp) {
+        sumacresloc += g.acresloc(grp);
+        if (g.npd(grp) > 1) summarize_points(g, grp);
+        write_fixed(*state.group_report, line,
+                    {grp, g.npd(grp), g.xpd(grp), g.ypd(grp), g.pumpgrp(grp), g.gwretloc(grp), g.acresloc(grp),
+                     g.authtot(grp)});
+    }
+    write_list(console(), {"sum over acresloc(grp):", sumacresloc});
+    if (state.max_auth_group > n_groups) {
+        write_list(console(), {"WARNING: largest group no.", state.max_auth_group,
+                               " exceeds array dimension limit nGroups,", n_groups});
+    }
+}
+
+}  // namespace tessadro

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/run_state.hpp"
+
+namespace tessadro {
+
+// Opens the run, check and group reports, then reads "tessadro<year>.txt"
+// well by well: puts positive pumping into the well's cell, totals pumping,
+// return flow, acres and well locations by group, scales the acres of
+// exchange-area wells by the factor, and lists the wells of groups without
+// authorized acres. Wells off the grid or on inactive cells are reported in
+// the run report and left out of every total.
+void read_pumping_file(RunState& state);
+
+}  // namespace tessadro

@@ -1,0 +1,40 @@
+#include "inputs/grid_readers.hpp"
+
+#include <vector>
+
+#include "run/fixed_field.hpp"
+#include "run/units.hpp"
+
+namespace tessadro {
+namespace {
+
+// Two characters a cell, 326 cells a record; a longer row continues on the
+// next record.
+void read_grid(InputFile& file, const Grid& grid, Table<std::int32_t, 2>& table) {
+    static const Format row_format("(326i2)");
+    const std::size_t columns = grid.ncol > 0 ? static_cast<std::size_t>(grid.ncol) : 0;
+    std::vector<std::int32_t> values(columns);
+    std::vector<Target> targets;
+    targets.reserve(columns);
+    for (std::int32_t& value : values) targets.emplace_back(value);
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        read_fixed(file, row_format, targets);
+        for (std::int32_t j = 1; j <= grid.ncol; ++j) table(j, i) = values[static_cast<std::size_t>(j - 1)];
+    }
+}
+
+}  // namespace
+
+void read_model_grids(RunState& state) {
+    write_list(console(), {"..reading ibound"});
+    {
+        InputFile file(state.static_path("02.ibound"), unit::static_table);
+        read_grid(file, state.grid, state.grids.ibound);
+    }
+    write_list(console(), {"..reading county flags"});
+    InputFile file(state.static_path("cty.flg"), unit::static_table);
+    read_required(file, {});  // header record, never interpreted
+    read_grid(file, state.grid, state.grids.icty);
+}
+
+}  // namespace tessadro

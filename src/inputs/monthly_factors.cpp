@@ -1,0 +1,20 @@
+#include "inputs/monthly_factors.hpp"
+
+#include "run/free_form.hpp"
+#include "run/units.hpp"
+
+namespace tessadro {
+
+void read_monthly_factors(RunState& state) {
+    write_list(console(), {"..reading monthly factors by county"});
+    InputFile file(state.static_path("monthlyfactorsbycounty.txt"), unit::static_table);
+    write_list(console(), {"Expected fields: index,may,jun,jul,aug,sep,oct,county"});
+    auto& f = state.xmonfactors;
+    for (std::int32_t k = 1; k <= n_counties; ++k) {
+        // The county is the record's position, not its index or name field.
+        std::int32_t index = 0;
+        read_required(file, {index, f(k, 5), f(k, 6), f(k, 7), f(k, 8), f(k, 9), f(k, 10)});
+    }
+}
+
+}  // namespace tessadro

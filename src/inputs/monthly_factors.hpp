@@ -1,0 +1,11 @@
+#pragma once
+
+#include "model/run_state.hpp"
+
+namespace tessadro {
+
+// Reads "monthlyfactorsbycounty.txt": record k holds county k's factors for
+// May to October after an index that is read and ignored.
+void read_monthly_factors(RunState& state);
+
+}  // namespace tessadro

@@ -1,0 +1,17 @@
+#include "inputs/quelta_pdivs.hpp"
+
+#include "run/free_form.hpp"
+#include "run/units.hpp"
+
+namespace tessadro {
+
+void read_quelta_pdivs(RunState& state) {
+    write_list(console(), {"..reading quelta points of diversion"});
+    InputFile file(state.static_path("queltapdivs.txt"), unit::static_table);
+    read_required(file, {state.npdivs});
+    // The slot is checked before its record is read: a count above the
+    // table's size stops at the first identifier beyond it.
+    for (std::int32_t k = 1; k <= state.npdivs; ++k) read_required(file, {state.queltapdivs(k)});
+}
+
+}  // namespace tessadro

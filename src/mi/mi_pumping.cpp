@@ -1,0 +1,70 @@
+#include "mi/mi_pumping.hpp"
+
+#include "monthly/array_file.hpp"
+#include "run/free_form.hpp"
+#include "run/units.hpp"
+#include "tracts/plot_file.hpp"
+
+namespace tessadro {
+namespace {
+
+// One M&I well: two identifiers, its location, three values not used here,
+// and the year's pumping.
+struct MiRecord {
+    std::int32_t id1 = 0;
+    std::int32_t id2 = 0;
+    float x = 0.0f;
+    float y = 0.0f;
+    float unused1 = 0.0f;
+    float unused2 = 0.0f;
+    float unused3 = 0.0f;
+    float amount = 0.0f;
+};
+
+void read_mi_records(RunState& state) {
+    write_list(console(), {"..reading m&i file"});
+    InputFile file = InputFile::open_or_empty(state.text.chyear + "mi.txt", unit::pumping);
+    std::int32_t count = 0;
+    float offgrid = 0.0f;
+    MiRecord r;
+    OutputFile& report = *state.run_report;
+    while (read_record(file, {r.id1, r.id2, r.x, r.y, r.unused1, r.unused2, r.unused3, r.amount})) {
+        ++count;
+        const Cell cell = locate(state.grid, r.x, r.y);
+        if (!on_grid(state.grid, cell)) {
+            offgrid += r.amount;
+            write_list(report, {++state.nmsg, cell.row, cell.column, r.id1, r.id2, r.amount, offgrid, " miloc"});
+        } else if (state.grids.ibound(cell.column, cell.row) == 0) {
+            // This message gives the column before the row.
+            write_list(report, {++state.nmsg, cell.column, cell.row, " miloc"});
+        } else if (r.amount > 0.0f) {
+            state.grids.pumpmi(cell.column, cell.row) += r.amount;
+        }
+    }
+    write_list(console(), {count, " m&i recs read"});
+}
+
+float write_mi_array(RunState& state) {
+    const Grid& grid = state.grid;
+    ArrayFile file(state.out_path(state.text.chyear + ".mi"));
+    float total = 0.0f;
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j) total += state.grids.pumpmi(j, i);
+        file.write_row(state.grids.pumpmi, i, grid.ncol);
+    }
+    file.close();
+    return total;
+}
+
+}  // namespace
+
+void place_mi_pumping(RunState& state) {
+    read_mi_records(state);
+    write_list(console(), {"..write mi plot file"});
+    write_plot_file(state, state.grids.pumpmi, state.out_path(state.text.chyear + "migrid.dat"));
+    const float total = write_mi_array(state);
+    write_list(*state.check_report, {"m&i pumping"});
+    write_list(*state.check_report, {total});
+}
+
+}  // namespace tessadro

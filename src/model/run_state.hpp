@@ -1,0 +1,104 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/table.hpp"
+#include "run/grid_geometry.hpp"
+#include "run/record_file.hpp"
+
+// The run's shared tables: created zero-filled at the start of the run, filled
+// by the phases in order, held until its end.
+namespace tessadro {
+
+inline constexpr std::int32_t max_grid = 400;     // rows and columns of every cell grid
+inline constexpr std::int32_t n_groups = 5000;    // water-right groups 1 to nGroups
+inline constexpr std::int32_t max_pdivs = 500;    // exchange-area points of diversion
+inline constexpr std::int32_t n_counties = 44;
+inline constexpr std::int32_t n_months = 12;
+
+// Texts of the run: the year and factor as given, the directory prefixes.
+struct RunText {
+    std::string chyear;      // exactly 4 characters
+    std::string chfact;      // exactly 10 characters
+    std::string chstatic;    // static directory prefix, ends with '/'
+    std::string chout;       // output directory prefix, "out/"
+};
+
+// Cell grids, indexed (column, row).
+struct CellGrids {
+    Table<std::int32_t, 2> ibound{"ibound", {max_grid, max_grid}};  // 0 = inactive
+    Table<std::int32_t, 2> icty{"icty", {max_grid, max_grid}};      // county number
+    Table<float, 2> pump{"pump", {max_grid, max_grid}};
+    Table<float, 2> gwret{"gwret", {max_grid, max_grid}};
+    Table<float, 2> acres{"acres", {max_grid, max_grid}};
+    Table<float, 2> pumpmi{"pumpmi", {max_grid, max_grid}};
+    Table<float, 2> work{"work", {max_grid, max_grid}};
+};
+
+// Per-group tables, indexed by group number.
+struct GroupTables {
+    Table<float, 1> authtot{"authtot", {n_groups}};
+    Table<float, 1> pumpgrp{"pumpgrp", {n_groups}};
+    Table<float, 1> gwretloc{"gwretloc", {n_groups}};
+    Table<float, 1> acresloc{"acresloc", {n_groups}};
+    Table<std::int32_t, 1> npd{"npd", {n_groups}};
+    Table<float, 1> xpd{"xpd", {n_groups}};
+    Table<float, 1> ypd{"ypd", {n_groups}};
+    Table<float, 1> xpdmin{"xpdmin", {n_groups}};
+    Table<float, 1> xpdmax{"xpdmax", {n_groups}};
+    Table<float, 1> ypdmin{"ypdmin", {n_groups}};
+    Table<float, 1> ypdmax{"ypdmax", {n_groups}};
+    Table<float, 1> pdrange{"pdrange", {n_groups}};
+    Table<std::int32_t, 1> ntracts{"ntracts", {n_groups}};
+};
+
+// An accepted pumping record of a group without authorized acres, kept for
+// placement in its well's cell.
+struct NotAuthorized {
+    std::int32_t grp;
+    std::int32_t node;   // cell number of the well, counted with ncol
+    float acloc;         // acres with the exchange-area factor applied
+    float gwloc;
+};
+
+// Sums of the pumping file over accepted records.
+struct RunSums {
+    float sumgwret = 0.0f;
+    float sumacres = 0.0f;
+    float queltaacres = 0.0f;
+    float gwretnotauthorized = 0.0f;
+    float acresnotauthorized = 0.0f;
+};
+
+struct RunState {
+    RunText text;
+    float queltafact = 0.0f;
+    Grid grid;
+    CellGrids grids;
+    Table<float, 2> xmonfactors{"xmonfactors", {n_counties, n_months}};
+    Table<std::int32_t, 1> queltapdivs{"queltapdivs", {max_pdivs}};
+    std::int32_t npdivs = 0;
+    GroupTables groups;
+    float sumauth = 0.0f;
+    std::int32_t max_auth_group = 0;  // largest group number of the authorized acres
+    RunSums sums;
+    std::vector<NotAuthorized> notauthorized;  // numna = its size
+    std::int32_t nmsg = 0;                     // running message number of the run report
+    Table<float, 4> xcoord{"xcoord", {20, 45, 36, 16}};
+    Table<float, 4> ycoord{"ycoord", {20, 45, 36, 16}};
+
+    // Files open across phases.
+    std::unique_ptr<InputFile> authorized;     // rewound after the first pass
+    std::unique_ptr<OutputFile> run_report;
+    std::unique_ptr<OutputFile> check_report;
+    std::unique_ptr<OutputFile> group_report;
+
+    std::string static_path(const std::string& name) const { return text.chstatic + name; }
+    std::string out_path(const std::string& name) const { return text.chout + name; }
+};
+
+}  // namespace tessadro

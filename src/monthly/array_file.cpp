@@ -1,0 +1,25 @@
+#include "monthly/array_file.hpp"
+
+#include "run/fixed_field.hpp"
+#include "run/units.hpp"
+
+namespace tessadro {
+
+ArrayFile::ArrayFile(const std::string& path) : file_(path, unit::plot) {}
+
+void ArrayFile::write_row(const Table<float, 2>& grid, std::int32_t row, std::int32_t ncol) {
+    static const Format row_format("(326f6.1)");
+    items_.clear();
+    for (std::int32_t j = 1; j <= ncol; ++j) items_.emplace_back(grid(j, row));
+    write_fixed(file_, row_format, items_);
+}
+
+void ArrayFile::close() {
+    file_.close();
+    if (file_.overflowed_fields() > 0) {
+        warn("Warning: " + std::to_string(file_.overflowed_fields()) +
+             " value(s) too wide for F6.1 written as ****** in '" + file_.path() + "'");
+    }
+}
+
+}  // namespace tessadro

@@ -1,0 +1,76 @@
+#include "monthly/monthly_arrays.hpp"
+
+#include <array>
+
+#include "monthly/array_file.hpp"
+#include "run/free_form.hpp"
+
+namespace tessadro {
+namespace {
+
+const std::array<const char*, 12> monthno = {"01", "02", "03", "04", "05", "06",
+                                             "07", "08", "09", "10", "11", "12"};
+
+// One month of an annual grid: positive cells times their county's factor
+// (county 0 takes county 1's factors), written to the file; returns the sum.
+float write_month(RunState& state, const Table<float, 2>& annual, std::int32_t month, const std::string& name) {
+    const Grid& grid = state.grid;
+    CellGrids& grids = state.grids;
+    write_list(*state.check_report, {name});
+    ArrayFile file(state.out_path(name));
+    float sum = 0.0f;
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j) {
+            float& cell = grids.work(j, i);
+            cell = 0.0f;
+            const float value = annual(j, i);
+            if (!(value > 0.0f)) continue;
+            std::int32_t county = grids.icty(j, i);
+            if (county == 0) county = 1;
+            cell = value * state.xmonfactors(county, month);
+            sum += cell;
+        }
+        file.write_row(grids.work, i, grid.ncol);
+    }
+    file.close();
+    return sum;
+}
+
+// The annual acres as they are, every cell whatever its sign.
+float write_acres(RunState& state) {
+    const Grid& grid = state.grid;
+    ArrayFile file(state.out_path(state.text.chyear + ".agw"));
+    float total = 0.0f;
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j) total += state.grids.acres(j, i);
+        file.write_row(state.grids.acres, i, grid.ncol);
+    }
+    file.close();
+    return total;
+}
+
+}  // namespace
+
+void write_monthly_arrays(RunState& state) {
+    write_list(console(), {"..writing pmp, rcg, and agw files"});
+    OutputFile& check = *state.check_report;
+    float season_pumping = 0.0f;
+    float season_recharge = 0.0f;
+    for (std::int32_t m = 5; m <= 10; ++m) {
+        const std::string stem = state.text.chyear + "." + monthno[static_cast<std::size_t>(m - 1)];
+        const float pumping = write_month(state, state.grids.pump, m, stem + ".pmp");
+        const float recharge = write_month(state, state.grids.gwret, m, stem + ".rcg");
+        write_list(check, {m, pumping, recharge});
+        season_pumping += pumping;
+        season_recharge += recharge;
+    }
+    const float acres = write_acres(state);
+    write_list(check, {"pumping"});
+    write_list(check, {season_pumping});
+    write_list(check, {"gw returns"});
+    write_list(check, {season_recharge});
+    write_list(check, {"gw acres"});
+    write_list(check, {acres});
+}
+
+}  // namespace tessadro

@@ -1,0 +1,40 @@
+#include "run/fp_flags.hpp"
+
+#include <cfenv>
+#include <climits>
+
+namespace tessadro {
+namespace {
+
+bool denormal_raised() {
+#if defined(__x86_64__) || defined(__i386__)
+    // The denormal-operand flag lives in MXCSR (bit 1); <cfenv> has no name for it.
+    return (__builtin_ia32_stmxcsr() & 0x2u) != 0;
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
+std::string floating_point_note() {
+    const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW | FE_UNDERFLOW);
+    const bool denormal = denormal_raised();
+    if (raised == 0 && !denormal) return {};
+    std::string note = "Note: The following floating-point exceptions are signalling:";
+    if ((raised & FE_INVALID) != 0) note += " IEEE_INVALID_FLAG";
+    if ((raised & FE_DIVBYZERO) != 0) note += " IEEE_DIVIDE_BY_ZERO";
+    if ((raised & FE_OVERFLOW) != 0) note += " IEEE_OVERFLOW_FLAG";
+    if ((raised & FE_UNDERFLOW) != 0) note += " IEEE_UNDERFLOW_FLAG";
+    if (denormal) note += " IEEE_DENORMAL";
+    return note;
+}
+
+int truncate_to_int32(double value) {
+    // The comparisons fail for NaN too.
+    if (value > -2147483649.0 && value < 2147483648.0) return static_cast<int>(value);
+    std::feraiseexcept(FE_INVALID);
+    return INT_MIN;
+}
+
+}  // namespace tessadro

@@ -1,0 +1,369 @@
+#include "run/real_text.hpp"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace tessadro {
+namespace {
+
+__extension__ typedef unsigned __int128 u128;
+
+// A finite 4-byte magnitude as m * 2^e, with m an integer below 2^24.
+struct Binary {
+    std::uint32_t m;
+    int e;
+};
+
+Binary decompose(std::uint32_t magnitude_bits) {
+    const std::uint32_t exponent = magnitude_bits >> 23;
+    const std::uint32_t fraction = magnitude_bits & 0x7fffffu;
+    if (exponent == 0) return {fraction, -149};
+    return {fraction | 0x800000u, static_cast<int>(exponent) - 150};
+}
+
+u128 pow10(int n) {
+    u128 p = 1;
+    for (int i = 0; i < n; ++i) p *= 10;
+    return p;
+}
+
+int bit_length(u128 v) {
+    const auto high = static_cast<std::uint64_t>(v >> 64);
+    if (high != 0) return 128 - std::countl_zero(high);
+    return 64 - std::countl_zero(static_cast<std::uint64_t>(v));
+}
+
+// round(value / 2^shift), halves to even.
+u128 shift_round(u128 value, int shift) {
+    if (shift == 0) return value;
+    if (shift >= 128) return 0;  // value < 2^124 here, so below one half
+    const u128 q = value >> shift;
+    const u128 rest = value - (q << shift);
+    const u128 half = static_cast<u128>(1) << (shift - 1);
+    if (rest > half || (rest == half && (q & 1) != 0)) return q + 1;
+    return q;
+}
+
+// round(numerator / divisor), halves to even.
+u128 divide_round(u128 numerator, u128 divisor) {
+    const u128 q = numerator / divisor;
+    const u128 rest = numerator - q * divisor;
+    if (rest * 2 > divisor || (rest * 2 == divisor && (q & 1) != 0)) return q + 1;
+    return q;
+}
+
+// round(m * 2^e * 10^s), halves to even; nullopt-like false when it cannot be
+// formed within 128 bits.
+bool scaled_round(Binary b, int s, u128& out) {
+    if (s >= 0) {
+        if (s > 30) return false;
+        const u128 scaled = static_cast<u128>(b.m) * pow10(s);
+        if (b.e >= 0) {
+            if (bit_length(scaled) + b.e > 126) return false;
+            out = scaled << b.e;
+        } else {
+            out = shift_round(scaled, -b.e);
+        }
+        return true;
+    }
+    if (s < -38 || b.e < 0) return false;
+    const u128 value = static_cast<u128>(b.m) << b.e;  // e <= 104: below 2^128
+    out = divide_round(value, pow10(-s));
+    return true;
+}
+
+// The 9 significant digits of a finite non-zero magnitude and its decimal
+// exponent: value ~ digits * 10^(exponent - 8), 10^8 <= digits < 10^9.
+struct Decimal9 {
+    std::uint32_t digits;
+    int exponent;
+};
+
+double double_from_bits(Binary b) {
+    // Built bit by bit: converting a subnormal float would raise the
+    // denormal-operand flag.
+    const int length = 32 - std::countl_zero(b.m);
+    const std::uint64_t mantissa = static_cast<std::uint64_t>(b.m) << (53 - length);
+    const std::uint64_t biased = static_cast<std::uint64_t>(b.e + length - 1 + 1023);
+    return std::bit_cast<double>((biased << 52) | (mantissa & ((1ull << 52) - 1)));
+}
+
+Decimal9 decimal9(std::uint32_t magnitude_bits) {
+    const Binary b = decompose(magnitude_bits);
+    const int top = b.e + (32 - std::countl_zero(b.m)) - 1;  // 2^top <= value
+    int exponent = (top * 78913) >> 18;                      // floor(top*log10(2))
+    u128 n = 0;
+    if (scaled_round(b, 8 - exponent, n)) {
+        if (n >= 1000000000u) {
+            ++exponent;
+            scaled_round(b, 8 - exponent, n);
+        }
+        return {static_cast<std::uint32_t>(n), exponent};
+    }
+    // Magnitudes below about 1e-22: let the library's exact printer do it.
+    char text[32];
+    const auto r = std::to_chars(text, text + sizeof text, double_from_bits(b),
+                                 std::chars_format::scientific, 8);
+    std::uint32_t digits = static_cast<std::uint32_t>(text[0] - '0');
+    for (int i = 2; i < 10; ++i) digits = digits * 10 + static_cast<std::uint32_t>(text[i] - '0');
+    int exp10 = 0;
+    std::from_chars(text + 11, r.ptr, exp10);
+    return {digits, text[10] == '-' ? -exp10 : exp10};
+}
+
+void right_align(std::string_view text, int width, char* out) {
+    const int pad = width - static_cast<int>(text.size());
+    std::memset(out, ' ', static_cast<std::size_t>(pad));
+    std::memcpy(out + pad, text.data(), text.size());
+}
+
+bool special_value(std::uint32_t bits, std::string_view& text) {
+    const std::uint32_t magnitude = bits & 0x7fffffffu;
+    if (magnitude > 0x7f800000u) {
+        text = "NaN";
+        return true;
+    }
+    if (magnitude == 0x7f800000u) {
+        text = (bits >> 31) != 0 ? "-Infinity" : "Infinity";
+        return true;
+    }
+    return false;
+}
+
+constexpr std::uint32_t bits_of_tenth = 0x3dcccccdu;  // the float nearest 0.1
+constexpr std::uint32_t bits_of_1e9 = 0x4e6e6b28u;    // 1.0E9, exact
+
+}  // namespace
+
+void format_list_real(float value, char* out) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    const bool negative = (bits >> 31) != 0;
+    const std::uint32_t magnitude = bits & 0x7fffffffu;
+    std::string_view special;
+    if (special_value(bits, special)) {
+        right_align(special, list_real_width, out);
+        return;
+    }
+    char text[24];
+    char* p = text;
+    if (negative) *p++ = '-';
+    if (magnitude == 0) {
+        std::memcpy(p, "0.00000000", 10);
+        p += 10;
+    } else {
+        const Decimal9 d = decimal9(magnitude);
+        char digits[10];
+        std::to_chars(digits, digits + 9, d.digits);
+        const bool fixed = magnitude >= bits_of_tenth && magnitude < bits_of_1e9;
+        if (fixed) {
+            if (d.exponent < 0) {  // 0.1 <= v < 1: "0." and 9 decimals
+                *p++ = '0';
+                *p++ = '.';
+                std::memcpy(p, digits, 9);
+                p += 9;
+            } else {
+                const int whole = d.exponent + 1;
+                std::memcpy(p, digits, static_cast<std::size_t>(whole));
+                p += whole;
+                *p++ = '.';
+                std::memcpy(p, digits + whole, static_cast<std::size_t>(9 - whole));
+                p += 9 - whole;
+            }
+            right_align({text, static_cast<std::size_t>(p - text)}, 12, out);
+            std::memset(out + 12, ' ', 4);
+            return;
+        }
+        *p++ = digits[0];
+        *p++ = '.';
+        std::memcpy(p, digits + 1, 8);
+        p += 8;
+        *p++ = 'E';
+        *p++ = d.exponent < 0 ? '-' : '+';
+        const int e = d.exponent < 0 ? -d.exponent : d.exponent;
+        *p++ = static_cast<char>('0' + e / 10);
+        *p++ = static_cast<char>('0' + e % 10);
+        right_align({text, static_cast<std::size_t>(p - text)}, list_real_width, out);
+        return;
+    }
+    right_align({text, static_cast<std::size_t>(p - text)}, 12, out);
+    std::memset(out + 12, ' ', 4);
+}
+
+bool format_fixed_real(float value, int width, int decimals, char* out) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    const bool negative = (bits >> 31) != 0;
+    std::string_view special;
+    if (special_value(bits, special)) {
+        if (special == "Infinity" && width <= 7) special = "Inf";
+        if (special == "-Infinity" && width <= 8) special = "-Inf";
+        if (static_cast<int>(special.size()) > width) {
+            std::memset(out, '*', static_cast<std::size_t>(width));
+            return false;
+        }
+        right_align(special, width, out);
+        return true;
+    }
+    u128 n = 0;
+    const std::uint32_t magnitude = bits & 0x7fffffffu;
+    if (magnitude != 0 && !scaled_round(decompose(magnitude), decimals, n)) {
+        // Beyond 128 bits: far too wide for any field, or (for a huge
+        // number of decimals) not a layout this program uses.
+        std::memset(out, '*', static_cast<std::size_t>(width));
+        return false;
+    }
+    // Digits of n, at least decimals + 1 of them so that a leading zero exists.
+    char digits[48];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + static_cast<int>(n % 10));
+        n /= 10;
+    } while (n != 0 && count < 45);
+    if (n != 0) {
+        std::memset(out, '*', static_cast<std::size_t>(width));
+        return false;
+    }
+    while (count < decimals + 1) digits[count++] = '0';
+    const int whole = count - decimals;  // includes a lone leading zero
+    const bool zero_whole = whole == 1 && digits[count - 1] == '0';
+    int length = (negative ? 1 : 0) + whole + 1 + decimals;
+    bool drop_zero = false;
+    if (length > width && zero_whole) {
+        drop_zero = true;
+        --length;
+    }
+    if (length > width) {
+        std::memset(out, '*', static_cast<std::size_t>(width));
+        return false;
+    }
+    char* p = out;
+    std::memset(p, ' ', static_cast<std::size_t>(width - length));
+    p += width - length;
+    if (negative) *p++ = '-';
+    for (int i = count - 1; i >= decimals; --i) {
+        if (!drop_zero) *p++ = digits[i];
+    }
+    *p++ = '.';
+    for (int i = decimals - 1; i >= 0; --i) *p++ = digits[i];
+    return true;
+}
+
+NumberStatus parse_integer(std::string_view text, std::int32_t& value) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return NumberStatus::bad;
+    std::int64_t magnitude = 0;
+    bool overflow = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return NumberStatus::bad;
+        if (magnitude <= 2147483648LL) magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > 2147483648LL) overflow = true;
+    }
+    if (overflow || (!negative && magnitude == 2147483648LL)) return NumberStatus::overflow;
+    value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    return NumberStatus::ok;
+}
+
+namespace {
+
+bool equals_ignoring_case(std::string_view text, std::string_view word) {
+    if (text.size() != word.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != word[i]) return false;
+    }
+    return true;
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool parse_real(std::string_view text, float& value) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::string_view body = text.substr(i);
+    if (equals_ignoring_case(body, "inf") || equals_ignoring_case(body, "infinity")) {
+        value = negative ? -std::numeric_limits<float>::infinity()
+                         : std::numeric_limits<float>::infinity();
+        return true;
+    }
+    if (equals_ignoring_case(body, "nan")) {
+        value = std::numeric_limits<float>::quiet_NaN();
+        return true;
+    }
+    // Mantissa: digits with an optional point; note where the first non-zero
+    // digit stands, which decides the direction of an out-of-range value.
+    long whole_digits = 0;  // integer digits from the first non-zero one
+    long leading_zeros = 0; // fraction zeros before the first non-zero digit
+    bool nonzero = false;
+    std::size_t digits = 0;
+    for (; i < text.size() && is_digit(text[i]); ++i, ++digits) {
+        if (text[i] != '0') nonzero = true;
+        if (nonzero) ++whole_digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && is_digit(text[i]); ++i, ++digits) {
+            if (!nonzero && text[i] == '0') ++leading_zeros;
+            if (text[i] != '0') nonzero = true;
+        }
+    }
+    if (digits == 0) return false;
+    const std::size_t mantissa_end = i;
+    long exponent = 0;
+    bool plain_exponent = true;  // "e" or "E", which std::from_chars reads itself
+    if (i < text.size()) {
+        const char c = text[i];
+        if (c == 'e' || c == 'E' || c == 'd' || c == 'D' || c == 'q' || c == 'Q') {
+            plain_exponent = c == 'e' || c == 'E';
+            ++i;
+        } else if (c == '+' || c == '-') {
+            plain_exponent = false;
+        } else {
+            return false;
+        }
+        bool exponent_negative = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) exponent_negative = text[i++] == '-';
+        if (i == text.size()) return false;
+        for (; i < text.size(); ++i) {
+            if (!is_digit(text[i])) return false;
+            if (exponent < 100000000) exponent = exponent * 10 + (text[i] - '0');
+        }
+        if (exponent_negative) exponent = -exponent;
+    }
+    if (!nonzero) {
+        value = negative ? -0.0f : 0.0f;
+        return true;
+    }
+    const std::size_t start = (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    std::string rewritten;
+    std::string_view number = text.substr(start);
+    if (!plain_exponent) {  // D, Q or a sign alone: spell it with an E
+        rewritten.assign(text.substr(start, mantissa_end - start));
+        rewritten += 'e';
+        rewritten += std::to_string(exponent);
+        number = rewritten;
+    }
+    float result = 0.0f;
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), result,
+                                   std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        const long scientific = whole_digits > 0 ? whole_digits - 1 + exponent
+                                                 : exponent - leading_zeros - 1;
+        result = scientific > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
+    } else if (r.ec != std::errc() || r.ptr != number.data() + number.size()) {
+        return false;
+    }
+    value = negative ? -result : result;
+    return true;
+}
+
+}  // namespace tessadro

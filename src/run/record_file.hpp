@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "run/line_reader.hpp"
+
+namespace tessadro {
+
+// A text file the run reads, connected to a unit number that the run-error
+// report names.
+class InputFile {
+public:
+    // Opens an existing file; a missing or unreadable one ends the run.
+    InputFile(std::string path, int unit);
+    // Opens a year file that may be missing: then it reads as an empty file
+    // (it is not created) and one warning line goes to standard error.
+    static InputFile open_or_empty(std::string path, int unit);
+    // A record source in memory, named as given (tests, the factor argument).
+    InputFile(std::string path, int unit, std::string text);
+    ~InputFile();
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&&) = delete;
+
+    // The file's records, for the record readers.
+    LineReader& reader() {
+        last_read_ = this;
+        return *lines_;
+    }
+    void rewind();
+
+    // "At line N of file ... (unit = U, file = 'PATH')" for the record at hand.
+    std::string location() const;
+    const std::string& path() const { return path_; }
+    long records() const { return lines_->records(); }
+
+    // The input file that delivered the last record, while it is open.
+    static const InputFile* last_read() { return last_read_; }
+
+private:
+    InputFile(std::string path, int unit, std::unique_ptr<LineReader> lines);
+
+    std::string path_;
+    int unit_;
+    std::unique_ptr<LineReader> lines_;
+    static const InputFile* last_read_;
+};
+
+// A text file (or the console) the run writes, through one buffer.
+class OutputFile {
+public:
+    // Creates or truncates the file; failure ends the run.
+    OutputFile(std::string path, int unit);
+    // A stream that is already open (the console), records ending in a line feed.
+    OutputFile(std::FILE* stream, std::string name, int unit);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    void append(std::string_view text) { buffer_.append(text); }
+    void append(const char* text, std::size_t length) { buffer_.append(text, length); }
+    void append_blanks(std::size_t count) { buffer_.append(count, ' '); }
+    void end_record();
+
+    // Writes out the buffer; close() also disconnects the file.
+    void flush();
+    void close();
+
+    // Fields written as asterisks because the value was too wide.
+    long overflowed_fields() const { return overflowed_; }
+    void count_overflow() { ++overflowed_; }
+
+    std::string location() const;
+    const std::string& path() const { return path_; }
+
+private:
+    [[noreturn]] void write_failed() const;
+
+    std::string path_;
+    int unit_;
+    std::FILE* stream_;
+    bool owned_;
+    const char* line_end_;
+    std::string buffer_;
+    long records_ = 0;
+    long overflowed_ = 0;
+};
+
+// Standard output, the run's console.
+OutputFile& console();
+
+// One line on standard error (after the console is flushed, so that the two
+// streams interleave as written).
+void warn(const std::string& text);
+
+}  // namespace tessadro

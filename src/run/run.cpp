@@ -1,0 +1,109 @@
+#include "run/run.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "groups/group_report.hpp"
+#include "groups/pumping_reader.hpp"
+#include "inputs/authorized_acres.hpp"
+#include "inputs/grid_readers.hpp"
+#include "inputs/monthly_factors.hpp"
+#include "inputs/quelta_pdivs.hpp"
+#include "mi/mi_pumping.hpp"
+#include "model/run_state.hpp"
+#include "monthly/monthly_arrays.hpp"
+#include "run/fixed_field.hpp"
+#include "run/fp_flags.hpp"
+#include "run/free_form.hpp"
+#include "run/run_error.hpp"
+#include "run/run_parameters.hpp"
+#include "tracts/distribution.hpp"
+#include "tracts/plot_file.hpp"
+#include "tracts/reassignment.hpp"
+#include "tracts/tract_coords.hpp"
+
+namespace tessadro {
+namespace {
+
+// An argument cut or blank-padded to a fixed length.
+std::string fit(std::string_view text, std::size_t length) {
+    std::string s(text.substr(0, length));
+    s.resize(length, ' ');
+    return s;
+}
+
+// The static data directory: TESSADRO_STATIC when set, else the fixed prefix
+// with its backslashes turned into this platform's separator.
+std::string static_prefix() {
+    const char* env = std::getenv("TESSADRO_STATIC");
+    if (env != nullptr && *env != '\0') {
+        std::string prefix(env);
+        if (prefix.back() != '/') prefix += '/';
+        return prefix;
+    }
+    return "/ZOTA/EC/static/";
+}
+
+// The factor text read as one record under "(G32.0)": blanks are ignored and
+// digits without a point are taken as written.
+float parse_factor(const std::string& chfact) {
+    static const Format g32("(G32.0)");
+    LineReader text(chfact);
+    float factor = 0.0f;
+    const Target target(factor);
+    const ReadResult r = read_fixed(text, g32, std::span<const Target>(&target, 1));
+    if (r.status != 0) throw RunError(statement_location(1), r.message);
+    return factor;
+}
+
+void close_reports(RunState& state) {
+    for (auto* file : {&state.run_report, &state.check_report, &state.group_report}) {
+        if (*file) (*file)->close();
+    }
+}
+
+}  // namespace
+
+void print_usage() {
+    write_list(console(), {"usage: tessadrov9 [year] [quelta factor]"});
+    write_list(console(), {"ex. for 2010: tessadrov9 2010 0.7187758"});
+    console().flush();
+}
+
+void run(std::string_view year, std::string_view factor) {
+    auto state = std::make_unique<RunState>();
+    RunText& text = state->text;
+    text.chyear = fit(year, 4);
+    text.chfact = fit(factor, 10);
+    text.chstatic = static_prefix();
+    text.chout = "out/";
+
+    write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
+    state->queltafact = parse_factor(text.chfact);
+    write_list(console(), {" real version: ", state->queltafact});
+    state->grid = read_run_parameters(state->static_path("tessadro.par"));
+    write_list(console(), {"..Processing year: ", text.chyear, " Quelta gw-ex area fraction=", state->queltafact});
+    state->grid.ytop = north_edge(state->grid);
+
+    read_model_grids(*state);
+    read_monthly_factors(*state);
+    read_quelta_pdivs(*state);
+    read_authorized_acres(*state);
+    read_pumping_file(*state);
+    write_group_report(*state);
+    read_tract_coords(*state);
+    distribute_to_tracts(*state);
+    reassign_unauthorized(*state);
+    write_distribution_plots(*state);
+    write_monthly_arrays(*state);
+    place_mi_pumping(*state);
+
+    close_reports(*state);
+    console().flush();
+    const std::string note = floating_point_note();
+    if (!note.empty()) warn(note);
+}
+
+}  // namespace tessadro

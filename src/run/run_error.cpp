@@ -1,0 +1,21 @@
+#include "run/run_error.hpp"
+
+#include "run/record_file.hpp"
+
+namespace tessadro {
+
+std::string file_location(long record, int unit, const std::string& path) {
+    return "At line " + std::to_string(record) + " of file " + program_name + " (unit = " +
+           std::to_string(unit) + ", file = '" + path + "')";
+}
+
+std::string statement_location(long record) {
+    return "At line " + std::to_string(record) + " of file " + program_name;
+}
+
+std::string current_location() {
+    if (const InputFile* file = InputFile::last_read()) return file->location();
+    return statement_location(0);
+}
+
+}  // namespace tessadro

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace tessadro {
+
+// The one way a run ends on bad input: a location line and a message, written
+// to standard error by the entry point, which then exits with status 2.
+class RunError : public std::runtime_error {
+public:
+    RunError(std::string location, const std::string& message)
+        : std::runtime_error(message), location_(std::move(location)) {}
+
+    const std::string& location() const { return location_; }
+
+private:
+    std::string location_;
+};
+
+// The program name shown in every location line.
+inline constexpr const char* program_name = "tessadrov11";
+
+// "At line N of file tessadrov11 (unit = U, file = 'PATH')": a failed read or
+// write, N being the number of the record at which it stopped.
+std::string file_location(long record, int unit, const std::string& path);
+
+// "At line N of file tessadrov11": a fault not tied to an open file.
+std::string statement_location(long record);
+
+// The prefix of the error line.
+inline constexpr const char* error_prefix = "Error: ";
+
+// Location of an error raised while no record of an open file is at hand, or
+// the location of the record most recently read when there is one (so that an
+// index check on a value from a data file names the file and the line).
+std::string current_location();
+
+}  // namespace tessadro

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "run/grid_geometry.hpp"
+
+namespace tessadro {
+
+// Reads the run parameters file: one record with nrow and ncol, one with delx
+// and dely, one with xorigin and yorigin (anything after the values of a
+// record is ignored). The north edge is not derived here.
+Grid read_run_parameters(const std::string& path);
+
+}  // namespace tessadro

@@ -1,0 +1,95 @@
+#include "tracts/distribution.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "inputs/authorized_acres.hpp"
+#include "run/fixed_field.hpp"
+#include "run/free_form.hpp"
+
+namespace tessadro {
+namespace {
+
+constexpr float feet_per_mile = 5280.0f;
+constexpr float no_acres = 1.0e-6f;
+// The tract table numbers cells with rows of 326, whatever the grid's width.
+constexpr std::int32_t table_row_length = 326;
+
+void write_table_head(OutputFile& report) {
+    static const Format rule("(a)");
+    write_list(report, std::span<const Item>());
+    write_fixed(report, rule, {std::string(86, '=')});
+    write_list(report, {" grp", " twnshp", " range", " sect", " tract", " authacres", " fct", " xloc", " yloc",
+                        " row", " col", " node", " fct=authacres/authtot", " ibound(jloc,iloc)", " npd(grp)",
+                        " xpd(grp)", " ypd(grp)", " distpdpu_mi", " pdrange_mi", " acres(jloc,iloc)",
+                        " acresloc(grp)", " ntracts(grp)"});
+}
+
+// Miles from the group's mean point of diversion to the tract; 0 for a group
+// without wells on the grid.
+float distance_miles(const GroupTables& g, std::int32_t grp, float xloc, float yloc) {
+    if (g.npd(grp) <= 0) return 0.0f;
+    const float dx = g.xpd(grp) - xloc;
+    const float dy = g.ypd(grp) - yloc;
+    return std::sqrt(dx * dx + dy * dy) / feet_per_mile;
+}
+
+// The tract's share of its group. A group whose authorized acres add up to
+// nothing has no share to give: its water is placed at its wells instead.
+float share(const GroupTables& g, std::int32_t grp, float authacres) {
+    const float authtot = g.authtot(grp);
+    if (std::fabs(authtot) < no_acres) return 0.0f;
+    return authacres / authtot;
+}
+
+// Reports a tract that cannot be placed; false when it can.
+bool reject(RunState& state, const AuthorizedTract& r, Cell cell, float fct) {
+    OutputFile& report = *state.run_report;
+    const Grid& grid = state.grid;
+    if (cell.column < 1 || cell.column > grid.ncol) {
+        write_list(report, {++state.nmsg, cell.row, cell.column, " return flow 1"});
+    } else if (cell.row < 1 || cell.row > grid.nrow) {
+        write_list(report, {++state.nmsg, cell.row, cell.column, "return flow "});
+    } else if (state.grids.ibound(cell.column, cell.row) == 0) {
+        ++state.nmsg;  // counted, not shown
+        const GroupTables& g = state.groups;
+        write_list(report, {r.grp, r.tract, cell.row, cell.column, g.gwretloc(r.grp) * fct,
+                            g.acresloc(r.grp) * fct, "I"});
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void distribute_to_tracts(RunState& state) {
+    OutputFile& table = *state.group_report;
+    write_table_head(table);
+    GroupTables& g = state.groups;
+    CellGrids& grids = state.grids;
+    AuthorizedTract r;
+    while (read_authorized_tract(*state.authorized, r)) {
+        if (r.grp > n_groups) continue;  // beyond the tables: not located, counted or reported
+        const float xloc = state.xcoord(r.twnshp, r.range, r.sect, r.tract);
+        const float yloc = state.ycoord(r.twnshp, r.range, r.sect, r.tract);
+        const float distpdpu_mi = distance_miles(g, r.grp, xloc, yloc);
+        ++g.ntracts(r.grp);
+        const Cell cell = locate(state.grid, xloc, yloc);
+        const std::int32_t node = cell_number(cell.row, cell.column, table_row_length);
+        const float fct = share(g, r.grp, r.authacres);
+        if (reject(state, r, cell, fct)) continue;
+        float& gwret = grids.gwret(cell.column, cell.row);
+        float& acres = grids.acres(cell.column, cell.row);
+        gwret += g.gwretloc(r.grp) * fct;
+        acres += g.acresloc(r.grp) * fct;
+        write_list(table, {r.grp, r.twnshp, r.range, r.sect, r.tract, r.authacres, fct, xloc, yloc, cell.row,
+                           cell.column, node, fct, grids.ibound(cell.column, cell.row), g.npd(r.grp), g.xpd(r.grp),
+                           g.ypd(r.grp), distpdpu_mi, g.pdrange(r.grp), acres, g.acresloc(r.grp),
+                           g.ntracts(r.grp)});
+    }
+    state.authorized.reset();
+    table.close();
+}
+
+}  // namespace tessadro

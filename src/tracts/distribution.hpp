@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/run_state.hpp"
+
+namespace tessadro {
+
+// Second pass over the authorized-acres file: every authorized tract of a
+// group gets the share authacres / authtot of the group's return flow and
+// acres, added into the cell that holds the tract's point. Each placed tract
+// gets a row in the tract table of the group report; a tract off the grid or
+// on an inactive cell is reported in the run report and its share is lost.
+// Closes the authorized-acres file and the group report.
+void distribute_to_tracts(RunState& state);
+
+}  // namespace tessadro

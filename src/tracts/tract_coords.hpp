@@ -1,0 +1,12 @@
+#pragma once
+
+#include "model/run_state.hpp"
+
+namespace tessadro {
+
+// Reads "40coords.dat": township, range, section, tract and the x and y of the
+// tract's point, into xcoord and ycoord. A tract listed twice keeps its last
+// point; a tract not listed stays at (0, 0).
+void read_tract_coords(RunState& state);
+
+}  // namespace tessadro
