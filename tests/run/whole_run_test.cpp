@@ -37,12 +37,13 @@ std::vector<std::string> lines_of(const fs::path& path) {
 }
 
 std::string quoted(const std::string& text) {
-    std::string q = "'";
+    std::string q(1, '\'');
     for (char c : text) {
-        if (c == '\'') q += "'\\''";
-        else q += c;
+        if (c == '\'') q.append("'\\''");
+        else q.push_back(c);
     }
-    return q + "'";
+    q.push_back('\'');
+    return q;
 }
 
 std::set<std::string> files_below(const fs::path& root) {
@@ -65,7 +66,7 @@ TEST_P(WholeRun, MatchesExpectedFiles) {
 
     std::string command = "cd " + quoted(work.string()) + " && TESSADRO_STATIC=" +
                           quoted((dataset / "static").string()) + " " + quoted(TESSADRO_BINARY);
-    for (const std::string& arg : lines_of(dataset / "args")) command += " " + quoted(arg);
+    for (const std::string& arg : lines_of(dataset / "args")) command.append(" ").append(quoted(arg));
     command += " > stdout.txt 2> stderr.txt";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
@@ -92,8 +93,8 @@ std::vector<std::string> datasets() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Datasets, WholeRun, testing::ValuesIn(datasets()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
+                         [](const testing::TestParamInfo<std::string>& param) {
+                             std::string name = param.param;
                              for (char& c : name) {
                                  if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                              }
