@@ -1,6 +1,7 @@
 #include "run/real_text.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstring>
@@ -26,11 +27,15 @@ Binary decompose(std::uint32_t magnitude_bits) {
     return {fraction | 0x800000u, static_cast<int>(exponent) - 150};
 }
 
-u128 pow10(int n) {
-    u128 p = 1;
-    for (int i = 0; i < n; ++i) p *= 10;
+// 10^0 to 10^38, all below 2^128.
+constexpr std::array<u128, 39> powers_of_ten = [] {
+    std::array<u128, 39> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
     return p;
-}
+}();
+
+u128 pow10(int n) { return powers_of_ten[static_cast<std::size_t>(n)]; }
 
 int bit_length(u128 v) {
     const auto high = static_cast<std::uint64_t>(v >> 64);
@@ -216,17 +221,20 @@ bool format_fixed_real(float value, int width, int decimals, char* out) {
         std::memset(out, '*', static_cast<std::size_t>(width));
         return false;
     }
-    // Digits of n, at least decimals + 1 of them so that a leading zero exists.
-    char digits[48];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + static_cast<int>(n % 10));
-        n /= 10;
-    } while (n != 0 && count < 45);
-    if (n != 0) {
+    // Digits of n, lowest first, at least decimals + 1 of them so that a
+    // leading zero exists. Anything of 20 digits or more is too wide for the
+    // fields of this program.
+    if ((n >> 64) != 0) {
         std::memset(out, '*', static_cast<std::size_t>(width));
         return false;
     }
+    auto small = static_cast<std::uint64_t>(n);
+    char digits[48];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + static_cast<int>(small % 10));
+        small /= 10;
+    } while (small != 0);
     while (count < decimals + 1) digits[count++] = '0';
     const int whole = count - decimals;  // includes a lone leading zero
     const bool zero_whole = whole == 1 && digits[count - 1] == '0';
