@@ -79,12 +79,6 @@ public:
         }
     }
 
-    // After a value: blanks, then at most one comma or semicolon.
-    void eat_separator() {
-        while (pos_ < record_.size() && is_blank(record_[pos_])) ++pos_;
-        if (pos_ < record_.size() && is_comma(record_[pos_])) ++pos_;
-    }
-
     // An unquoted value: up to a blank, comma, semicolon, slash or record end.
     std::string_view take_token() {
         const std::size_t start = pos_;
@@ -174,20 +168,24 @@ ReadResult end_of_file() { return {-1, "End of file"}; }
 ReadResult read_list(LineReader& in, std::span<const Target> targets) {
     Cursor at(in);
     if (!at.start()) return end_of_file();
-    std::size_t next = 0;  // index of the next target to fill
+    std::size_t next = 0;             // index of the next target to fill
+    bool after_value = false;         // a value was read and no comma has followed it yet
     while (next < targets.size()) {
         if (!at.skip_blanks()) return end_of_file();
-        if (at.peek() == '/') return {};
-        if (is_comma(at.peek())) {  // a null value: the target keeps its value
+        if (is_comma(at.peek())) {
             at.advance();
-            ++next;
+            // The first comma after a value only separates; any other comma
+            // stands for a null value: the target keeps what it holds.
+            if (!after_value) ++next;
+            after_value = false;
             continue;
         }
+        if (at.peek() == '/') return {};
         long repeat = 0;
         if (auto bad = take_repeat(at, repeat, next + 1)) return failed(*bad);
+        after_value = true;
         if (repeat > 0 && (at.at_end() || ends_value(at.peek()))) {  // "r*": r null values
             next += static_cast<std::size_t>(std::min<long>(repeat, static_cast<long>(targets.size() - next)));
-            at.eat_separator();
             continue;
         }
         const bool quoted = is_quote(at.peek());
@@ -203,7 +201,6 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets) {
             if (auto bad = store(targets[next], value, quoted, next + 1)) return failed(*bad);
             ++next;
         }
-        at.eat_separator();
     }
     return {};
 }
