@@ -66,9 +66,7 @@ void write_field(OutputFile& out, const FieldSpec& field, const Item& item) {
     case 'F':
     case 'G': {
         if (item.kind != Item::Kind::real) throw std::logic_error("real field needs a real");
-        if (width > sizeof buffer) throw std::logic_error("real field too wide");
-        if (!format_fixed_real(item.real, field.width, field.decimals, buffer)) out.count_overflow();
-        out.append(buffer, width);
+        if (!format_fixed_real(item.real, field.width, field.decimals, out.claim(width))) out.count_overflow();
         return;
     }
     default: {

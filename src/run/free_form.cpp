@@ -1,8 +1,8 @@
 #include "run/free_form.hpp"
 
+#include <array>
 #include <charconv>
 #include <cstring>
-#include <optional>
 
 #include "run/real_text.hpp"
 #include "run/run_error.hpp"
@@ -11,34 +11,58 @@ namespace tessadro {
 
 // ---------------------------------------------------------------- writing
 
+namespace {
+
+constexpr std::size_t integer_width = 11;
+
+// A 4-byte integer right-aligned in 11 characters.
+void put_integer(std::int32_t value, char* out) {
+    std::uint32_t n = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    std::size_t pos = integer_width;
+    do {
+        out[--pos] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    if (value < 0) out[--pos] = '-';
+    while (pos > 0) out[--pos] = ' ';
+}
+
+std::size_t width_of(const Item& item) {
+    switch (item.kind) {
+    case Item::Kind::integer: return integer_width;
+    case Item::Kind::real: return list_real_width;
+    case Item::Kind::text: return item.text.size();
+    }
+    return 0;
+}
+
+// Two texts stand back to back; every other pair of items gets one blank.
+bool blank_between(const Item& before, const Item& after) {
+    return before.kind != Item::Kind::text || after.kind != Item::Kind::text;
+}
+
+}  // namespace
+
 void write_list(OutputFile& out, std::span<const Item> items) {
     // A record without items is an empty line; any other starts with a blank.
-    if (!items.empty()) out.append(" ", 1);
-    bool previous_text = false;
-    bool first = true;
-    for (const Item& item : items) {
-        const bool text = item.kind == Item::Kind::text;
-        if (!first && !(text && previous_text)) out.append(" ", 1);
-        first = false;
-        previous_text = text;
-        switch (item.kind) {
-        case Item::Kind::integer: {
-            char digits[16];
-            const auto r = std::to_chars(digits, digits + sizeof digits, item.integer);
-            const auto length = static_cast<std::size_t>(r.ptr - digits);
-            out.append_blanks(11 - length);
-            out.append(digits, length);
-            break;
+    if (!items.empty()) {
+        std::size_t length = 1;
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            length += width_of(items[k]) + (k > 0 && blank_between(items[k - 1], items[k]) ? 1 : 0);
         }
-        case Item::Kind::real: {
-            char field[list_real_width];
-            format_list_real(item.real, field);
-            out.append(field, list_real_width);
-            break;
-        }
-        case Item::Kind::text:
-            out.append(item.text);
-            break;
+        char* p = out.claim(length);
+        *p++ = ' ';
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            const Item& item = items[k];
+            if (k > 0 && blank_between(items[k - 1], item)) *p++ = ' ';
+            switch (item.kind) {
+            case Item::Kind::integer: put_integer(item.integer, p); break;
+            case Item::Kind::real: format_list_real(item.real, p); break;
+            case Item::Kind::text:
+                for (std::size_t i = 0; i < item.text.size(); ++i) p[i] = item.text[i];
+                break;
+            }
+            p += width_of(item);
         }
     }
     out.end_record();
@@ -52,10 +76,26 @@ void write_list(OutputFile& out, std::initializer_list<Item> items) {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_comma(char c) { return c == ',' || c == ';'; }
-bool ends_value(char c) { return is_blank(c) || is_comma(c) || c == '/'; }
-bool is_quote(char c) { return c == '\'' || c == '"'; }
+// What a character means between and inside values.
+enum class Char : std::uint8_t { other, blank, comma, slash, quote, star };
+
+constexpr std::array<Char, 256> char_classes = [] {
+    std::array<Char, 256> t{};
+    t[' '] = t['\t'] = Char::blank;
+    t[','] = t[';'] = Char::comma;
+    t['/'] = Char::slash;
+    t['\''] = t['"'] = Char::quote;
+    t['*'] = Char::star;
+    return t;
+}();
+
+Char class_of(char c) { return char_classes[static_cast<unsigned char>(c)]; }
+
+// A value ends at a blank, comma, semicolon, slash or the record end.
+bool ends_value(char c) {
+    const Char k = class_of(c);
+    return k == Char::blank || k == Char::comma || k == Char::slash;
+}
 
 // Position within the records of one read.
 class Cursor {
@@ -63,26 +103,32 @@ public:
     explicit Cursor(LineReader& in) : in_(in) {}
 
     bool start() { return in_.next(record_); }
-    bool at_end() const { return pos_ >= record_.size(); }
     char peek() const { return record_[pos_]; }
-    void advance(std::size_t n = 1) { pos_ += n; }
-    std::string_view rest() const { return record_.substr(pos_); }
+    bool at_value_end() const { return pos_ >= record_.size() || ends_value(record_[pos_]); }
+    void move_to(std::size_t pos) { pos_ = pos; }
+    std::size_t position() const { return pos_; }
 
     // Passes over blanks, tabs and record ends (a record end is a blank).
     // False at end of file.
     bool skip_blanks() {
         for (;;) {
-            while (pos_ < record_.size() && is_blank(record_[pos_])) ++pos_;
+            while (pos_ < record_.size() && class_of(record_[pos_]) == Char::blank) ++pos_;
             if (pos_ < record_.size()) return true;
             if (!in_.next(record_)) return false;
             pos_ = 0;
         }
     }
 
-    // An unquoted value: up to a blank, comma, semicolon, slash or record end.
-    std::string_view take_token() {
+    // An unquoted value: up to a blank, comma, semicolon, slash or record end;
+    // star tells whether it holds a "*" (a repeat count).
+    std::string_view take_token(bool& star) {
         const std::size_t start = pos_;
-        while (pos_ < record_.size() && !ends_value(record_[pos_])) ++pos_;
+        star = false;
+        for (; pos_ < record_.size(); ++pos_) {
+            const Char k = class_of(record_[pos_]);
+            if (k == Char::blank || k == Char::comma || k == Char::slash) break;
+            star |= k == Char::star;
+        }
         return record_.substr(start, pos_ - start);
     }
 
@@ -110,57 +156,63 @@ private:
     std::size_t pos_ = 0;
 };
 
-std::string item_message(const char* before, std::size_t item, const char* after) {
-    return std::string(before) + std::to_string(item) + after;
+enum class Fault { none, bad_integer, integer_overflow, bad_real, bad_repeat, repeat_overflow };
+
+std::string message(Fault fault, std::size_t item) {
+    const std::string n = std::to_string(item);
+    switch (fault) {
+    case Fault::bad_integer: return "Bad integer for item " + n + " in list input";
+    case Fault::integer_overflow: return "Integer overflow while reading item " + n;
+    case Fault::bad_real: return "Bad real number in item " + n + " of list input";
+    case Fault::bad_repeat: return "Bad repeat count in item " + n + " of list input";
+    case Fault::repeat_overflow: return "Repeat count overflow in item " + n + " of list input";
+    case Fault::none: break;
+    }
+    return {};
 }
 
-// Stores one value into a target; a message when it does not fit.
-std::optional<std::string> store(const Target& target, std::string_view value, bool quoted,
-                                 std::size_t item) {
+// Stores one value into a target.
+Fault store(const Target& target, std::string_view value, bool quoted) {
     switch (target.kind) {
     case Target::Kind::integer: {
         std::int32_t v = 0;
         const NumberStatus s = quoted ? NumberStatus::bad : parse_integer(value, v);
-        if (s == NumberStatus::bad) return item_message("Bad integer for item ", item, " in list input");
-        if (s == NumberStatus::overflow) return item_message("Integer overflow while reading item ", item, "");
+        if (s == NumberStatus::bad) return Fault::bad_integer;
+        if (s == NumberStatus::overflow) return Fault::integer_overflow;
         *static_cast<std::int32_t*>(target.place) = v;
-        return std::nullopt;
+        return Fault::none;
     }
     case Target::Kind::real: {
         float v = 0.0f;
-        if (quoted || !parse_real(value, v)) return item_message("Bad real number in item ", item, " of list input");
+        if (quoted || !parse_real(value, v)) return Fault::bad_real;
         *static_cast<float*>(target.place) = v;
-        return std::nullopt;
+        return Fault::none;
     }
     case Target::Kind::text: {
         char* place = static_cast<char*>(target.place);
         const std::size_t n = std::min(value.size(), target.length);
         std::memcpy(place, value.data(), n);
         std::memset(place + n, ' ', target.length - n);
-        return std::nullopt;
+        return Fault::none;
     }
     }
-    return std::nullopt;
+    return Fault::none;
 }
 
-// A repeat count "r*" at the cursor: r, 0 when there is none; a message when
-// it is bad.
-std::optional<std::string> take_repeat(Cursor& at, long& repeat, std::size_t item) {
+// A token "r*..." is a repeat count r; the rest, if any, is the value.
+Fault repeat_count(std::string_view token, long& repeat, std::size_t& digits) {
     repeat = 0;
-    const std::string_view rest = at.rest();
-    std::size_t digits = 0;
-    while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
-    if (digits == 0 || digits >= rest.size() || rest[digits] != '*') return std::nullopt;
+    digits = 0;
+    while (digits < token.size() && token[digits] >= '0' && token[digits] <= '9') ++digits;
+    if (digits == 0 || digits >= token.size() || token[digits] != '*') return Fault::none;
     std::int32_t count = 0;
-    const NumberStatus s = parse_integer(rest.substr(0, digits), count);
-    if (s == NumberStatus::overflow) return item_message("Repeat count overflow in item ", item, " of list input");
-    if (count == 0) return item_message("Bad repeat count in item ", item, " of list input");
-    at.advance(digits + 1);
+    if (parse_integer(token.substr(0, digits), count) == NumberStatus::overflow) return Fault::repeat_overflow;
+    if (count == 0) return Fault::bad_repeat;
     repeat = count;
-    return std::nullopt;
+    return Fault::none;
 }
 
-ReadResult failed(std::string message) { return {1, std::move(message)}; }
+ReadResult failed(Fault fault, std::size_t item) { return {1, message(fault, item)}; }
 ReadResult end_of_file() { return {-1, "End of file"}; }
 
 }  // namespace
@@ -168,37 +220,59 @@ ReadResult end_of_file() { return {-1, "End of file"}; }
 ReadResult read_list(LineReader& in, std::span<const Target> targets) {
     Cursor at(in);
     if (!at.start()) return end_of_file();
-    std::size_t next = 0;             // index of the next target to fill
-    bool after_value = false;         // a value was read and no comma has followed it yet
+    std::size_t next = 0;      // index of the next target to fill
+    bool after_value = false;  // a value was read and no comma has followed it yet
+    std::string quoted_text;
     while (next < targets.size()) {
         if (!at.skip_blanks()) return end_of_file();
-        if (is_comma(at.peek())) {
-            at.advance();
+        const Char k = class_of(at.peek());
+        if (k == Char::comma) {
+            at.move_to(at.position() + 1);
             // The first comma after a value only separates; any other comma
             // stands for a null value: the target keeps what it holds.
             if (!after_value) ++next;
             after_value = false;
             continue;
         }
-        if (at.peek() == '/') return {};
-        long repeat = 0;
-        if (auto bad = take_repeat(at, repeat, next + 1)) return failed(*bad);
+        if (k == Char::slash) return {};
         after_value = true;
-        if (repeat > 0 && (at.at_end() || ends_value(at.peek()))) {  // "r*": r null values
-            next += static_cast<std::size_t>(std::min<long>(repeat, static_cast<long>(targets.size() - next)));
-            continue;
-        }
-        const bool quoted = is_quote(at.peek());
-        std::string quoted_text;
+        long repeat = 0;
         std::string_view value;
+        bool quoted = k == Char::quote;
         if (quoted) {
             quoted_text = at.take_quoted();
             value = quoted_text;
         } else {
-            value = at.take_token();
+            const std::size_t start = at.position();
+            bool star = false;
+            value = at.take_token(star);
+            if (star) {
+                std::size_t digits = 0;
+                if (Fault f = repeat_count(value, repeat, digits); f != Fault::none) return failed(f, next + 1);
+                if (repeat > 0) {
+                    at.move_to(start + digits + 1);
+                    if (at.at_value_end()) {  // "r*": r null values
+                        const auto left = static_cast<long>(targets.size() - next);
+                        next += static_cast<std::size_t>(std::min(repeat, left));
+                        continue;
+                    }
+                    quoted = class_of(at.peek()) == Char::quote;
+                    if (quoted) {
+                        quoted_text = at.take_quoted();
+                        value = quoted_text;
+                    } else {
+                        value = at.take_token(star);
+                    }
+                }
+            }
         }
-        for (long copies = repeat > 0 ? repeat : 1; copies > 0 && next < targets.size(); --copies) {
-            if (auto bad = store(targets[next], value, quoted, next + 1)) return failed(*bad);
+        if (repeat == 0) {
+            if (Fault f = store(targets[next], value, quoted); f != Fault::none) return failed(f, next + 1);
+            ++next;
+            continue;
+        }
+        for (long copies = repeat; copies > 0 && next < targets.size(); --copies) {
+            if (Fault f = store(targets[next], value, quoted); f != Fault::none) return failed(f, next + 1);
             ++next;
         }
     }

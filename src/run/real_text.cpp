@@ -65,6 +65,20 @@ u128 divide_round(u128 numerator, u128 divisor) {
 // round(m * 2^e * 10^s), halves to even; nullopt-like false when it cannot be
 // formed within 128 bits.
 bool scaled_round(Binary b, int s, u128& out) {
+    // Most values of a run (fractions of a foot to millions of acre-feet) fit
+    // in 64 bits: m < 2^24 and 10^11 < 2^37.
+    if (s >= 0 && s <= 11 && b.e < 0 && b.e > -64) {
+        static constexpr std::uint64_t p10[12] = {1,         10,         100,         1000,
+                                                  10000,     100000,     1000000,     10000000,
+                                                  100000000, 1000000000, 10000000000, 100000000000};
+        const std::uint64_t scaled = static_cast<std::uint64_t>(b.m) * p10[s];
+        const int shift = -b.e;
+        const std::uint64_t q = scaled >> shift;
+        const std::uint64_t rest = scaled - (q << shift);
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        out = (rest > half || (rest == half && (q & 1) != 0)) ? q + 1 : q;
+        return true;
+    }
     if (s >= 0) {
         if (s > 30) return false;
         const u128 scaled = static_cast<u128>(b.m) * pow10(s);
@@ -121,10 +135,30 @@ Decimal9 decimal9(std::uint32_t magnitude_bits) {
     return {digits, text[10] == '-' ? -exp10 : exp10};
 }
 
+// Short fields: plain loops beat calls to memset and memcpy.
+void fill_blanks(char* out, int count) {
+    for (int i = 0; i < count; ++i) out[i] = ' ';
+}
+
 void right_align(std::string_view text, int width, char* out) {
     const int pad = width - static_cast<int>(text.size());
-    std::memset(out, ' ', static_cast<std::size_t>(pad));
-    std::memcpy(out + pad, text.data(), text.size());
+    fill_blanks(out, pad);
+    for (std::size_t i = 0; i < text.size(); ++i) out[pad + static_cast<int>(i)] = text[i];
+}
+
+// The 9 decimal digits of 10^8 <= n < 10^9, two at a time.
+void nine_digits(std::uint32_t n, char* out) {
+    static constexpr char pairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    for (int i = 7; i >= 1; i -= 2) {
+        const std::uint32_t pair = (n % 100) * 2;
+        n /= 100;
+        out[i] = pairs[pair];
+        out[i + 1] = pairs[pair + 1];
+    }
+    out[0] = static_cast<char>('0' + n);
 }
 
 bool special_value(std::uint32_t bits, std::string_view& text) {
@@ -154,49 +188,45 @@ void format_list_real(float value, char* out) {
         right_align(special, list_real_width, out);
         return;
     }
-    char text[24];
-    char* p = text;
-    if (negative) *p++ = '-';
-    if (magnitude == 0) {
-        std::memcpy(p, "0.00000000", 10);
-        p += 10;
-    } else {
-        const Decimal9 d = decimal9(magnitude);
-        char digits[10];
-        std::to_chars(digits, digits + 9, d.digits);
-        const bool fixed = magnitude >= bits_of_tenth && magnitude < bits_of_1e9;
-        if (fixed) {
-            if (d.exponent < 0) {  // 0.1 <= v < 1: "0." and 9 decimals
-                *p++ = '0';
-                *p++ = '.';
-                std::memcpy(p, digits, 9);
-                p += 9;
-            } else {
-                const int whole = d.exponent + 1;
-                std::memcpy(p, digits, static_cast<std::size_t>(whole));
-                p += whole;
-                *p++ = '.';
-                std::memcpy(p, digits + whole, static_cast<std::size_t>(9 - whole));
-                p += 9 - whole;
-            }
-            right_align({text, static_cast<std::size_t>(p - text)}, 12, out);
-            std::memset(out + 12, ' ', 4);
-            return;
+    // The field is built in place: 16 blanks, then the number at its spot.
+    char field[list_real_width];
+    std::memcpy(field, "                ", list_real_width);
+    if (magnitude == 0) {  // zero: 8 decimals like the numbers from 1 to 10
+        std::memcpy(field + 2, "0.00000000", 10);
+        if (negative) field[1] = '-';
+        std::memcpy(out, field, list_real_width);
+        return;
+    }
+    const Decimal9 d = decimal9(magnitude);
+    char digits[9];
+    nine_digits(d.digits, digits);
+    if (magnitude >= bits_of_tenth && magnitude < bits_of_1e9) {
+        // Fixed point in 12 characters and 4 blanks; below 1, "0." and 9
+        // decimals, else as many decimals as the 9 digits leave.
+        char* p = field + (d.exponent < 0 ? 1 : 2);
+        if (negative) p[-1] = '-';
+        if (d.exponent < 0) {
+            *p++ = '0';
+            *p++ = '.';
         }
+        for (int i = 0; i < 9; ++i) {
+            *p++ = digits[i];
+            if (i == d.exponent) *p++ = '.';
+        }
+    } else {
+        // d.ddddddddE+xx, right-aligned in 16.
+        char* p = field + 2;
+        if (negative) p[-1] = '-';
         *p++ = digits[0];
         *p++ = '.';
-        std::memcpy(p, digits + 1, 8);
-        p += 8;
+        for (int i = 1; i < 9; ++i) *p++ = digits[i];
         *p++ = 'E';
         *p++ = d.exponent < 0 ? '-' : '+';
         const int e = d.exponent < 0 ? -d.exponent : d.exponent;
         *p++ = static_cast<char>('0' + e / 10);
-        *p++ = static_cast<char>('0' + e % 10);
-        right_align({text, static_cast<std::size_t>(p - text)}, list_real_width, out);
-        return;
+        *p = static_cast<char>('0' + e % 10);
     }
-    right_align({text, static_cast<std::size_t>(p - text)}, 12, out);
-    std::memset(out + 12, ' ', 4);
+    std::memcpy(out, field, list_real_width);
 }
 
 bool format_fixed_real(float value, int width, int decimals, char* out) {
@@ -215,48 +245,37 @@ bool format_fixed_real(float value, int width, int decimals, char* out) {
     }
     u128 n = 0;
     const std::uint32_t magnitude = bits & 0x7fffffffu;
-    if (magnitude != 0 && !scaled_round(decompose(magnitude), decimals, n)) {
-        // Beyond 128 bits: far too wide for any field, or (for a huge
-        // number of decimals) not a layout this program uses.
+    // Beyond 64 bits is far too wide for any field of this program (and a
+    // number of decimals beyond 30 is not a layout it uses).
+    if (magnitude != 0 && (!scaled_round(decompose(magnitude), decimals, n) || (n >> 64) != 0)) {
         std::memset(out, '*', static_cast<std::size_t>(width));
         return false;
     }
-    // Digits of n, lowest first, at least decimals + 1 of them so that a
-    // leading zero exists. Anything of 20 digits or more is too wide for the
-    // fields of this program.
-    if ((n >> 64) != 0) {
-        std::memset(out, '*', static_cast<std::size_t>(width));
-        return false;
-    }
-    auto small = static_cast<std::uint64_t>(n);
-    char digits[48];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + static_cast<int>(small % 10));
-        small /= 10;
-    } while (small != 0);
-    while (count < decimals + 1) digits[count++] = '0';
-    const int whole = count - decimals;  // includes a lone leading zero
-    const bool zero_whole = whole == 1 && digits[count - 1] == '0';
-    int length = (negative ? 1 : 0) + whole + 1 + decimals;
-    bool drop_zero = false;
-    if (length > width && zero_whole) {
-        drop_zero = true;
-        --length;
-    }
+    auto rest = static_cast<std::uint64_t>(n);
+    // The whole part's digits, then the field's length: sign, digits, point,
+    // decimals, and a lone "0" before the point when there is room for it.
+    std::uint64_t whole = rest;
+    for (int i = 0; i < decimals; ++i) whole /= 10;
+    int whole_digits = 0;
+    for (std::uint64_t w = whole; w != 0; w /= 10) ++whole_digits;
+    const int length = (negative ? 1 : 0) + whole_digits + 1 + decimals;
     if (length > width) {
         std::memset(out, '*', static_cast<std::size_t>(width));
         return false;
     }
-    char* p = out;
-    std::memset(p, ' ', static_cast<std::size_t>(width - length));
-    p += width - length;
-    if (negative) *p++ = '-';
-    for (int i = count - 1; i >= decimals; --i) {
-        if (!drop_zero) *p++ = digits[i];
+    char* p = out + width;  // written from the right
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
     }
-    *p++ = '.';
-    for (int i = decimals - 1; i >= 0; --i) *p++ = digits[i];
+    *--p = '.';
+    if (whole_digits == 0) {
+        if (length < width) *--p = '0';
+    } else {
+        for (; rest != 0; rest /= 10) *--p = static_cast<char>('0' + rest % 10);
+    }
+    if (negative) *--p = '-';
+    fill_blanks(out, static_cast<int>(p - out));
     return true;
 }
 
@@ -265,6 +284,16 @@ NumberStatus parse_integer(std::string_view text, std::int32_t& value) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     if (i == text.size()) return NumberStatus::bad;
+    if (text.size() - i <= 9) {  // cannot overflow
+        std::int32_t v = 0;
+        for (; i < text.size(); ++i) {
+            const auto digit = static_cast<unsigned>(text[i] - '0');
+            if (digit > 9) return NumberStatus::bad;
+            v = v * 10 + static_cast<std::int32_t>(digit);
+        }
+        value = negative ? -v : v;
+        return NumberStatus::ok;
+    }
     std::int64_t magnitude = 0;
     bool overflow = false;
     for (; i < text.size(); ++i) {
@@ -294,7 +323,57 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
+namespace {
+
+// Plain decimal text (no exponent) of at most 15 digits, so that they form an
+// integer below 2^53: the digits and the power of ten are exact doubles,
+// so one division gives the double nearest the text, and rounding that to
+// 4 bytes gives the float nearest the text unless the double fell exactly
+// on a midpoint between two floats, which is left to the exact parser.
+bool parse_plain_decimal(std::string_view text, float& value) {
+    static constexpr double powers[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    if (negative) ++p;
+    std::uint64_t mantissa = 0;
+    const char* const start = p;
+    for (; p != end && static_cast<unsigned>(*p - '0') <= 9; ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    std::ptrdiff_t digits = p - start;
+    std::ptrdiff_t decimals = 0;
+    if (p != end && *p == '.') {
+        const char* const fraction = ++p;
+        for (; p != end && static_cast<unsigned>(*p - '0') <= 9; ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        decimals = p - fraction;
+        digits += decimals;
+    }
+    // 15 digits stay below 2^53.
+    if (p != end || digits == 0 || digits > 15 || decimals > 22) return false;
+    const double nearest = static_cast<double>(mantissa) / powers[decimals];
+    if (mantissa != 0 && (std::bit_cast<std::uint64_t>(nearest) & 0x1fffffffu) == 0x10000000u) return false;
+    const auto magnitude = static_cast<float>(nearest);
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+}  // namespace
+
 bool parse_real(std::string_view text, float& value) {
+    if (parse_plain_decimal(text, value)) return true;
+    // Other plain decimal text goes straight to the library.
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const char* lead = (first != last && *first == '-') ? first + 1 : first;
+    if (lead != last && (is_digit(*lead) || *lead == '.')) {
+        float result = 0.0f;
+        const auto r = std::from_chars(first, last, result, std::chars_format::general);
+        if (r.ec == std::errc() && r.ptr == last) {
+            value = result;
+            return true;
+        }
+    }
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';

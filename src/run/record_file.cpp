@@ -1,5 +1,6 @@
 #include "run/record_file.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -65,37 +66,38 @@ void InputFile::rewind() { lines_->rewind(); }
 std::string InputFile::location() const { return file_location(lines_->records(), unit_, path_); }
 
 OutputFile::OutputFile(std::string path, int unit)
-    : path_(std::move(path)), unit_(unit), stream_(nullptr), owned_(true), line_end_("\r\n") {
+    : path_(std::move(path)), unit_(unit), stream_(nullptr), owned_(true), line_end_("\r\n"),
+      buffer_(2 * flush_size) {
     std::error_code ec;
     if (std::filesystem::is_directory(path_, ec)) open_failed(path_, unit_, EISDIR);
     stream_ = std::fopen(path_.c_str(), "wb");
     if (stream_ == nullptr) open_failed(path_, unit_, errno);
-    buffer_.reserve(flush_size * 2);
 }
 
 OutputFile::OutputFile(std::FILE* stream, std::string name, int unit)
-    : path_(std::move(name)), unit_(unit), stream_(stream), owned_(false), line_end_("\n") {}
+    : path_(std::move(name)), unit_(unit), stream_(stream), owned_(false), line_end_("\n"),
+      buffer_(flush_size) {}
 
 OutputFile::~OutputFile() {
     // A run that ends on an error keeps what was written so far.
     if (stream_ == nullptr) return;
-    if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), stream_);
+    if (used_ > 0) std::fwrite(buffer_.data(), 1, used_, stream_);
     if (owned_) std::fclose(stream_);
     else std::fflush(stream_);
 }
 
 void OutputFile::end_record() {
-    buffer_.append(line_end_);
+    append(line_end_, line_end_[1] == '\0' ? 1 : 2);
     ++records_;
-    if (buffer_.size() >= flush_size) flush();
+    if (used_ >= flush_size) flush();
 }
+
+void OutputFile::grow(std::size_t n) { buffer_.resize(std::max(2 * buffer_.size(), used_ + n)); }
 
 void OutputFile::flush() {
     if (stream_ == nullptr) return;
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) {
-        write_failed();
-    }
-    buffer_.clear();
+    if (used_ > 0 && std::fwrite(buffer_.data(), 1, used_, stream_) != used_) write_failed();
+    used_ = 0;
     if (!owned_ && std::fflush(stream_) != 0) write_failed();
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "run/line_reader.hpp"
 
@@ -59,9 +60,22 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    void append(std::string_view text) { buffer_.append(text); }
-    void append(const char* text, std::size_t length) { buffer_.append(text, length); }
-    void append_blanks(std::size_t count) { buffer_.append(count, ' '); }
+    void append(std::string_view text) { append(text.data(), text.size()); }
+    void append(const char* text, std::size_t length) {
+        char* place = claim(length);
+        for (std::size_t i = 0; i < length; ++i) place[i] = text[i];
+    }
+    void append_blanks(std::size_t count) {
+        char* place = claim(count);
+        for (std::size_t i = 0; i < count; ++i) place[i] = ' ';
+    }
+    // Room for the next n characters of the record, to be filled by the caller.
+    char* claim(std::size_t n) {
+        if (used_ + n > buffer_.size()) grow(n);
+        char* place = buffer_.data() + used_;
+        used_ += n;
+        return place;
+    }
     void end_record();
 
     // Writes out the buffer; close() also disconnects the file.
@@ -77,13 +91,15 @@ public:
 
 private:
     [[noreturn]] void write_failed() const;
+    void grow(std::size_t n);
 
     std::string path_;
     int unit_;
     std::FILE* stream_;
     bool owned_;
     const char* line_end_;
-    std::string buffer_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
     long records_ = 0;
     long overflowed_ = 0;
 };
