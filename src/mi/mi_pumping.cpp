@@ -44,25 +44,13 @@ void read_mi_records(RunState& state) {
     write_list(console(), {count, " m&i recs read"});
 }
 
-float write_mi_array(RunState& state) {
-    const Grid& grid = state.grid;
-    ArrayFile file(state.out_path(state.text.chyear + ".mi"));
-    float total = 0.0f;
-    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) total += state.grids.pumpmi(j, i);
-        file.write_row(state.grids.pumpmi, i, grid.ncol);
-    }
-    file.close();
-    return total;
-}
-
 }  // namespace
 
 void place_mi_pumping(RunState& state) {
     read_mi_records(state);
     write_list(console(), {"..write mi plot file"});
     write_plot_file(state, state.grids.pumpmi, state.out_path(state.text.chyear + "migrid.dat"));
-    const float total = write_mi_array(state);
+    const float total = write_annual_array(state, state.grids.pumpmi, state.out_path(state.text.chyear + ".mi"));
     write_list(*state.check_report, {"m&i pumping"});
     write_list(*state.check_report, {total});
 }

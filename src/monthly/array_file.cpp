@@ -22,4 +22,16 @@ void ArrayFile::close() {
     }
 }
 
+float write_annual_array(const RunState& state, const Table<float, 2>& grid, const std::string& path) {
+    const Grid& geometry = state.grid;
+    ArrayFile file(path);
+    float total = 0.0f;
+    for (std::int32_t i = 1; i <= geometry.nrow; ++i) {
+        for (std::int32_t j = 1; j <= geometry.ncol; ++j) total += grid(j, i);
+        file.write_row(grid, i, geometry.ncol);
+    }
+    file.close();
+    return total;
+}
+
 }  // namespace tessadro

@@ -26,4 +26,8 @@ private:
     std::vector<Item> items_;
 };
 
+// Writes an annual grid as it is, every cell whatever its sign, and returns
+// its sum accumulated in row order.
+float write_annual_array(const RunState& state, const Table<float, 2>& grid, const std::string& path);
+
 }  // namespace tessadro

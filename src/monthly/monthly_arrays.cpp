@@ -36,19 +36,6 @@ float write_month(RunState& state, const Table<float, 2>& annual, std::int32_t m
     return sum;
 }
 
-// The annual acres as they are, every cell whatever its sign.
-float write_acres(RunState& state) {
-    const Grid& grid = state.grid;
-    ArrayFile file(state.out_path(state.text.chyear + ".agw"));
-    float total = 0.0f;
-    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) total += state.grids.acres(j, i);
-        file.write_row(state.grids.acres, i, grid.ncol);
-    }
-    file.close();
-    return total;
-}
-
 }  // namespace
 
 void write_monthly_arrays(RunState& state) {
@@ -64,7 +51,8 @@ void write_monthly_arrays(RunState& state) {
         season_pumping += pumping;
         season_recharge += recharge;
     }
-    const float acres = write_acres(state);
+    // The acres are annual: no factor, and every cell whatever its sign.
+    const float acres = write_annual_array(state, state.grids.acres, state.out_path(state.text.chyear + ".agw"));
     write_list(check, {"pumping"});
     write_list(check, {season_pumping});
     write_list(check, {"gw returns"});
