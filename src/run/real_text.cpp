@@ -1,6 +1,5 @@
 #include "run/real_text.hpp"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -62,8 +61,8 @@ u128 divide_round(u128 numerator, u128 divisor) {
     return q;
 }
 
-// round(m * 2^e * 10^s), halves to even; nullopt-like false when it cannot be
-// formed within 128 bits.
+// round(m * 2^e * 10^s), halves to even; false when it cannot be formed
+// within 128 bits.
 bool scaled_round(Binary b, int s, u128& out) {
     // Most values of a run (fractions of a foot to millions of acre-feet) fit
     // in 64 bits: m < 2^24 and 10^11 < 2^37.
@@ -130,9 +129,10 @@ Decimal9 decimal9(std::uint32_t magnitude_bits) {
                                  std::chars_format::scientific, 8);
     std::uint32_t digits = static_cast<std::uint32_t>(text[0] - '0');
     for (int i = 2; i < 10; ++i) digits = digits * 10 + static_cast<std::uint32_t>(text[i] - '0');
+    // "d.dddddddde-xx": the exponent after the 'e', always negative here.
     int exp10 = 0;
     std::from_chars(text + 11, r.ptr, exp10);
-    return {digits, text[10] == '-' ? -exp10 : exp10};
+    return {digits, exp10};
 }
 
 // Short fields: plain loops beat calls to memset and memcpy.
