@@ -1,5 +1,6 @@
 #include "inputs/grid_readers.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include "run/fixed_field.hpp"
@@ -12,14 +13,18 @@ namespace {
 // next record.
 void read_grid(InputFile& file, const Grid& grid, Table<std::int32_t, 2>& table) {
     static const Format row_format("(326i2)");
-    const std::size_t columns = grid.ncol > 0 ? static_cast<std::size_t>(grid.ncol) : 0;
+    // A row wider than the table stops at its first column beyond it, so no
+    // more than that column is ever read (an absurd column count must not
+    // ask for an absurd buffer).
+    const std::int32_t widest = std::min(grid.ncol, table.extent(0) + 1);
+    const std::size_t columns = widest > 0 ? static_cast<std::size_t>(widest) : 0;
     std::vector<std::int32_t> values(columns);
     std::vector<Target> targets;
     targets.reserve(columns);
     for (std::int32_t& value : values) targets.emplace_back(value);
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
         read_fixed(file, row_format, targets);
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) table(j, i) = values[static_cast<std::size_t>(j - 1)];
+        for (std::int32_t j = 1; j <= widest; ++j) table(j, i) = values[static_cast<std::size_t>(j - 1)];
     }
 }
 
