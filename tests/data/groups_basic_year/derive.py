@@ -3,19 +3,20 @@ out below (see README). Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
-sys.dont_write_bytecode = True   # no cache folders inside the datasets
-
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from record_text import (f32, record, real16, array_row, group_report, RUN_REPORT_HEADING,  # noqa: E402
-                         SUMS_HEADING, header_console, write_out, write_expected, plot_records)
+from yearmodel import (REASSIGN_HEADING, RUN_REPORT_HEADING, SUMS_HEADING, Grid,  # noqa: E402
+                       Result, console_until_tracts, end_of_year, f32, free, group_report,
+                       write_expected)
 
 # Grid: 3 rows x 4 columns of 100 ft, west edge 1000, south edge 5000, so the
 # north edge ytop = 3 x 100 + 5000 = 5300.  Cell centres: columns at x = 1050,
 # 1150, 1250, 1350; rows at y = 5250 (row 1), 5150, 5050 (row 3).
-NROW, NCOL = 3, 4
-GEOMETRY = dict(nrow=NROW, ncol=NCOL, delx=100.0, dely=100.0, xorigin=1000.0, yorigin=5000.0)
-IBOUND = {(2, 2): 0, (3, 3): -1}          # (column, row); every other cell is 1
+GRID = Grid(nrow=3, ncol=4, delx=100.0, dely=100.0, xorigin=1000.0, yorigin=5000.0,
+            ibound=[[1, 1, 1, 1],
+                    [1, 0, 1, 1],       # (2,2) inactive
+                    [1, 1, -1, 1]])     # (3,3): -1 is active
 COUNTY = [[1, 1, 2, 2], [0, 1, 2, 2], [3, 3, 3, 2]]   # rows 1..3; 0 takes county 1
 # May..October factors by file position (the index field 3, 2, 1 of the first
 # three records is ignored; the names after the seventh value too).
@@ -51,6 +52,7 @@ SUMGWRET = 60 + 20 + 4 + 6 + 80 + 30 + 24 + 16          # 240
 SUMACRES = 50 + 30 + 10 + 20 + 50 + 20 + 18 + 700        # 898
 QUELTAACRES = 100 + 40 + 40 + 36 + 36                    # 252
 GWRETNA, ACRESNA = 24 + 16, 18 + 700
+SUMS = (float(SUMGWRET), float(SUMACRES), float(QUELTAACRES), float(GWRETNA), float(ACRESNA))
 
 # Group lines: npd, mean x, mean y, pumpgrp, gwretloc, acresloc, authtot.
 GROUPS = {
@@ -93,9 +95,9 @@ def dist(dx, dy):
 def tract_row(grp, tract, authacres, fct, xloc, yloc, row, col, ibound, cell_acres, ntracts,
               distance):
     npd, xpd, ypd, _, _, acresloc, _ = GROUPS[grp]
-    return record(grp, 1, 1, 1, tract, authacres, fct, xloc, yloc, row, col, (row - 1) * 326 + col,
-                  fct, ibound, npd, xpd, ypd, distance, PDRANGE.get(grp, 0.0), cell_acres,
-                  acresloc, ntracts)
+    return free(grp, 1, 1, 1, tract, authacres, fct, xloc, yloc, row, col, (row - 1) * 326 + col,
+                fct, ibound, npd, xpd, ypd, distance, PDRANGE.get(grp, 0.0), cell_acres,
+                acresloc, ntracts)
 
 
 TRACT_ROWS = [
@@ -125,99 +127,39 @@ GWRET[(2, 3)] = 46.0
 
 RUN_REPORT = [
     RUN_REPORT_HEADING,
-    record(1, -2, 0, ' pumping'),
-    record(2, 2, 5, ' pumping'),
-    record(3, 0, 2, ' pumping'),
-    record(2, 2, 55.5, ' pumping'),
-    record(40, 24.0, 36.0, 24.0, 18.0, 2, 1, 5, 1),
-    record(40, 16.0, 700.0, 40.0, 718.0, 3, 2, 10, 2),
+    free(1, -2, 0, ' pumping'),
+    free(2, 2, 5, ' pumping'),
+    free(3, 0, 2, ' pumping'),
+    free(2, 2, 55.5, ' pumping'),
+    free(40, 24.0, 36.0, 24.0, 18.0, 2, 1, 5, 1),
+    free(40, 16.0, 700.0, 40.0, 718.0, 3, 2, 10, 2),
     SUMS_HEADING,
-    record(float(SUMGWRET), float(SUMACRES), float(QUELTAACRES), float(GWRETNA), float(ACRESNA)),
+    free(*SUMS),
     # tract 8 of group 20 on the inactive cell: nmsg 5 (not shown), 0.25 x 80, 0.25 x 50
-    record(20, 8, 2, 2, 20.0, 12.5, 'I'),
+    free(20, 8, 2, 2, 20.0, 12.5, 'I'),
     # tract (1,1,2,1) of group 9 at (0,0): row trunc(5300/100)+1 = 54, column
     # trunc(-1000/100)+1 = -9, nmsg 6
-    record(6, 54, -9, ' return flow 1'),
-    record('reassign unauthorized place of use to pd'),
-    record('idxna', ' grpna(idxna)', ' reassgn'),
-    record(1, 40, 18.0),
-    record(2, 40, 620.0),
+    free(6, 54, -9, ' return flow 1'),
+] + REASSIGN_HEADING + [
+    free(1, 40, 18.0),
+    free(2, 40, 620.0),
 ]
 
 
-def cells_of(grid):
-    """(row, column, value) of the listed cells: active and value > 0."""
-    return [(r, c, grid[(c, r)]) for r in range(1, NROW + 1) for c in range(1, NCOL + 1)
-            if grid.get((c, r), 0.0) > 0.0 and IBOUND.get((c, r), 1) != 0]
-
-
-def monthly(grid, month):
-    rows, total = [], 0.0
-    for r in range(1, NROW + 1):
-        values = []
-        for c in range(1, NCOL + 1):
-            v = grid.get((c, r), 0.0)
-            w = 0.0
-            if v > 0.0:
-                county = COUNTY[r - 1][c - 1] or 1
-                w = f32(v * f32(FACTORS[county][month - 5]))
-                total = f32(total + w)
-            values.append(w)
-        rows.extend(array_row(values))
-    return rows, total
-
-
-def main():
-    check = []
-    pump_total = gw_total = 0.0
-    for m in range(5, 11):
-        pmp, psum = monthly(PUMP, m)
-        rcg, rsum = monthly(GWRET, m)
-        write_out(HERE, '2010.%02d.pmp' % m, pmp)
-        write_out(HERE, '2010.%02d.rcg' % m, rcg)
-        check += [record('2010.%02d.pmp' % m), record('2010.%02d.rcg' % m), record(m, psum, rsum)]
-        pump_total = f32(pump_total + psum)
-        gw_total = f32(gw_total + rsum)
-    agw, acres_total = [], 0.0
-    for r in range(1, NROW + 1):
-        values = [ACRES.get((c, r), 0.0) for c in range(1, NCOL + 1)]
-        for v in values:
-            acres_total = f32(acres_total + v)
-        agw.extend(array_row(values))
-    write_out(HERE, '2010.agw', agw)
-    check += [record('pumping'), record(pump_total), record('gw returns'), record(gw_total),
-              record('gw acres'), record(acres_total), record('m&i pumping'), record(0.0)]
-    write_out(HERE, 'check2010.out', check)
-    write_out(HERE, '2010.mi', array_row([0.0] * NCOL) * NROW)
-    write_out(HERE, '2010migrid.dat', [])
-    write_out(HERE, 'pumpgrid2010.dat', plot_records(cells_of(PUMP), **GEOMETRY))
-    write_out(HERE, 'gwretgrid2010.dat', plot_records(cells_of(GWRET), **GEOMETRY))
-    write_out(HERE, 'acresgrid2010.dat', plot_records(cells_of(ACRES), **GEOMETRY))
-    write_out(HERE, 'output2010.dat', RUN_REPORT)
-    write_out(HERE, 'authacres2010.out', group_report(GROUPS, TRACT_ROWS))
-
-    note = record('grp ', 40, ' gwret ', 24.0, ' acloc ', 36.0)
-    stdout = header_console('2010', '0.5', 0.5) + [
-        record('..reading authorized acres by group'),
-        record('Expected fields: grp,twnshp,range,sect,tract,authacres'),
-        record('sum authorized acres by group = ', SUMAUTH),
-        record('..reading pumping file'),
-        note, note,
-        record('sums (sumgwret, sumacres,queltaacres,'),
-        record('      gwretnotauthorized, acresnotauthorized): '),
-        record(float(SUMGWRET), float(SUMACRES), float(QUELTAACRES), float(GWRETNA), float(ACRESNA)),
-        # 30 + 80 + 50 + 20 + 718 in group order
-        record('sum over acresloc(grp):', 898.0),
-        record('WARNING: largest group no.', 6001, ' exceeds array dimension limit nGroups,', 5000),
-        record('..reading coordinates of 40-acre tracts'),
-        record('..writing plot files'),
-        record('..writing pmp, rcg, and agw files'),
-        record('..reading m&i file'),
-        record(0, ' m&i recs read'),
-        record('..write mi plot file'),
-    ]
-    write_expected(HERE, stdout, [], 0)
+def expected(county=COUNTY):
+    """The run of this year on the county grid `county`. The plot files, the
+    monthly arrays and the check report follow from PUMP, GWRET and ACRES, the
+    factors of the cells' counties and the empty M&I file."""
+    r = Result()
+    r.files['output2010.dat'] = RUN_REPORT
+    r.files['authacres2010.out'] = group_report(GROUPS, TRACT_ROWS)
+    # the two notes of record 11; the sum over the groups' acres is
+    # 30 + 80 + 50 + 20 + 718 = 898 in group order; group 6001 is above 5000
+    note = free('grp ', 40, ' gwret ', 24.0, ' acloc ', 36.0)
+    r.stdout = console_until_tracts('2010', '0.5', SUMAUTH, SUMS, 898.0, [note, note], 6001)
+    end_of_year(r, GRID, '2010', PUMP, GWRET, ACRES, county, FACTORS)
+    return r
 
 
 if __name__ == '__main__':
-    main()
+    write_expected(HERE, expected())

@@ -3,30 +3,18 @@ Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
-sys.dont_write_bytecode = True   # no cache folders inside the datasets
-
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from record_text import (record, group_report, RUN_REPORT_HEADING, header_console,  # noqa: E402
-                         write_out, write_expected)
+from yearmodel import Result, console_until_pumping, free, open_reports, write_expected  # noqa: E402
 
-
-def main():
-    stdout = header_console('2010', '0.5', 0.5) + [
-        record('..reading authorized acres by group'),
-        record('Expected fields: grp,twnshp,range,sect,tract,authacres'),
-        record('sum authorized acres by group = ', 100.0),
-        record('..reading pumping file'),
-    ]
-    # line 4 of the file (line 2 is blank): "52x0.0" is the fourth value, y
-    stderr = ["At line 4 of file tessadrov11 (unit = 13, file = 'tessadro2010.txt')",
-              'Error: Bad real number in item 4 of list input']
-    write_expected(HERE, stdout, stderr, 2)
-    # line 3 at (850,5600): column 0, row -2, off the grid, message 1
-    write_out(HERE, 'output2010.dat', [RUN_REPORT_HEADING, record(1, -2, 0, ' pumping')])
-    write_out(HERE, 'check2010.out', [])
-    write_out(HERE, 'authacres2010.out', group_report({})[:1])
-
-
-if __name__ == '__main__':
-    main()
+# line 4 of the file (line 2 is blank): "52x0.0" is the fourth value, y
+r = Result(stdout=console_until_pumping('2010', '0.5', 100.0),
+           stderr=["At line 4 of file tessadrov11 (unit = 13, file = 'tessadro2010.txt')",
+                   'Error: Bad real number in item 4 of list input'],
+           status=2)
+# line 3 at (850,5600): column 0, row -2, off the grid, message 1; the check
+# report stays empty, the group report holds its heading only
+run_report, _ = open_reports(r, '2010')
+run_report.append(free(1, -2, 0, ' pumping'))
+write_expected(HERE, r)

@@ -3,32 +3,28 @@ Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
-sys.dont_write_bytecode = True   # no cache folders inside the datasets
-
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from record_text import (record, group_report, RUN_REPORT_HEADING, header_console,  # noqa: E402
-                         write_out, write_expected)
+from yearmodel import Result, console_until_pumping, free, open_reports, write_expected  # noqa: E402
 
 
-def main():
-    stdout = header_console('2010', '0.5', 0.5) + [
-        record('..reading authorized acres by group'),
-        record('Expected fields: grp,twnshp,range,sect,tract,authacres'),
-        record('sum authorized acres by group = ', 100.0),
-        record('..reading pumping file'),
-        # record 3: group 5001 on the active cell (3,2)
-        record('Group ', 5001, ' outside dimension limits.'),
-    ]
-    stderr = ["At line 3 of file tessadrov11 (unit = 13, file = 'tessadro2010.txt')",
-              "Error: Index '5001' of dimension 1 of array 'npd' above upper bound of 5000"]
-    write_expected(HERE, stdout, stderr, 2)
-    # record 2 at (850,5600): column 0, row -2, off the grid, message 1
-    write_out(HERE, 'output2010.dat', [RUN_REPORT_HEADING, record(1, -2, 0, ' pumping')])
-    write_out(HERE, 'check2010.out', [])
-    # the group report holds only its heading: the group lines come after the loop
-    write_out(HERE, 'authacres2010.out', group_report({})[:1])
+def expected(group=5001, bound='above upper bound of 5000'):
+    """The run that stops at record 3 of the pumping file, of group `group`."""
+    r = Result(
+        # record 3: the group on the active cell (3,2)
+        stdout=console_until_pumping('2010', '0.5', 100.0) + [
+            free('Group ', group, ' outside dimension limits.')],
+        stderr=["At line 3 of file tessadrov11 (unit = 13, file = 'tessadro2010.txt')",
+                "Error: Index '%d' of dimension 1 of array 'npd' %s" % (group, bound)],
+        status=2)
+    # record 2 at (850,5600): column 0, row -2, off the grid, message 1; the
+    # check report stays empty and the group report holds only its heading:
+    # the group lines come after the loop
+    run_report, _ = open_reports(r, '2010')
+    run_report.append(free(1, -2, 0, ' pumping'))
+    return r
 
 
 if __name__ == '__main__':
-    main()
+    write_expected(HERE, expected())

@@ -3,19 +3,18 @@ Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
-sys.dont_write_bytecode = True   # no cache folders inside the datasets
-
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from record_text import (f32, record, array_row, group_report, RUN_REPORT_HEADING,  # noqa: E402
-                         SUMS_HEADING, header_console, write_out, write_expected, plot_records)
+from yearmodel import (RUN_REPORT_HEADING, SUMS_HEADING, Grid, Result,  # noqa: E402
+                       console_until_tracts, end_of_year, f32, free, group_report, write_expected)
 
-NROW, NCOL = 3, 4
-GEOMETRY = dict(nrow=NROW, ncol=NCOL, delx=100.0, dely=100.0, xorigin=1000.0, yorigin=5000.0)
 # Active cells: all of row 1 and column 1 of row 2 (the short record " 1");
 # row 3 is a blank record. Every county is 1 or 0 (taken as 1).
-ACTIVE = {(1, 1), (2, 1), (3, 1), (4, 1), (1, 2)}
-MAY_TO_OCT = (0.05, 0.12, 0.2, 0.25, 0.18, 0.1)
+GRID = Grid(nrow=3, ncol=4, delx=100.0, dely=100.0, xorigin=1000.0, yorigin=5000.0,
+            ibound=[[1, 1, 1, 1], [1, 0, 0, 0], [0, 0, 0, 0]])
+COUNTY = [[1, 1, 1, 1], [1, 0, 0, 0], [0, 0, 0, 0]]
+FACTORS = {1: (0.05, 0.12, 0.2, 0.25, 0.18, 0.1)}     # May to October
 
 # Pumping records as read (factor 0.25 for the listed identifiers 9001, 9002):
 #  1 grp 5 (1,1) pump 100 gw 10 ac 8 -> 2, quelta 8           (commas)
@@ -44,81 +43,26 @@ GWRET = {(2, 1): 30.0, (3, 1): 64.0}
 ACRES = {(2, 1): 3.0, (3, 1): 19.0}
 DIST6 = f32(abs(GROUPS[6][1] - 1250.0) / 5280)
 TRACT_ROWS = [
-    record(5, 1, 1, 1, 1, 10.0, 1.0, 1110.0, 5280.0, 1, 2, 2, 1.0, 1, 2, 1050.0, 5200.0,
-           f32(100 / 5280), PDRANGE[5], 3.0, 3.0, 1),
-    record(6, 1, 1, 1, 2, 20.0, 1.0, 1250.0, 5250.0, 1, 3, 3, 1.0, 1, 3, GROUPS[6][1], 5250.0,
-           DIST6, PDRANGE[6], 19.0, 19.0, 1),
+    free(5, 1, 1, 1, 1, 10.0, 1.0, 1110.0, 5280.0, 1, 2, 2, 1.0, 1, 2, 1050.0, 5200.0,
+         f32(100 / 5280), PDRANGE[5], 3.0, 3.0, 1),
+    free(6, 1, 1, 1, 2, 20.0, 1.0, 1250.0, 5250.0, 1, 3, 3, 1.0, 1, 3, GROUPS[6][1], 5250.0,
+         DIST6, PDRANGE[6], 19.0, 19.0, 1),
 ]
 
-
-def cells_of(grid):
-    return [(r, c, grid[(c, r)]) for r in range(1, NROW + 1) for c in range(1, NCOL + 1)
-            if grid.get((c, r), 0.0) > 0.0 and (c, r) in ACTIVE]
-
-
-def monthly(grid, month):
-    rows, total = [], 0.0
-    for r in range(1, NROW + 1):
-        values = []
-        for c in range(1, NCOL + 1):
-            v, w = grid.get((c, r), 0.0), 0.0
-            if v > 0.0:
-                w = f32(v * f32(MAY_TO_OCT[month - 5]))
-                total = f32(total + w)
-            values.append(w)
-        rows.extend(array_row(values))
-    return rows, total
-
-
-def main():
-    write_out(HERE, 'output2010.dat', [
-        RUN_REPORT_HEADING,
-        record(2, 2, 1.0, ' pumping'),
-        record(3, 1, 9.0, ' pumping'),
-        SUMS_HEADING,
-        record(*SUMS),
-    ])
-    write_out(HERE, 'authacres2010.out', group_report(GROUPS, TRACT_ROWS))
-    write_out(HERE, 'pumpgrid2010.dat', plot_records(cells_of(PUMP), **GEOMETRY))
-    write_out(HERE, 'gwretgrid2010.dat', plot_records(cells_of(GWRET), **GEOMETRY))
-    write_out(HERE, 'acresgrid2010.dat', plot_records(cells_of(ACRES), **GEOMETRY))
-    check, ptot, gtot = [], 0.0, 0.0
-    for m in range(5, 11):
-        pmp, psum = monthly(PUMP, m)
-        rcg, rsum = monthly(GWRET, m)
-        write_out(HERE, '2010.%02d.pmp' % m, pmp)
-        write_out(HERE, '2010.%02d.rcg' % m, rcg)
-        check += [record('2010.%02d.pmp' % m), record('2010.%02d.rcg' % m), record(m, psum, rsum)]
-        ptot, gtot = f32(ptot + psum), f32(gtot + rsum)
-    agw = []
-    for r in range(1, NROW + 1):
-        agw.extend(array_row([ACRES.get((c, r), 0.0) for c in range(1, NCOL + 1)]))
-    write_out(HERE, '2010.agw', agw)
-    write_out(HERE, '2010.mi', array_row([0.0] * NCOL) * NROW)
-    write_out(HERE, '2010migrid.dat', [])
-    check += [record('pumping'), record(ptot), record('gw returns'), record(gtot),
-              record('gw acres'), record(22.0), record('m&i pumping'), record(0.0)]
-    write_out(HERE, 'check2010.out', check)
-
-    stdout = header_console('2010', '0.25', 0.25) + [
-        record('..reading authorized acres by group'),
-        record('Expected fields: grp,twnshp,range,sect,tract,authacres'),
-        # 10 + 20; the last record (group 7, five values) ends at the end of the file
-        record('sum authorized acres by group = ', 30.0),
-        record('..reading pumping file'),
-        record('sums (sumgwret, sumacres,queltaacres,'),
-        record('      gwretnotauthorized, acresnotauthorized): '),
-        record(*SUMS),
-        record('sum over acresloc(grp):', 22.0),
-        record('..reading coordinates of 40-acre tracts'),
-        record('..writing plot files'),
-        record('..writing pmp, rcg, and agw files'),
-        record('..reading m&i file'),
-        record(0, ' m&i recs read'),
-        record('..write mi plot file'),
-    ]
-    write_expected(HERE, stdout, [], 0)
-
-
-if __name__ == '__main__':
-    main()
+r = Result()
+r.files['output2010.dat'] = [
+    RUN_REPORT_HEADING,
+    free(2, 2, 1.0, ' pumping'),
+    free(3, 1, 9.0, ' pumping'),
+    SUMS_HEADING,
+    free(*SUMS),
+]
+r.files['authacres2010.out'] = group_report(GROUPS, TRACT_ROWS)
+# authorized acres 10 + 20; the last record (group 7, five values) ends at the
+# end of the file; the groups' acres 3 + 19
+r.stdout = console_until_tracts('2010', '0.25', 30.0, SUMS, 22.0)
+# the plot files, monthly arrays and check report follow from PUMP, GWRET and
+# ACRES (acres 3 + 19 = 22 in all); no M&I records
+end_of_year(r, GRID, '2010', PUMP, GWRET, ACRES, COUNTY, FACTORS)
+assert r.files['check2010.out'][-4:-2] == [free('gw acres'), free(22.0)]
+write_expected(HERE, r)

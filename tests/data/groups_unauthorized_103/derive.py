@@ -3,25 +3,22 @@ groups_unauthorized_103 (see README). Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
-sys.dont_write_bytecode = True   # no cache folders inside the datasets
-
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from record_text import (f32, record, array_row, group_report, RUN_REPORT_HEADING,  # noqa: E402
-                         SUMS_HEADING, header_console, write_out, write_expected, plot_records)
+from yearmodel import (REASSIGN_HEADING, RUN_REPORT_HEADING, SUMS_HEADING, Grid,  # noqa: E402
+                       Result, console_until_tracts, end_of_year, f32, free, group_report,
+                       write_expected, write_lines)
 
-NROW, NCOL = 3, 4
-GEOMETRY = dict(nrow=NROW, ncol=NCOL, delx=100.0, dely=100.0, xorigin=1000.0, yorigin=5000.0)
+# Grid, counties and factors of groups_basic_year.
+GRID = Grid(nrow=3, ncol=4, delx=100.0, dely=100.0, xorigin=1000.0, yorigin=5000.0,
+            ibound=[[1, 1, 1, 1], [1, 0, 1, 1], [1, 1, -1, 1]])
 COUNTY = [[1, 1, 2, 2], [0, 1, 2, 2], [3, 3, 3, 2]]
 FACTORS = {1: (0.05, 0.12, 0.2, 0.25, 0.18, 0.1),
            2: (0.1, 0.15, 0.25, 0.25, 0.15, 0.1),
            3: (0.2, 0.2, 0.2, 0.2, 0.1, 0.1)}
 # The eleven active cells (column, row) in row order; (2,2) is inactive.
 CELLS = [(1, 1), (2, 1), (3, 1), (4, 1), (1, 2), (3, 2), (4, 2), (1, 3), (2, 3), (3, 3), (4, 3)]
-
-
-def centre(col, row):
-    return 1000.0 + 100.0 * (col - 0.5), 5000.0 + 100.0 * (NROW - row + 0.5)
 
 
 # Pumping record k = 1..103 of a group without authorized acres: in cell
@@ -41,15 +38,12 @@ RECORDS = [unauthorized(k) for k in range(1, 104)]
 def write_pumping_file():
     lines = ['3 301 1250.0 5150.0 0.0 AA 50.0 10.0 20.0']   # group 3, cell (3,2)
     for group, pdid, col, row, pump, gw, ac in RECORDS:
-        x, y = centre(col, row)
+        x, y = GRID.centre(col, row)
         lines.append('%d %d %.1f %.1f 0.0 NA %.1f %.1f %.1f' % (group, pdid, x, y, pump, gw, ac))
-    with open(os.path.join(HERE, 'work', 'tessadro2010.txt'), 'w') as out:
-        out.write(''.join(line + '\n' for line in lines))
+    write_lines(os.path.join(HERE, 'work', 'tessadro2010.txt'), lines)
 
 
-def main():
-    write_pumping_file()
-
+def expected():
     # authtot(2) = 5e-7 (4-byte), below the 4-byte 1e-6: no authorized acres.
     # authtot(3) = the 4-byte 1e-6 itself: not below, so group 3 is authorized.
     auth2, auth3 = f32(5e-7), f32(1e-6)
@@ -61,20 +55,19 @@ def main():
     for numna, (group, pdid, col, row, p, gw, ac) in enumerate(RECORDS, start=1):
         pump[(col, row)] = f32(pump.get((col, row), 0.0) + p)
         gwna, acna = f32(gwna + gw), f32(acna + ac)
-        node = (row - 1) * NCOL + col
-        run_report.append(record(group, gw, ac, gwna, acna, row, col, node, numna))
+        node = (row - 1) * GRID.ncol + col
+        run_report.append(free(group, gw, ac, gwna, acna, row, col, node, numna))
     sumgwret = f32(10.0 + gwna)          # group 3's 10, then the 2k (all exact)
     sumacres = f32(20.0 + acna)
     sums = (sumgwret, sumacres, 0.0, gwna, acna)
-    run_report += [SUMS_HEADING, record(*sums)]
+    run_report += [SUMS_HEADING, free(*sums)]
 
     # Group lines: group 2 has its two points in (1050,5250); group 4 the
     # other 101, its mean x and y are the 4-byte sums divided by 101.
     g4 = [r for r in RECORDS if r[0] == 4]
-    xs = [centre(c, r)[0] for _, _, c, r, _, _, _ in g4]
-    ys = [centre(c, r)[1] for _, _, c, r, _, _, _ in g4]
     xsum = ysum = 0.0
-    for x, y in zip(xs, ys):
+    for _, _, c, r, _, _, _ in g4:
+        x, y = GRID.centre(c, r)
         xsum, ysum = f32(xsum + x), f32(ysum + y)
     groups = {
         2: (2, 1050.0, 5250.0, 4.0 + 48.0, 2.0 + 24.0, 10.0, auth2),
@@ -93,15 +86,14 @@ def main():
     acres[(4, 3)] = 20.0
     gwret[(4, 3)] = 10.0
     tract_rows = [
-        record(2, 1, 1, 1, 1, auth2, 0.0, 1080.0, 5210.0, 1, 1, 1, 0.0, 1, 2, 1050.0, 5250.0,
-               f32(50 / 5280), 0.0, 0.0, 10.0, 1),
-        record(3, 1, 1, 1, 2, auth3, 1.0, 1310.0, 5070.0, 3, 4, 2 * 326 + 4, 1.0, 1, 1, 1250.0,
-               5150.0, f32(100 / 5280), 0.0, 20.0, 20.0, 1),
+        free(2, 1, 1, 1, 1, auth2, 0.0, 1080.0, 5210.0, 1, 1, 1, 0.0, 1, 2, 1050.0, 5250.0,
+             f32(50 / 5280), 0.0, 0.0, 10.0, 1),
+        free(3, 1, 1, 1, 2, auth3, 1.0, 1310.0, 5070.0, 3, 4, 2 * 326 + 4, 1.0, 1, 1, 1250.0,
+             5150.0, f32(100 / 5280), 0.0, 20.0, 20.0, 1),
     ]
 
     # Reassignment of all 103 entries in list order, 640 acres at most a cell.
-    run_report += [record('reassign unauthorized place of use to pd'),
-                   record('idxna', ' grpna(idxna)', ' reassgn')]
+    run_report += REASSIGN_HEADING
     for idx, (group, pdid, col, row, p, gw, ac) in enumerate(RECORDS, start=1):
         held = acres.get((col, row), 0.0)
         reassgn = 0.0
@@ -109,73 +101,19 @@ def main():
             reassgn = min(f32(640.0 - held), ac)
             acres[(col, row)] = f32(held + reassgn)
             gwret[(col, row)] = f32(gwret.get((col, row), 0.0) + gw)
-        run_report.append(record(idx, group, reassgn))
+        run_report.append(free(idx, group, reassgn))
     # entry 103 is the tenth in cell (4,1): 9 x 5 = 45 acres before it,
     # so it gets 640 - 45 = 595 of its 600
-    assert acres[(4, 1)] == 640.0 and run_report[-1] == record(103, 4, 595.0)
-    write_out(HERE, 'output2010.dat', run_report)
-    write_out(HERE, 'authacres2010.out', group_report(groups, tract_rows))
+    assert acres[(4, 1)] == 640.0 and run_report[-1] == free(103, 4, 595.0)
 
-    def cells_of(grid):
-        return [(r, c, grid[(c, r)]) for r in range(1, NROW + 1) for c in range(1, NCOL + 1)
-                if grid.get((c, r), 0.0) > 0.0 and (c, r) != (2, 2)]
-
-    write_out(HERE, 'pumpgrid2010.dat', plot_records(cells_of(pump), **GEOMETRY))
-    write_out(HERE, 'gwretgrid2010.dat', plot_records(cells_of(gwret), **GEOMETRY))
-    write_out(HERE, 'acresgrid2010.dat', plot_records(cells_of(acres), **GEOMETRY))
-
-    def monthly(grid, month):
-        rows, total = [], 0.0
-        for r in range(1, NROW + 1):
-            values = []
-            for c in range(1, NCOL + 1):
-                v, w = grid.get((c, r), 0.0), 0.0
-                if v > 0.0:
-                    w = f32(v * f32(FACTORS[COUNTY[r - 1][c - 1] or 1][month - 5]))
-                    total = f32(total + w)
-                values.append(w)
-            rows.extend(array_row(values))
-        return rows, total
-
-    check, ptot, gtot = [], 0.0, 0.0
-    for m in range(5, 11):
-        pmp, psum = monthly(pump, m)
-        rcg, rsum = monthly(gwret, m)
-        write_out(HERE, '2010.%02d.pmp' % m, pmp)
-        write_out(HERE, '2010.%02d.rcg' % m, rcg)
-        check += [record('2010.%02d.pmp' % m), record('2010.%02d.rcg' % m), record(m, psum, rsum)]
-        ptot, gtot = f32(ptot + psum), f32(gtot + rsum)
-    agw, atot = [], 0.0
-    for r in range(1, NROW + 1):
-        values = [acres.get((c, r), 0.0) for c in range(1, NCOL + 1)]
-        for v in values:
-            atot = f32(atot + v)
-        agw.extend(array_row(values))
-    write_out(HERE, '2010.agw', agw)
-    write_out(HERE, '2010.mi', array_row([0.0] * NCOL) * NROW)
-    write_out(HERE, '2010migrid.dat', [])
-    check += [record('pumping'), record(ptot), record('gw returns'), record(gtot),
-              record('gw acres'), record(atot), record('m&i pumping'), record(0.0)]
-    write_out(HERE, 'check2010.out', check)
-
-    stdout = header_console('2010', '0.7187758', 0.7187758) + [
-        record('..reading authorized acres by group'),
-        record('Expected fields: grp,twnshp,range,sect,tract,authacres'),
-        record('sum authorized acres by group = ', sumauth),
-        record('..reading pumping file'),
-        record('sums (sumgwret, sumacres,queltaacres,'),
-        record('      gwretnotauthorized, acresnotauthorized): '),
-        record(*sums),
-        record('sum over acresloc(grp):', sum_acresloc),
-        record('..reading coordinates of 40-acre tracts'),
-        record('..writing plot files'),
-        record('..writing pmp, rcg, and agw files'),
-        record('..reading m&i file'),
-        record(0, ' m&i recs read'),
-        record('..write mi plot file'),
-    ]
-    write_expected(HERE, stdout, [], 0)
+    r = Result()
+    r.files['output2010.dat'] = run_report
+    r.files['authacres2010.out'] = group_report(groups, tract_rows)
+    r.stdout = console_until_tracts('2010', '0.7187758', sumauth, sums, sum_acresloc)
+    # plot files, monthly arrays and check report from the grids; no M&I records
+    end_of_year(r, GRID, '2010', pump, gwret, acres, COUNTY, FACTORS)
+    return r
 
 
-if __name__ == '__main__':
-    main()
+write_pumping_file()
+write_expected(HERE, expected())

@@ -3,23 +3,14 @@ Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
-sys.dont_write_bytecode = True   # no cache folders inside the datasets
-
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from record_text import record, header_console, write_expected  # noqa: E402
+from yearmodel import READING_AUTHACRES, Result, console_start, write_expected  # noqa: E402
 
-
-def main():
-    stdout = header_console('2010', '0.5', 0.5) + [
-        record('..reading authorized acres by group'),
-        record('Expected fields: grp,twnshp,range,sect,tract,authacres'),
-    ]
+write_expected(HERE, Result(
+    stdout=console_start('2010', '0.5') + READING_AUTHACRES,
     # group 0 is on line 4 (line 3 is blank): below the first group of authtot
-    stderr = ["At line 4 of file tessadrov11 (unit = 20, file = 'authacres2010.txt')",
-              "Error: Index '0' of dimension 1 of array 'authtot' below lower bound of 1"]
-    write_expected(HERE, stdout, stderr, 2)
-
-
-if __name__ == '__main__':
-    main()
+    stderr=["At line 4 of file tessadrov11 (unit = 20, file = 'authacres2010.txt')",
+            "Error: Index '0' of dimension 1 of array 'authtot' below lower bound of 1"],
+    status=2))

@@ -1,30 +1,14 @@
-"""Writes the inputs and the expected results of this dataset; see README.
-
-Run it with python3 from anywhere; it rewrites args, static/, work/ and
-expected/ beside it.
-"""
+"""Writes args, static/, work/ and expected/ of this dataset from the inputs
+below (see README). Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from yearmodel import Year, free, run, write_expected, write_inputs  # noqa: E402
+from yearmodel import free, run, small_year, write_expected, write_inputs  # noqa: E402
 
-FACTORS = [(0.1, 0.15, 0.2, 0.25, 0.2, 0.1)]      # county 1
-FACTORS += [(0.2, 0.2, 0.2, 0.2, 0.1, 0.1)] * 43  # counties 2 to 44
-
-year = Year(
-    year='2011', factor='1.0',
-    nrow=2, ncol=2, delx=500.0, dely=500.0, xorigin=0.0, yorigin=0.0,
-    ibound=[[1, 1],
-            [1, 1]],
-    icty=[[1, 1],
-          [1, 1]],
-    factors=FACTORS, pdivs=[],
-    coords=[(3, 3, 3, 3, 750.0, 250.0)],                 # cell (2,2)
-    authacres=[(8, 3, 3, 3, 3, 40.0)],
-    pumping=[(8, 801, 250.0, 750.0, 0.0, 'GW', 400.0, 80.0, 40.0)],   # cell (1,1)
-    mi=None)                                             # no 2011mi.txt
+year = small_year(year='2011', mi=None)                  # no 2011mi.txt
 
 write_inputs(HERE, year)
 result = run(year)

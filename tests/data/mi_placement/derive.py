@@ -1,17 +1,12 @@
-"""Writes the inputs and the expected results of this dataset; see README.
-
-Run it with python3 from anywhere; it rewrites args, static/, work/ and
-expected/ beside it.
-"""
+"""Writes args, static/, work/ and expected/ of this dataset from the inputs
+below (see README). Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
 from yearmodel import Truncated, Year, free, run, write_expected, write_inputs  # noqa: E402
-
-FACTORS = [(0.1, 0.15, 0.2, 0.25, 0.2, 0.1)]      # county 1
-FACTORS += [(0.2, 0.2, 0.2, 0.2, 0.1, 0.1)] * 43  # counties 2 to 44
 
 
 def mi(id1, id2, x, y, amount):
@@ -26,7 +21,6 @@ year = Year(
             [-1, 1, 0]],
     icty=[[1, 1, 1],
           [1, 1, 1]],
-    factors=FACTORS, pdivs=[],
     coords=[(2, 3, 4, 5, 3500.0, 5500.0),      # cell (3,2), inactive
             (2, 3, 4, 6, 2500.0, 6500.0)],     # cell (2,1)
     authacres=[(1, 2, 3, 4, 5, 30.0),

@@ -1,18 +1,13 @@
-"""Writes the inputs and the expected results of this dataset; see README.
-
-Run it with python3 from anywhere; it rewrites args, static/, work/ and
-expected/ beside it.
-"""
+"""Writes args, static/, work/ and expected/ of this dataset from the inputs
+below (see README). Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from yearmodel import Year, free, run, write_expected, write_inputs  # noqa: E402
-
-FACTORS = [(0.1, 0.15, 0.2, 0.25, 0.2, 0.1),      # county 1
-           (0.05, 0.1, 0.3, 0.3, 0.2, 0.05)]      # county 2
-FACTORS += [(0.2, 0.2, 0.2, 0.2, 0.1, 0.1)] * 42  # counties 3 to 44
+from yearmodel import (COUNTY_1_FACTORS, Year, county_factors, free, run, write_expected,  # noqa: E402
+                       write_inputs)
 
 NCOL = 330
 ibound = [1] * NCOL
@@ -46,7 +41,8 @@ def coord(sect, col):
 year = Year(
     year='2010', factor='1.0',
     nrow=1, ncol=NCOL, delx=1000.0, dely=1000.0, xorigin=0.0, yorigin=0.0,
-    ibound=[ibound], icty=[icty], factors=FACTORS, pdivs=[],
+    ibound=[ibound], icty=[icty],
+    factors=county_factors(COUNTY_1_FACTORS, (0.05, 0.1, 0.3, 0.3, 0.2, 0.05)),   # counties 1, 2
     coords=[coord(1, 4), coord(2, 329), coord(6, 328), coord(7, 326), coord(8, 325)],
     authacres=[tract(1, 1, 4, 80.0), tract(2, 2, 329, 80.0), tract(6, 6, 328, 40.0),
                tract(7, 7, 326, 640.0), tract(8, 8, 325, 40.0)],

@@ -1,18 +1,13 @@
-"""Writes the inputs and the expected results of this dataset; see README.
-
-Run it with python3 from anywhere; it rewrites args, static/, work/ and
-expected/ beside it.
-"""
+"""Writes args, static/, work/ and expected/ of this dataset from the inputs
+below (see README). Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
-from yearmodel import Year, f32, free, run, write_expected, write_inputs  # noqa: E402
-
-FACTORS = [(0.1, 0.15, 0.2, 0.25, 0.2, 0.1),      # county 1
-           (0.05, 0.1, 0.3, 0.3, 0.2, 0.05)]      # county 2
-FACTORS += [(0.2, 0.2, 0.2, 0.2, 0.1, 0.1)] * 42  # counties 3 to 44
+from yearmodel import (COUNTY_1_FACTORS, Year, county_factors, f32, free, run, write_expected,  # noqa: E402
+                       write_inputs)
 
 year = Year(
     year='2010', factor='1.0',
@@ -23,7 +18,7 @@ year = Year(
     icty=[[0, 1, 2, 1],
           [1, 2, 1, 2],
           [2, 1, 1, 1]],
-    factors=FACTORS,
+    factors=county_factors(COUNTY_1_FACTORS, (0.05, 0.1, 0.3, 0.3, 0.2, 0.05)),   # counties 1, 2
     pdivs=[99999],
     coords=[(5, 10, 1, 1, 99999.0, 99999.0),     # listed twice: the later record counts
             (5, 10, 1, 1, 11500.0, 22500.0),     # cell (2,1)

@@ -1,17 +1,12 @@
-"""Writes the inputs and the expected results of this dataset; see README.
-
-Run it with python3 from anywhere; it rewrites args, static/, work/ and
-expected/ beside it.
-"""
+"""Writes args, static/, work/ and expected/ of this dataset from the inputs
+below (see README). Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
 from yearmodel import Year, free, run, write_expected, write_inputs  # noqa: E402
-
-FACTORS = [(0.1, 0.15, 0.2, 0.25, 0.2, 0.1)]      # county 1
-FACTORS += [(0.2, 0.2, 0.2, 0.2, 0.1, 0.1)] * 43  # counties 2 to 44
 
 # Cells: A (1,1), B (2,1), C (3,1) in row 1; D (1,2), E (2,2), F (3,2) in row 2.
 year = Year(
@@ -21,8 +16,6 @@ year = Year(
             [1, 1, 0]],
     icty=[[1, 1, 1],
           [1, 1, 1]],
-    factors=FACTORS,
-    pdivs=[],
     coords=[(1, 1, 1, 1, 500.0, 1500.0),          # A
             (1, 1, 1, 2, 1500.0, 1500.0),         # B
             (1, 1, 1, 3, 2500.0, 1500.0),         # C

@@ -1,17 +1,12 @@
-"""Writes the inputs and the expected results of this dataset; see README.
-
-Run it with python3 from anywhere; it rewrites args, static/, work/ and
-expected/ beside it.
-"""
+"""Writes args, static/, work/ and expected/ of this dataset from the inputs
+below (see README). Run it from anywhere: python3 derive.py"""
 import os
 import sys
 
+sys.dont_write_bytecode = True   # no cache folders inside tests/
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'run'))
 from yearmodel import Year, free, run, write_expected, write_inputs  # noqa: E402
-
-FACTORS = [(0.1, 0.15, 0.2, 0.25, 0.2, 0.1)]      # county 1
-FACTORS += [(0.2, 0.2, 0.2, 0.2, 0.1, 0.1)] * 43  # counties 2 to 44
 
 # Group 30 has no authorized acres: 100 wells in cell (1,1), then 5 in cell (2,1).
 wells = [(30, 3000 + k, 500.0, 500.0, 0.0, 'GW', 1.0, 0.5, 1.0) for k in range(1, 101)]
@@ -21,7 +16,6 @@ year = Year(
     year='2010', factor='1.0',
     nrow=1, ncol=2, delx=1000.0, dely=1000.0, xorigin=0.0, yorigin=0.0,
     ibound=[[1, 1]], icty=[[1, 1]],
-    factors=FACTORS, pdivs=[],
     coords=[],
     authacres=[],
     pumping=wells,
