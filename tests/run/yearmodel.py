@@ -338,6 +338,18 @@ def group_report(groups, tract_rows=None):
 
 # ---------------------------------------------------------------- the grid and the end of a year
 
+def one_based(quotient):
+    """truncate(quotient) + 1 as 4-byte integers: the truncation goes toward
+    zero, and a quotient that is NaN or beyond the integer range gives
+    -2147483648 (the processor's invalid result, which raises the invalid-
+    operation flag); the + 1 wraps around like 4-byte arithmetic."""
+    if quotient != quotient or not -2147483649.0 < quotient < 2147483648.0:
+        t = -2147483648
+    else:
+        t = int(quotient)
+    return (t + 1 + 2**31) % 2**32 - 2**31
+
+
 class Grid:
     """The model grid: nrow x ncol cells of delx x dely feet whose south-west
     corner is (xorigin, yorigin); ibound is a list of rows (row 1 first, the
@@ -354,7 +366,7 @@ class Grid:
         """(column, row) of the point (x, y); off the grid when out of range."""
         dx = f32(x - self.xorigin)
         dy = f32(self.ytop - y)
-        return int(dx / self.delx) + 1, int(dy / self.dely) + 1   # toward zero
+        return one_based(dx / self.delx), one_based(dy / self.dely)
 
     def centre(self, col, row):
         return (f32((col - 0.5) * self.delx + self.xorigin),
