@@ -22,67 +22,51 @@ Grid small_grid() {
     return g;
 }
 
-void expect_cell(const Grid& g, float x, float y, std::int32_t column, std::int32_t row) {
-    const Cell c = locate(g, x, y);
-    EXPECT_EQ(column, c.column) << "x = " << x;
-    EXPECT_EQ(row, c.row) << "y = " << y;
-}
-
-TEST(GridGeometry, SmallGridExamples) {
+TEST(GridGeometry, LocatesPointsOfTheSmallGrid) {
     const Grid g = small_grid();
     EXPECT_EQ(5300.0f, g.ytop);
-    expect_cell(g, 1000.0f, 5300.0f, 1, 1);
-    expect_cell(g, 1399.9f, 5000.1f, 4, 3);
-    expect_cell(g, 1400.0f, 5200.0f, 5, 2);
-    EXPECT_FALSE(on_grid(g, locate(g, 1400.0f, 5200.0f)));
-    expect_cell(g, 950.0f, 5350.0f, 1, 1);  // within one cell of the west and north edges
-    expect_cell(g, 899.0f, 5250.0f, 0, 1);
-    EXPECT_FALSE(on_grid(g, locate(g, 899.0f, 5250.0f)));
+    const struct {
+        float x, y;
+        std::int32_t column, row;
+        bool on;
+    } rows[] = {
+        {1000.0f, 5300.0f, 1, 1, true},
+        {1399.9f, 5000.1f, 4, 3, true},
+        {1400.0f, 5200.0f, 5, 2, false},
+        {950.0f, 5350.0f, 1, 1, true},  // within one cell of the west and north edges
+        {899.0f, 5250.0f, 0, 1, false},
+        // A boundary belongs to the cell east and south of it.
+        {1100.0f, 5200.0f, 2, 2, true},
+        {1099.99f, 5200.01f, 1, 1, true},
+        {1050.0f, 5000.0f, 1, 4, false},  // the south edge is the next row's north edge
+        {1050.0f, 5399.0f, 1, 1, true},   // dy = -99: truncated to 0
+        {1050.0f, 5401.0f, 1, 0, false},  // dy = -101: truncated to -1
+    };
+    for (const auto& row : rows) {
+        const Cell c = locate(g, row.x, row.y);
+        EXPECT_EQ(row.column, c.column) << row.x << ", " << row.y;
+        EXPECT_EQ(row.row, c.row) << row.x << ", " << row.y;
+        EXPECT_EQ(row.on, on_grid(g, c)) << row.x << ", " << row.y;
+    }
 }
 
-TEST(GridGeometry, BoundariesBelongToTheCellEastAndSouth) {
-    const Grid g = small_grid();
-    expect_cell(g, 1100.0f, 5200.0f, 2, 2);
-    expect_cell(g, 1099.99f, 5200.01f, 1, 1);
-    expect_cell(g, 1050.0f, 5000.0f, 1, 4);  // the south edge is the next row's north edge
-    expect_cell(g, 1050.0f, 5399.0f, 1, 1);  // dy = -99: truncated to 0
-    expect_cell(g, 1050.0f, 5401.0f, 1, 0);  // dy = -101: truncated to -1
-}
-
-TEST(GridGeometry, OnGridLimits) {
-    const Grid g = small_grid();
-    EXPECT_TRUE(on_grid(g, {1, 1}));
-    EXPECT_TRUE(on_grid(g, {4, 3}));
-    EXPECT_FALSE(on_grid(g, {0, 1}));
-    EXPECT_FALSE(on_grid(g, {1, 0}));
-    EXPECT_FALSE(on_grid(g, {5, 1}));
-    EXPECT_FALSE(on_grid(g, {1, 4}));
-}
-
-TEST(GridGeometry, QuotientIsNotRoundedToFourBytes) {
+TEST(GridGeometry, PrecisionOfDifferencesQuotientsAndEdges) {
     // 1 / 0.1f = 9.99999985...: truncated to 9, column 10. Rounded to a
     // 4-byte real first it would be 10.0 and column 11.
-    const Grid g{1, 20, 0.1f, 1.0f, 0.0f, 0.0f, 1.0f};
-    expect_cell(g, 1.0f, 0.5f, 10, 1);
-}
-
-TEST(GridGeometry, DifferencesAreRoundedToFourBytes) {
+    EXPECT_EQ(10, locate(Grid{1, 20, 0.1f, 1.0f, 0.0f, 0.0f, 1.0f}, 1.0f, 0.5f).column);
     // x - xorigin = 16777217 is not a 4-byte value: it rounds (to even) to
     // 16777216, column 16777217; the same for ytop - y.
     Grid g{1, 1, 1.0f, 1.0f, -1.0f, 16777215.0f, 0.0f};
     g.ytop = north_edge(g);
     EXPECT_EQ(16777216.0f, g.ytop);
-    expect_cell(g, 16777216.0f, -1.0f, 16777217, 16777217);
-}
-
-TEST(GridGeometry, NorthEdgeIsRoundedOnce) {
+    EXPECT_EQ(16777217, locate(g, 16777216.0f, -1.0f).column);
+    EXPECT_EQ(16777217, locate(g, 16777216.0f, -1.0f).row);
     // 3 * 16777215 - 50331644 = 1 exactly; a 4-byte product would round
     // 50331645 to 50331644 and give 0.
-    const Grid g{3, 1, 1.0f, 16777215.0f, 0.0f, -50331644.0f, 0.0f};
-    EXPECT_EQ(1.0f, north_edge(g));
+    EXPECT_EQ(1.0f, north_edge(Grid{3, 1, 1.0f, 16777215.0f, 0.0f, -50331644.0f, 0.0f}));
 }
 
-TEST(GridGeometry, CellCentres) {
+TEST(GridGeometry, CellCentresAndNumbers) {
     const Grid g = small_grid();
     EXPECT_EQ(1050.0f, centre_x(g, 1));
     EXPECT_EQ(5250.0f, centre_y(g, 1));
@@ -90,56 +74,47 @@ TEST(GridGeometry, CellCentres) {
     EXPECT_EQ(5050.0f, centre_y(g, 3));
     // 2.5 * 16777215 - 41943036 = 1.5 when formed in double and rounded once;
     // a 4-byte product would round 41943037.5 to 41943036 and give 0.
-    const Grid wide{1, 3, 16777215.0f, 1.0f, -41943036.0f, 0.0f, 1.0f};
-    EXPECT_EQ(1.5f, centre_x(wide, 3));
-}
-
-TEST(GridGeometry, CellNumbersRunRowByRowFromTheNorthWest) {
-    const Grid g = small_grid();
+    EXPECT_EQ(1.5f, centre_x(Grid{1, 3, 16777215.0f, 1.0f, -41943036.0f, 0.0f, 1.0f}, 3));
     std::int32_t expected = 0;
     for (std::int32_t row = 1; row <= 3; ++row) {
         for (std::int32_t column = 1; column <= 4; ++column) {
             EXPECT_EQ(++expected, cell_number(row, column, g.ncol)) << column << "," << row;
         }
     }
-    EXPECT_EQ(12, expected);
     // Far off the grid the number wraps like a 4-byte integer.
     EXPECT_EQ(int_min, cell_number(2, 1, 2147483647));
 }
 
-TEST(GridGeometry, UndefinedQuotientsGiveTheWrappedMinimumAndRaiseInvalid) {
+TEST(GridGeometry, UndefinedQuotientsTruncateToTheMinimumAndRaiseInvalid) {
+    const struct {
+        double value;
+        std::int32_t truncated;
+        bool invalid;
+    } rows[] = {
+        {2147483647.9, 2147483647, false}, {-2147483648.9, int_min, false}, {-1.9, -1, false},
+        {1.9, 1, false}, {2147483648.0, int_min, true}, {-2147483649.0, int_min, true},
+    };
+    for (const auto& row : rows) {
+        std::feclearexcept(FE_ALL_EXCEPT);
+        EXPECT_EQ(row.truncated, truncate_to_int32(row.value)) << row.value;
+        EXPECT_EQ(row.invalid, std::fetestexcept(FE_INVALID) != 0) << row.value;
+    }
+    // The column is that minimum + 1 with 4-byte wrap-around: off the grid.
     const Grid g = small_grid();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     for (const float x : {nan, 3.0e38f, -3.0e38f, std::numeric_limits<float>::infinity()}) {
         std::feclearexcept(FE_ALL_EXCEPT);
         const Cell c = locate(g, x, 5250.0f);
         EXPECT_NE(0, std::fetestexcept(FE_INVALID)) << x;
-        EXPECT_EQ(int_min + 1, c.column) << x;  // -2147483648 + 1
+        EXPECT_EQ(int_min + 1, c.column) << x;
         EXPECT_EQ(1, c.row);
-        EXPECT_FALSE(on_grid(g, c));
     }
-    std::feclearexcept(FE_ALL_EXCEPT);
     EXPECT_EQ(int_min + 1, locate(g, 1050.0f, nan).row);
-    std::feclearexcept(FE_ALL_EXCEPT);
-}
-
-TEST(GridGeometry, TruncationAtTheEdgesOfTheIntegerRange) {
-    std::feclearexcept(FE_ALL_EXCEPT);
-    EXPECT_EQ(2147483647, truncate_to_int32(2147483647.9));
-    EXPECT_EQ(int_min, truncate_to_int32(-2147483648.9));
-    EXPECT_EQ(-1, truncate_to_int32(-1.9));
-    EXPECT_EQ(1, truncate_to_int32(1.9));
-    EXPECT_EQ(0, std::fetestexcept(FE_INVALID));
-    EXPECT_EQ(int_min, truncate_to_int32(2147483648.0));
-    EXPECT_NE(0, std::fetestexcept(FE_INVALID));
-    std::feclearexcept(FE_ALL_EXCEPT);
-    EXPECT_EQ(int_min, truncate_to_int32(-2147483649.0));
-    EXPECT_NE(0, std::fetestexcept(FE_INVALID));
-    std::feclearexcept(FE_ALL_EXCEPT);
     // -2^31 exactly is in range: column -2147483647 without the invalid flag.
-    const Grid g{1, 1, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f};
-    EXPECT_EQ(int_min + 1, locate(g, -2147483648.0f, 0.5f).column);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_EQ(int_min + 1, locate(Grid{1, 1, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f}, -2147483648.0f, 0.5f).column);
     EXPECT_EQ(0, std::fetestexcept(FE_INVALID));
+    std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 }  // namespace

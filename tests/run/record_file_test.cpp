@@ -25,18 +25,14 @@ std::string message_of_opening(const std::string& path, bool for_writing) {
 }
 
 TEST(RecordFile, OpeningFailuresNameThePath) {
-    EXPECT_EQ("At line 0 of file tessadrov11 (unit = 11) | File '/no/such/dir/x.txt' does not exist",
-              message_of_opening("/no/such/dir/x.txt", false));
-    EXPECT_EQ("At line 0 of file tessadrov11 (unit = 8) | File '/no/such/dir/x.txt' does not exist",
-              message_of_opening("/no/such/dir/x.txt", true));
     const std::string folder = fs::temp_directory_path().string();
-    EXPECT_EQ("At line 0 of file tessadrov11 (unit = 11) | '" + folder + "' is a directory",
-              message_of_opening(folder, false));
-    EXPECT_EQ("At line 0 of file tessadrov11 (unit = 8) | '" + folder + "' is a directory",
-              message_of_opening(folder, true));
-}
-
-TEST(RecordFile, MissingYearFileReadsAsEmptyAndIsNotCreated) {
+    for (const bool writing : {false, true}) {
+        const std::string at = writing ? "At line 0 of file tessadrov11 (unit = 8) | "
+                                       : "At line 0 of file tessadrov11 (unit = 11) | ";
+        EXPECT_EQ(at + "File '/no/such/dir/x.txt' does not exist", message_of_opening("/no/such/dir/x.txt", writing));
+        EXPECT_EQ(at + "'" + folder + "' is a directory", message_of_opening(folder, writing));
+    }
+    // A year file that may be missing reads as empty and is not created.
     const fs::path path = fs::temp_directory_path() / "tessadro-no-such-year-file.txt";
     fs::remove(path);
     InputFile file = InputFile::open_or_empty(path.string(), 13);
@@ -54,7 +50,7 @@ TEST(RecordFile, AFullDeviceIsAWriteFailure) {
         FAIL() << "closing a file whose bytes could not be written must fail";
     } catch (const RunError& e) {
         EXPECT_EQ("At line 1 of file tessadrov11 (unit = 8, file = '/dev/full')", e.location());
-        EXPECT_EQ(std::string("Cannot write file '/dev/full': No space left on device"), e.what());
+        EXPECT_STREQ("Cannot write file '/dev/full': No space left on device", e.what());
     }
 }
 
