@@ -208,10 +208,10 @@ def write_expected(folder, result):
 def load_dataset(name):
     """The derive.py of the dataset tests/data/<name> as a module (its part
     under `if __name__ == '__main__'` does not run)."""
-    spec = importlib.util.spec_from_file_location('derive_' + name,
+    found = importlib.util.spec_from_file_location('derive_' + name,
                                                   os.path.join(DATA, name, 'derive.py'))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
