@@ -14,8 +14,8 @@ std::string statement_location(long record) {
 }
 
 std::string current_location() {
-    if (const InputFile* file = InputFile::last_read()) return file->location();
-    return statement_location(0);
+    const InputFile* file = InputFile::last_read();
+    return statement_location(file != nullptr ? file->records() : 0);
 }
 
 }  // namespace tessadro

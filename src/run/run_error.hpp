@@ -31,9 +31,10 @@ std::string statement_location(long record);
 // The prefix of the error line.
 inline constexpr const char* error_prefix = "Error: ";
 
-// Location of an error raised while no record of an open file is at hand, or
-// the location of the record most recently read when there is one (so that an
-// index check on a value from a data file names the file and the line).
+// Location of a fault that is not a read or write, such as an index outside a
+// table: "At line N of file tessadrov11", N being the number of the record
+// most recently read from a file still open (the record the value came from),
+// 0 when there is none.
 std::string current_location();
 
 }  // namespace tessadro

@@ -277,7 +277,10 @@ def missing_file_warning(path):
 
 
 def location(line, unit=None, path=None):
-    """The first line of the report of a run that cannot go on."""
+    """The first line of the report of a run that cannot go on: with the unit
+    and path of a file whose read or write failed or that could not be opened;
+    without them for an index outside a table, where line is the number of the
+    record just read (0 when none is at hand)."""
     text = 'At line %d of file tessadrov11' % line
     if unit is not None:
         text += ' (unit = %d' % unit + (", file = '%s')" % path if path is not None else ')')
@@ -654,7 +657,7 @@ def _run(y, r):
         if grp > N_GROUPS:
             sumauth = f32(sumauth + a)
         elif grp < 1:
-            raise RunError(location(n, UNIT_AUTHACRES, authfile),
+            raise RunError(location(n),
                            "Index '%d' of dimension 1 of array 'authtot' below lower bound of 1" % grp)
         else:
             authtot[grp] = f32(authtot[grp] + a)
@@ -763,7 +766,7 @@ def _run(y, r):
         where = location(n, UNIT_COORDS, 'static/40coords.dat')
         if isinstance(rec, Malformed):
             raise RunError(where, rec.message())
-        check_survey(rec[:4], where)
+        check_survey(rec[:4], location(n))
         coords[tuple(rec[:4])] = (f32(rec[4]), f32(rec[5]))
 
     # Distribution of group totals to tracts.
@@ -774,7 +777,7 @@ def _run(y, r):
         a = f32(rec[5])
         if grp > N_GROUPS:
             continue
-        check_survey((tw, rg, sc, tr), location(n, UNIT_AUTHACRES, authfile))
+        check_survey((tw, rg, sc, tr), location(n))
         xloc, yloc = coords.get((tw, rg, sc, tr), (0.0, 0.0))
         if npd[grp] > 0:
             dist = miles(f32(xpd[grp] - xloc), f32(ypd[grp] - yloc))

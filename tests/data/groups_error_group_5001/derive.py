@@ -15,7 +15,7 @@ def expected(group=5001, bound='above upper bound of 5000'):
         # record 3: the group on the active cell (3,2)
         stdout=console_until_pumping('2010', '0.5', 100.0) + [
             free('Group ', group, ' outside dimension limits.')],
-        stderr=["At line 3 of file tessadrov11 (unit = 13, file = 'tessadro2010.txt')",
+        stderr=["At line 3 of file tessadrov11",
                 "Error: Index '%d' of dimension 1 of array 'npd' %s" % (group, bound)],
         status=2)
     # record 2 at (850,5600): column 0, row -2, off the grid, message 1; the

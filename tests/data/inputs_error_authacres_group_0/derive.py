@@ -11,6 +11,6 @@ from yearmodel import READING_AUTHACRES, Result, console_start, write_expected  
 write_expected(HERE, Result(
     stdout=console_start('2010', '0.5') + READING_AUTHACRES,
     # group 0 is on line 4 (line 3 is blank): below the first group of authtot
-    stderr=["At line 4 of file tessadrov11 (unit = 20, file = 'authacres2010.txt')",
+    stderr=["At line 4 of file tessadrov11",
             "Error: Index '0' of dimension 1 of array 'authtot' below lower bound of 1"],
     status=2))

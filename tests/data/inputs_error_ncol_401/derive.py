@@ -12,6 +12,6 @@ write_expected(HERE, Result(
     # Row 1 takes 326 cells from line 1 and cells 327 to 400 from line 2;
     # cell 401 is beyond the table.
     stdout=console_start('2010', '0.5')[:4],   # up to "..reading ibound"
-    stderr=["At line 2 of file tessadrov11 (unit = 11, file = 'static/02.ibound')",
+    stderr=["At line 2 of file tessadrov11",
             "Error: Index '401' of dimension 1 of array 'ibound' above upper bound of 400"],
     status=2))

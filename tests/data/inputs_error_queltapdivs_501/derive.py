@@ -12,6 +12,6 @@ write_expected(HERE, Result(
     stdout=console_start('2010', '0.5'),
     # The count (line 1) and identifiers 1 to 500 (lines 2 to 501) are read;
     # storing identifier 501 is outside the table of 500.
-    stderr=["At line 501 of file tessadrov11 (unit = 11, file = 'static/queltapdivs.txt')",
+    stderr=["At line 501 of file tessadrov11",
             "Error: Index '501' of dimension 1 of array 'queltapdivs' above upper bound of 500"],
     status=2))

@@ -21,7 +21,7 @@ result = run(year)
 
 # The hand-reasoned results of the README, checked against the model.
 assert result.status == 2
-assert result.stderr == ["At line 3 of file tessadrov11 (unit = 20, file = 'authacres2010.txt')",
+assert result.stderr == ["At line 3 of file tessadrov11",
                          "Error: Index '17' of dimension 4 of array 'xcoord' above upper bound of 16"]
 assert result.stdout[10] == free('sum authorized acres by group = ', 100.0)
 assert result.files['output2010.dat'][-1] == free(1, 2, 3, ' return flow 1')
