@@ -8,8 +8,6 @@
 namespace tessadro {
 namespace {
 
-constexpr float feet_per_mile = 5280.0f;
-
 void write_sums(RunState& state) {
     const RunSums& s = state.sums;
     write_list(console(), {"sums (sumgwret, sumacres,queltaacres,"});
@@ -25,9 +23,7 @@ void summarize_points(GroupTables& g, std::int32_t grp) {
     const auto n = static_cast<float>(g.npd(grp));
     g.xpd(grp) = g.xpd(grp) / n;
     g.ypd(grp) = g.ypd(grp) / n;
-    const float dx = g.xpdmax(grp) - g.xpdmin(grp);
-    const float dy = g.ypdmax(grp) - g.ypdmin(grp);
-    g.pdrange(grp) = std::sqrt(dx * dx + dy * dy) / feet_per_mile;
+    g.pdrange(grp) = miles(g.xpdmax(grp) - g.xpdmin(grp), g.ypdmax(grp) - g.ypdmin(grp));
 }
 
 }  // namespace

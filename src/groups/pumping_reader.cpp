@@ -28,9 +28,6 @@ bool read_pumping_record(InputFile& file, PumpingRecord& r) {
     return read_record(file, {r.grp, r.pdid, r.x, r.y, r.unused, r.code, r.pumploc, r.gwloc, r.acloc});
 }
 
-// The 4-byte value nearest 1.0e-6: below it a group has no authorized acres.
-constexpr float no_acres = 1.0e-6f;
-
 void open_reports(RunState& state) {
     const std::string& year = state.text.chyear;
     std::error_code ec;
@@ -87,7 +84,7 @@ void accept(RunState& state, const PumpingRecord& r, Cell cell) {
     add_point(g, r.grp, r.x, r.y);  // the index check of npd ends the run for such a group
     g.pumpgrp(r.grp) += r.pumploc;
     g.gwretloc(r.grp) += r.gwloc;
-    const bool unauthorized = std::fabs(g.authtot(r.grp)) < no_acres;
+    const bool unauthorized = without_authorized_acres(g.authtot(r.grp));
     const float acres = r.acloc * acres_factor(state, r, unauthorized);
     g.acresloc(r.grp) += acres;
     RunSums& sums = state.sums;

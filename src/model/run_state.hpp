@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,6 +20,14 @@ inline constexpr std::int32_t n_groups = 5000;    // water-right groups 1 to nGr
 inline constexpr std::int32_t max_pdivs = 500;    // exchange-area points of diversion
 inline constexpr std::int32_t n_counties = 44;
 inline constexpr std::int32_t n_months = 12;
+
+// A group has no authorized place of use when its authorized acres add up to
+// less than the 4-byte value nearest 1.0e-6 in magnitude.
+inline bool without_authorized_acres(float authtot) { return std::fabs(authtot) < 1.0e-6f; }
+
+// The length in miles of a difference of two points given in feet, every step
+// in 4-byte reals.
+inline float miles(float dx, float dy) { return std::sqrt(dx * dx + dy * dy) / 5280.0f; }
 
 // Texts of the run: the year and factor as given, the directory prefixes.
 struct RunText {

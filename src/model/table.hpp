@@ -41,7 +41,6 @@ public:
 
     void fill(T value) { data_.assign(data_.size(), value); }
     std::int32_t extent(std::size_t dimension) const { return extents_[dimension]; }
-    const char* name() const { return name_; }
 
 private:
     std::size_t offset(const std::array<std::int32_t, Rank>& index) const {

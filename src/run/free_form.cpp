@@ -1,7 +1,6 @@
 #include "run/free_form.hpp"
 
 #include <array>
-#include <charconv>
 #include <cstring>
 
 #include "run/real_text.hpp"
@@ -236,17 +235,26 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets) {
         }
         if (k == Char::slash) return {};
         after_value = true;
+        // A value: a quoted text, or a token up to the next separator.
+        bool quoted = false;
+        auto take_value = [&]() -> std::string_view {
+            quoted = class_of(at.peek()) == Char::quote;
+            if (!quoted) {
+                bool star = false;
+                return at.take_token(star);
+            }
+            quoted_text = at.take_quoted();
+            return quoted_text;
+        };
         long repeat = 0;
         std::string_view value;
-        bool quoted = k == Char::quote;
-        if (quoted) {
-            quoted_text = at.take_quoted();
-            value = quoted_text;
+        if (k == Char::quote) {
+            value = take_value();
         } else {
             const std::size_t start = at.position();
             bool star = false;
             value = at.take_token(star);
-            if (star) {
+            if (star) {  // "r*value" or "r*"
                 std::size_t digits = 0;
                 if (Fault f = repeat_count(value, repeat, digits); f != Fault::none) return failed(f, next + 1);
                 if (repeat > 0) {
@@ -256,16 +264,11 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets) {
                         next += static_cast<std::size_t>(std::min(repeat, left));
                         continue;
                     }
-                    quoted = class_of(at.peek()) == Char::quote;
-                    if (quoted) {
-                        quoted_text = at.take_quoted();
-                        value = quoted_text;
-                    } else {
-                        value = at.take_token(star);
-                    }
+                    value = take_value();
                 }
             }
         }
+        // One value for one target is by far the most common case.
         if (repeat == 0) {
             if (Fault f = store(targets[next], value, quoted); f != Fault::none) return failed(f, next + 1);
             ++next;

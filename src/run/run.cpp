@@ -1,6 +1,5 @@
 #include "run/run.hpp"
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>

@@ -10,8 +10,6 @@
 namespace tessadro {
 namespace {
 
-constexpr float feet_per_mile = 5280.0f;
-constexpr float no_acres = 1.0e-6f;
 // The tract table numbers cells with rows of 326, whatever the grid's width.
 constexpr std::int32_t table_row_length = 326;
 
@@ -29,16 +27,14 @@ void write_table_head(OutputFile& report) {
 // without wells on the grid.
 float distance_miles(const GroupTables& g, std::int32_t grp, float xloc, float yloc) {
     if (g.npd(grp) <= 0) return 0.0f;
-    const float dx = g.xpd(grp) - xloc;
-    const float dy = g.ypd(grp) - yloc;
-    return std::sqrt(dx * dx + dy * dy) / feet_per_mile;
+    return miles(g.xpd(grp) - xloc, g.ypd(grp) - yloc);
 }
 
 // The tract's share of its group. A group whose authorized acres add up to
 // nothing has no share to give: its water is placed at its wells instead.
 float share(const GroupTables& g, std::int32_t grp, float authacres) {
     const float authtot = g.authtot(grp);
-    if (std::fabs(authtot) < no_acres) return 0.0f;
+    if (without_authorized_acres(authtot)) return 0.0f;
     return authacres / authtot;
 }
 
