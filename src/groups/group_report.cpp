@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "run/fixed_field.hpp"
-#include "run/free_form.hpp"
+#include "text/fixed_field.hpp"
+#include "text/free_form.hpp"
 
 namespace tessadro {
 namespace {

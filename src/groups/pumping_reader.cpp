@@ -4,9 +4,9 @@
 #include <cmath>
 #include <filesystem>
 
-#include "run/fixed_field.hpp"
-#include "run/free_form.hpp"
-#include "run/units.hpp"
+#include "text/fixed_field.hpp"
+#include "text/free_form.hpp"
+#include "text/units.hpp"
 
 namespace tessadro {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "run/free_form.hpp"
-#include "run/units.hpp"
+#include "text/free_form.hpp"
+#include "text/units.hpp"
 
 namespace tessadro {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "run/fixed_field.hpp"
-#include "run/units.hpp"
+#include "text/fixed_field.hpp"
+#include "text/units.hpp"
 
 namespace tessadro {
 namespace {

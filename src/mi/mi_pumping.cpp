@@ -1,8 +1,8 @@
 #include "mi/mi_pumping.hpp"
 
 #include "monthly/array_file.hpp"
-#include "run/free_form.hpp"
-#include "run/units.hpp"
+#include "text/free_form.hpp"
+#include "text/units.hpp"
 #include "tracts/plot_file.hpp"
 
 namespace tessadro {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "model/grid_geometry.hpp"
 #include "model/table.hpp"
-#include "run/grid_geometry.hpp"
-#include "run/record_file.hpp"
+#include "text/record_file.hpp"
 
 // The run's shared tables: created zero-filled at the start of the run, filled
 // by the phases in order, held until its end.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "run/run_error.hpp"
+#include "text/run_error.hpp"
 
 namespace tessadro {
 

@@ -1,7 +1,7 @@
 #include "monthly/array_file.hpp"
 
-#include "run/fixed_field.hpp"
-#include "run/units.hpp"
+#include "text/fixed_field.hpp"
+#include "text/units.hpp"
 
 namespace tessadro {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/run_state.hpp"
-#include "run/free_form.hpp"
+#include "text/free_form.hpp"
 
 namespace tessadro {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "monthly/array_file.hpp"
-#include "run/free_form.hpp"
+#include "text/free_form.hpp"
 
 namespace tessadro {
 namespace {

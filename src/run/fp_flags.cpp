@@ -1,7 +1,6 @@
 #include "run/fp_flags.hpp"
 
 #include <cfenv>
-#include <climits>
 
 namespace tessadro {
 namespace {
@@ -28,13 +27,6 @@ std::string floating_point_note() {
     if ((raised & FE_UNDERFLOW) != 0) note += " IEEE_UNDERFLOW_FLAG";
     if (denormal) note += " IEEE_DENORMAL";
     return note;
-}
-
-int truncate_to_int32(double value) {
-    // The comparisons fail for NaN too.
-    if (value > -2147483649.0 && value < 2147483648.0) return static_cast<int>(value);
-    std::feraiseexcept(FE_INVALID);
-    return INT_MIN;
 }
 
 }  // namespace tessadro

@@ -1,9 +1,9 @@
 #include <cstdio>
 #include <exception>
 
-#include "run/record_file.hpp"
 #include "run/run.hpp"
-#include "run/run_error.hpp"
+#include "text/record_file.hpp"
+#include "text/run_error.hpp"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "run/free_form.hpp"
-#include "run/run_error.hpp"
-#include "run/units.hpp"
+#include "text/free_form.hpp"
+#include "text/run_error.hpp"
+#include "text/units.hpp"
 
 namespace tessadro {
 namespace {

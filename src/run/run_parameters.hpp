@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/grid_geometry.hpp"
+#include "model/grid_geometry.hpp"
 
 namespace tessadro {
 

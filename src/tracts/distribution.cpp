@@ -4,8 +4,8 @@
 #include <string>
 
 #include "inputs/authorized_acres.hpp"
-#include "run/fixed_field.hpp"
-#include "run/free_form.hpp"
+#include "text/fixed_field.hpp"
+#include "text/free_form.hpp"
 
 namespace tessadro {
 namespace {

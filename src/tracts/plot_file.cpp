@@ -1,7 +1,7 @@
 #include "tracts/plot_file.hpp"
 
-#include "run/free_form.hpp"
-#include "run/units.hpp"
+#include "text/free_form.hpp"
+#include "text/units.hpp"
 
 namespace tessadro {
 

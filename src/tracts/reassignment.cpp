@@ -1,6 +1,6 @@
 #include "tracts/reassignment.hpp"
 
-#include "run/free_form.hpp"
+#include "text/free_form.hpp"
 
 namespace tessadro {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "run/fixed_field.hpp"
 #include "run/fp_flags.hpp"
-#include "run/free_form.hpp"
-#include "run/real_text.hpp"
+#include "text/fixed_field.hpp"
+#include "text/free_form.hpp"
+#include "text/real_text.hpp"
 
 namespace tessadro {
 namespace {

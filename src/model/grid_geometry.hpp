@@ -21,6 +21,11 @@ struct Cell {
     std::int32_t row;
 };
 
+// The processor's truncating conversion of a double to a 4-byte integer: a
+// value that is NaN, infinite or outside the integer range gives -2147483648
+// and raises the invalid-operation flag, as the hardware conversion does.
+int truncate_to_int32(double value);
+
 // The north edge: nrow * dely + yorigin in double, rounded once.
 float north_edge(const Grid& grid);
 

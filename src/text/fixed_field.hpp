@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run/free_form.hpp"
+#include "text/free_form.hpp"
 
 // Fixed-field records: items laid out by a stored field format such as
 // "(326i2)". A format whose fields run out while items remain starts again at

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "run/line_reader.hpp"
-#include "run/record_file.hpp"
+#include "text/line_reader.hpp"
+#include "text/record_file.hpp"
 
 // Free-form records: items separated by blanks or commas, written and read by
 // type. Every report line, console line and data file of the run that is not

@@ -1,4 +1,4 @@
-#include "run/real_text.hpp"
+#include "text/real_text.hpp"
 
 #include <array>
 #include <bit>

@@ -13,7 +13,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "run/fixed_field.hpp"
+#include "text/fixed_field.hpp"
 
 namespace tessadro::test {
 

@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "run/fp_flags.hpp"
-#include "run/grid_geometry.hpp"
+#include "model/grid_geometry.hpp"
 
 namespace tessadro {
 namespace {

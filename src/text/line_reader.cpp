@@ -1,4 +1,4 @@
-#include "run/line_reader.hpp"
+#include "text/line_reader.hpp"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "run/run_error.hpp"
+#include "text/run_error.hpp"
 
-#include "run/record_file.hpp"
+#include "text/record_file.hpp"
 
 namespace tessadro {
 

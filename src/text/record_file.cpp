@@ -1,11 +1,11 @@
-#include "run/record_file.hpp"
+#include "text/record_file.hpp"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
-#include "run/run_error.hpp"
+#include "text/run_error.hpp"
 
 namespace tessadro {
 namespace {

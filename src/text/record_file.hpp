@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run/line_reader.hpp"
+#include "text/line_reader.hpp"
 
 namespace tessadro {
 

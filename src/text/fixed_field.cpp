@@ -1,12 +1,12 @@
-#include "run/fixed_field.hpp"
+#include "text/fixed_field.hpp"
 
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
-#include "run/real_text.hpp"
-#include "run/run_error.hpp"
+#include "text/real_text.hpp"
+#include "text/run_error.hpp"
 
 namespace tessadro {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "record_helpers.hpp"
-#include "run/fixed_field.hpp"
+#include "text/fixed_field.hpp"
 
 namespace tessadro::test {
 namespace {

@@ -1,8 +1,17 @@
-#include "run/grid_geometry.hpp"
+#include "model/grid_geometry.hpp"
 
-#include "run/fp_flags.hpp"
+#include <cfenv>
+#include <climits>
 
 namespace tessadro {
+
+int truncate_to_int32(double value) {
+    // The comparisons fail for NaN too.
+    if (value > -2147483649.0 && value < 2147483648.0) return static_cast<int>(value);
+    std::feraiseexcept(FE_INVALID);
+    return INT_MIN;
+}
+
 namespace {
 
 // truncate(q) + 1 with the wrap-around of 4-byte integers.

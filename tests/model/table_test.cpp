@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/table.hpp"
-#include "run/run_error.hpp"
+#include "text/run_error.hpp"
 
 namespace tessadro {
 namespace {

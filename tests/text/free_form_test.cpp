@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "record_helpers.hpp"
-#include "run/free_form.hpp"
+#include "text/free_form.hpp"
 
 namespace tessadro::test {
 namespace {

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "run/free_form.hpp"
-#include "run/record_file.hpp"
-#include "run/run_error.hpp"
+#include "text/free_form.hpp"
+#include "text/record_file.hpp"
+#include "text/run_error.hpp"
 
 namespace fs = std::filesystem;
 using namespace tessadro;

@@ -1,10 +1,10 @@
-#include "run/free_form.hpp"
+#include "text/free_form.hpp"
 
 #include <array>
 #include <cstring>
 
-#include "run/real_text.hpp"
-#include "run/run_error.hpp"
+#include "text/real_text.hpp"
+#include "text/run_error.hpp"
 
 namespace tessadro {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "run/real_text.hpp"
+#include "text/real_text.hpp"
 
 namespace tessadro {
 namespace {
