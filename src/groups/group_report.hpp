@@ -8,6 +8,7 @@ namespace tessadro {
 // report, turns each group's point sums into mean points and its spread of
 // points into pdrange (miles), and writes one line per group 1 to 5000 to the
 // group report.
-void write_group_report(RunState& state);
+void write_group_report(const RunSums& sums, const AuthorizedAcres& authorized, GroupTables& groups,
+                        Reports& reports);
 
 }  // namespace tessadro

@@ -28,24 +28,35 @@ bool read_pumping_record(InputFile& file, PumpingRecord& r) {
     return read_record(file, {r.grp, r.pdid, r.x, r.y, r.unused, r.code, r.pumploc, r.gwloc, r.acloc});
 }
 
-void open_reports(RunState& state) {
-    const std::string& year = state.text.chyear;
+void open_reports(const RunText& text, Reports& reports) {
+    const std::string& year = text.chyear;
     std::error_code ec;
-    std::filesystem::create_directories(state.text.chout, ec);  // a failure shows at the opening
-    state.run_report = std::make_unique<OutputFile>(state.out_path("output" + year + ".dat"), unit::run_report);
-    state.check_report = std::make_unique<OutputFile>(state.out_path("check" + year + ".out"), unit::check);
-    write_list(*state.run_report,
+    std::filesystem::create_directories(text.chout, ec);  // a failure shows at the opening
+    reports.run_report = std::make_unique<OutputFile>(text.out_path("output" + year + ".dat"), unit::run_report);
+    reports.check_report = std::make_unique<OutputFile>(text.out_path("check" + year + ".out"), unit::check);
+    write_list(*reports.run_report,
                {"grp", "gwloc", "acloc", "gwrfnotauth", "gwacnotauth", "iloc", "jloc", "nodena", "numna"});
 }
 
-void open_group_report(RunState& state) {
+void open_group_report(const RunText& text, Reports& reports) {
     static const Format header("(2a6,2a12,4a10)");
-    state.group_report = std::make_unique<OutputFile>(
-        state.out_path("authacres" + state.text.chyear + ".out"), unit::group_report);
-    write_fixed(*state.group_report, header,
+    reports.group_report = std::make_unique<OutputFile>(text.out_path("authacres" + text.chyear + ".out"),
+                                                        unit::group_report);
+    write_fixed(*reports.group_report, header,
                 {" group", "   npd", "      xpd_ft", "      ypd_ft", "   pumpgrp", "  gwretloc", "  acresloc",
                  "   authtot"});
 }
+
+// What the pumping records read and change, for the accepting of one record.
+struct Accounting {
+    const Grid& grid;
+    const QueltaPdivs& pdivs;
+    float queltafact;
+    Table<float, 2>& pump;
+    GroupTables& groups;
+    PumpingTotals& totals;
+    OutputFile& run_report;
+};
 
 // Count, sums and bounding box of the group's accepted points of diversion.
 void add_point(GroupTables& g, std::int32_t grp, float x, float y) {
@@ -66,67 +77,68 @@ void add_point(GroupTables& g, std::int32_t grp, float x, float y) {
 // The acres factor of a well: the exchange-area factor when its point of
 // diversion is listed. The whole list is scanned: an identifier listed twice
 // counts twice in the exchange-area acres (and is noted twice).
-float acres_factor(RunState& state, const PumpingRecord& r, bool unauthorized) {
+float acres_factor(Accounting& a, const PumpingRecord& r, bool unauthorized) {
     float acfact = 1.0f;
-    for (std::int32_t k = 1; k <= state.npdivs; ++k) {
-        if (state.queltapdivs(k) != r.pdid) continue;
-        acfact = state.queltafact;
-        state.sums.queltaacres += r.acloc;
+    for (std::int32_t k = 1; k <= a.pdivs.npdivs; ++k) {
+        if (a.pdivs.queltapdivs(k) != r.pdid) continue;
+        acfact = a.queltafact;
+        a.totals.sums.queltaacres += r.acloc;
         if (unauthorized) write_list(console(), {"grp ", r.grp, " gwret ", r.gwloc, " acloc ", r.acloc});
     }
     return acfact;
 }
 
-void accept(RunState& state, const PumpingRecord& r, Cell cell) {
-    GroupTables& g = state.groups;
-    if (r.pumploc > 0.0f) state.grids.pump(cell.column, cell.row) += r.pumploc;
+void accept(Accounting& a, const PumpingRecord& r, Cell cell) {
+    GroupTables& g = a.groups;
+    if (r.pumploc > 0.0f) a.pump(cell.column, cell.row) += r.pumploc;
     if (r.grp < 1 || r.grp > n_groups) write_list(console(), {"Group ", r.grp, " outside dimension limits."});
     add_point(g, r.grp, r.x, r.y);  // the index check of npd ends the run for such a group
     g.pumpgrp(r.grp) += r.pumploc;
     g.gwretloc(r.grp) += r.gwloc;
     const bool unauthorized = without_authorized_acres(g.authtot(r.grp));
-    const float acres = r.acloc * acres_factor(state, r, unauthorized);
+    const float acres = r.acloc * acres_factor(a, r, unauthorized);
     g.acresloc(r.grp) += acres;
-    RunSums& sums = state.sums;
+    RunSums& sums = a.totals.sums;
     sums.sumacres += acres;
     sums.sumgwret += r.gwloc;
     if (!unauthorized) return;
-    const std::int32_t node = cell_number(cell.row, cell.column, state.grid.ncol);
+    const std::int32_t node = cell_number(cell.row, cell.column, a.grid.ncol);
     sums.acresnotauthorized += acres;
     sums.gwretnotauthorized += r.gwloc;
-    state.notauthorized.push_back({r.grp, node, acres, r.gwloc});
-    const auto numna = static_cast<std::int32_t>(state.notauthorized.size());
-    write_list(*state.run_report, {r.grp, r.gwloc, r.acloc, sums.gwretnotauthorized, sums.acresnotauthorized,
+    a.totals.notauthorized.push_back({r.grp, node, acres, r.gwloc});
+    const auto numna = static_cast<std::int32_t>(a.totals.notauthorized.size());
+    write_list(a.run_report, {r.grp, r.gwloc, r.acloc, sums.gwretnotauthorized, sums.acresnotauthorized,
                                    cell.row, cell.column, node, numna});
 }
 
 }  // namespace
 
-void read_pumping_file(RunState& state) {
+void read_pumping_file(const RunText& text, const Grid& grid, const Table<std::int32_t, 2>& ibound,
+                       const QueltaPdivs& pdivs, float queltafact, Table<float, 2>& pump, GroupTables& groups,
+                       PumpingTotals& totals, Reports& reports) {
     write_list(console(), {"..reading pumping file"});
-    InputFile file =
-        InputFile::open_or_empty("tessadro" + state.text.chyear + ".txt", unit::pumping);
-    open_reports(state);
-    state.nmsg = 0;
-    state.sums = RunSums{};
-    state.notauthorized.clear();
-    GroupTables& g = state.groups;
+    InputFile file = InputFile::open_or_empty("tessadro" + text.chyear + ".txt", unit::pumping);
+    open_reports(text, reports);
+    reports.nmsg = 0;
+    totals = PumpingTotals{};
+    GroupTables& g = groups;
     for (auto* table : {&g.xpd, &g.ypd, &g.xpdmin, &g.xpdmax, &g.ypdmin, &g.ypdmax, &g.pdrange}) table->fill(0.0f);
     g.ntracts.fill(0);
     g.npd.fill(0);
-    open_group_report(state);
+    open_group_report(text, reports);
 
+    Accounting accounting{grid, pdivs, queltafact, pump, groups, totals, *reports.run_report};
     PumpingRecord r;
     while (read_pumping_record(file, r)) {
-        const Cell cell = locate(state.grid, r.x, r.y);
-        if (!on_grid(state.grid, cell)) {
-            ++state.nmsg;
-            write_list(*state.run_report, {state.nmsg, cell.row, cell.column, " pumping"});
-        } else if (state.grids.ibound(cell.column, cell.row) == 0) {
-            ++state.nmsg;  // counted, not shown
-            write_list(*state.run_report, {cell.row, cell.column, r.pumploc, " pumping"});
+        const Cell cell = locate(grid, r.x, r.y);
+        if (!on_grid(grid, cell)) {
+            ++reports.nmsg;
+            write_list(*reports.run_report, {reports.nmsg, cell.row, cell.column, " pumping"});
+        } else if (ibound(cell.column, cell.row) == 0) {
+            ++reports.nmsg;  // counted, not shown
+            write_list(*reports.run_report, {cell.row, cell.column, r.pumploc, " pumping"});
         } else {
-            accept(state, r, cell);
+            accept(accounting, r, cell);
         }
     }
 }

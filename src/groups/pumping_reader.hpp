@@ -10,6 +10,8 @@ namespace tessadro {
 // exchange-area wells by the factor, and lists the wells of groups without
 // authorized acres. Wells off the grid or on inactive cells are reported in
 // the run report and left out of every total.
-void read_pumping_file(RunState& state);
+void read_pumping_file(const RunText& text, const Grid& grid, const Table<std::int32_t, 2>& ibound,
+                       const QueltaPdivs& pdivs, float queltafact, Table<float, 2>& pump, GroupTables& groups,
+                       PumpingTotals& totals, Reports& reports);
 
 }  // namespace tessadro

@@ -21,6 +21,7 @@ bool read_authorized_tract(InputFile& file, AuthorizedTract& record);
 // Clears the group tables and cell grids, totals the authorized acres of each
 // group (authtot) and of the file (sumauth) over "authacres<year>.txt", and
 // leaves the file open and rewound for the distribution to tracts.
-void read_authorized_acres(RunState& state);
+void read_authorized_acres(const RunText& text, GroupTables& groups, CellGrids& grids,
+                           AuthorizedAcres& authorized);
 
 }  // namespace tessadro

@@ -30,16 +30,17 @@ void read_grid(InputFile& file, const Grid& grid, Table<std::int32_t, 2>& table)
 
 }  // namespace
 
-void read_model_grids(RunState& state) {
+void read_model_grids(const RunText& text, const Grid& grid, Table<std::int32_t, 2>& ibound,
+                      Table<std::int32_t, 2>& icty) {
     write_list(console(), {"..reading ibound"});
     {
-        InputFile file(state.static_path("02.ibound"), unit::static_table);
-        read_grid(file, state.grid, state.grids.ibound);
+        InputFile file(text.static_path("02.ibound"), unit::static_table);
+        read_grid(file, grid, ibound);
     }
     write_list(console(), {"..reading county flags"});
-    InputFile file(state.static_path("cty.flg"), unit::static_table);
+    InputFile file(text.static_path("cty.flg"), unit::static_table);
     read_required(file, {});  // header record, never interpreted
-    read_grid(file, state.grid, state.grids.icty);
+    read_grid(file, grid, icty);
 }
 
 }  // namespace tessadro

@@ -5,11 +5,11 @@
 
 namespace tessadro {
 
-void read_monthly_factors(RunState& state) {
+void read_monthly_factors(const RunText& text, Table<float, 2>& xmonfactors) {
     write_list(console(), {"..reading monthly factors by county"});
-    InputFile file(state.static_path("monthlyfactorsbycounty.txt"), unit::static_table);
+    InputFile file(text.static_path("monthlyfactorsbycounty.txt"), unit::static_table);
     write_list(console(), {"Expected fields: index,may,jun,jul,aug,sep,oct,county"});
-    auto& f = state.xmonfactors;
+    auto& f = xmonfactors;
     for (std::int32_t k = 1; k <= n_counties; ++k) {
         // The county is the record's position, not its index or name field.
         std::int32_t index = 0;

@@ -6,6 +6,6 @@ namespace tessadro {
 
 // Reads "monthlyfactorsbycounty.txt": record k holds county k's factors for
 // May to October after an index that is read and ignored.
-void read_monthly_factors(RunState& state);
+void read_monthly_factors(const RunText& text, Table<float, 2>& xmonfactors);
 
 }  // namespace tessadro

@@ -5,13 +5,13 @@
 
 namespace tessadro {
 
-void read_quelta_pdivs(RunState& state) {
+void read_quelta_pdivs(const RunText& text, QueltaPdivs& pdivs) {
     write_list(console(), {"..reading quelta points of diversion"});
-    InputFile file(state.static_path("queltapdivs.txt"), unit::static_table);
-    read_required(file, {state.npdivs});
+    InputFile file(text.static_path("queltapdivs.txt"), unit::static_table);
+    read_required(file, {pdivs.npdivs});
     // The slot is checked before its record is read: a count above the
     // table's size stops at the first identifier beyond it.
-    for (std::int32_t k = 1; k <= state.npdivs; ++k) read_required(file, {state.queltapdivs(k)});
+    for (std::int32_t k = 1; k <= pdivs.npdivs; ++k) read_required(file, {pdivs.queltapdivs(k)});
 }
 
 }  // namespace tessadro

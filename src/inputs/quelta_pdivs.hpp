@@ -6,6 +6,6 @@ namespace tessadro {
 
 // Reads "queltapdivs.txt": the number of identifiers, then one point-of-
 // diversion identifier of the exchange area per record.
-void read_quelta_pdivs(RunState& state);
+void read_quelta_pdivs(const RunText& text, QueltaPdivs& pdivs);
 
 }  // namespace tessadro

@@ -21,24 +21,25 @@ struct MiRecord {
     float amount = 0.0f;
 };
 
-void read_mi_records(RunState& state) {
+void read_mi_records(const RunText& text, const Grid& grid, const Table<std::int32_t, 2>& ibound,
+                     Table<float, 2>& pumpmi, Reports& reports) {
     write_list(console(), {"..reading m&i file"});
-    InputFile file = InputFile::open_or_empty(state.text.chyear + "mi.txt", unit::pumping);
+    InputFile file = InputFile::open_or_empty(text.chyear + "mi.txt", unit::pumping);
     std::int32_t count = 0;
     float offgrid = 0.0f;
     MiRecord r;
-    OutputFile& report = *state.run_report;
+    OutputFile& report = *reports.run_report;
     while (read_record(file, {r.id1, r.id2, r.x, r.y, r.unused1, r.unused2, r.unused3, r.amount})) {
         ++count;
-        const Cell cell = locate(state.grid, r.x, r.y);
-        if (!on_grid(state.grid, cell)) {
+        const Cell cell = locate(grid, r.x, r.y);
+        if (!on_grid(grid, cell)) {
             offgrid += r.amount;
-            write_list(report, {++state.nmsg, cell.row, cell.column, r.id1, r.id2, r.amount, offgrid, " miloc"});
-        } else if (state.grids.ibound(cell.column, cell.row) == 0) {
+            write_list(report, {++reports.nmsg, cell.row, cell.column, r.id1, r.id2, r.amount, offgrid, " miloc"});
+        } else if (ibound(cell.column, cell.row) == 0) {
             // This message gives the column before the row.
-            write_list(report, {++state.nmsg, cell.column, cell.row, " miloc"});
+            write_list(report, {++reports.nmsg, cell.column, cell.row, " miloc"});
         } else if (r.amount > 0.0f) {
-            state.grids.pumpmi(cell.column, cell.row) += r.amount;
+            pumpmi(cell.column, cell.row) += r.amount;
         }
     }
     write_list(console(), {count, " m&i recs read"});
@@ -46,13 +47,14 @@ void read_mi_records(RunState& state) {
 
 }  // namespace
 
-void place_mi_pumping(RunState& state) {
-    read_mi_records(state);
+void place_mi_pumping(const RunText& text, const Grid& grid, const Table<std::int32_t, 2>& ibound,
+                      Table<float, 2>& pumpmi, Reports& reports) {
+    read_mi_records(text, grid, ibound, pumpmi, reports);
     write_list(console(), {"..write mi plot file"});
-    write_plot_file(state, state.grids.pumpmi, state.out_path(state.text.chyear + "migrid.dat"));
-    const float total = write_annual_array(state, state.grids.pumpmi, state.out_path(state.text.chyear + ".mi"));
-    write_list(*state.check_report, {"m&i pumping"});
-    write_list(*state.check_report, {total});
+    write_plot_file(grid, ibound, pumpmi, text.out_path(text.chyear + "migrid.dat"));
+    const float total = write_annual_array(grid, pumpmi, text.out_path(text.chyear + ".mi"));
+    write_list(*reports.check_report, {"m&i pumping"});
+    write_list(*reports.check_report, {total});
 }
 
 }  // namespace tessadro

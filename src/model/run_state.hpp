@@ -35,6 +35,9 @@ struct RunText {
     std::string chfact;      // exactly 10 characters
     std::string chstatic;    // static directory prefix, ends with '/'
     std::string chout;       // output directory prefix, "out/"
+
+    std::string static_path(const std::string& name) const { return chstatic + name; }
+    std::string out_path(const std::string& name) const { return chout + name; }
 };
 
 // Cell grids, indexed (column, row).
@@ -45,7 +48,12 @@ struct CellGrids {
     Table<float, 2> gwret{"gwret", {max_grid, max_grid}};
     Table<float, 2> acres{"acres", {max_grid, max_grid}};
     Table<float, 2> pumpmi{"pumpmi", {max_grid, max_grid}};
-    Table<float, 2> work{"work", {max_grid, max_grid}};
+};
+
+// The exchange area's point-of-diversion identifiers, as listed.
+struct QueltaPdivs {
+    Table<std::int32_t, 1> queltapdivs{"queltapdivs", {max_pdivs}};
+    std::int32_t npdivs = 0;
 };
 
 // Per-group tables, indexed by group number.
@@ -63,6 +71,14 @@ struct GroupTables {
     Table<float, 1> ypdmax{"ypdmax", {n_groups}};
     Table<float, 1> pdrange{"pdrange", {n_groups}};
     Table<std::int32_t, 1> ntracts{"ntracts", {n_groups}};
+};
+
+// The authorized-acres file between its two passes: open and rewound after
+// the first, with the totals of that pass.
+struct AuthorizedAcres {
+    std::unique_ptr<InputFile> file;
+    float sumauth = 0.0f;
+    std::int32_t max_auth_group = 0;  // largest group number of the file
 };
 
 // An accepted pumping record of a group without authorized acres, kept for
@@ -83,31 +99,49 @@ struct RunSums {
     float acresnotauthorized = 0.0f;
 };
 
+// What the pumping file leaves for the later phases besides the grids and
+// group tables.
+struct PumpingTotals {
+    RunSums sums;
+    std::vector<NotAuthorized> notauthorized;  // numna = its size
+};
+
+// The 40-acre tract points, indexed (township, range, section, tract).
+struct TractCoords {
+    Table<float, 4> xcoord{"xcoord", {20, 45, 36, 16}};
+    Table<float, 4> ycoord{"ycoord", {20, 45, 36, 16}};
+};
+
+// The three report files open across phases, and the running message number
+// of the run report.
+struct Reports {
+    std::unique_ptr<OutputFile> run_report;
+    std::unique_ptr<OutputFile> check_report;
+    std::unique_ptr<OutputFile> group_report;
+    std::int32_t nmsg = 0;
+
+    void close() {
+        for (auto* file : {&run_report, &check_report, &group_report}) {
+            if (*file) (*file)->close();
+        }
+    }
+};
+
+// The owner of every table of the run; the driver hands each phase the
+// tables it reads and writes.
 struct RunState {
     RunText text;
     float queltafact = 0.0f;
     Grid grid;
     CellGrids grids;
+    Table<float, 2> work{"work", {max_grid, max_grid}};  // scratch grid of one month
     Table<float, 2> xmonfactors{"xmonfactors", {n_counties, n_months}};
-    Table<std::int32_t, 1> queltapdivs{"queltapdivs", {max_pdivs}};
-    std::int32_t npdivs = 0;
+    QueltaPdivs pdivs;
+    AuthorizedAcres authorized;
     GroupTables groups;
-    float sumauth = 0.0f;
-    std::int32_t max_auth_group = 0;  // largest group number of the authorized acres
-    RunSums sums;
-    std::vector<NotAuthorized> notauthorized;  // numna = its size
-    std::int32_t nmsg = 0;                     // running message number of the run report
-    Table<float, 4> xcoord{"xcoord", {20, 45, 36, 16}};
-    Table<float, 4> ycoord{"ycoord", {20, 45, 36, 16}};
-
-    // Files open across phases.
-    std::unique_ptr<InputFile> authorized;     // rewound after the first pass
-    std::unique_ptr<OutputFile> run_report;
-    std::unique_ptr<OutputFile> check_report;
-    std::unique_ptr<OutputFile> group_report;
-
-    std::string static_path(const std::string& name) const { return text.chstatic + name; }
-    std::string out_path(const std::string& name) const { return text.chout + name; }
+    PumpingTotals pumping;
+    TractCoords coords;
+    Reports reports;
 };
 
 }  // namespace tessadro

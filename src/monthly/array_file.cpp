@@ -22,8 +22,7 @@ void ArrayFile::close() {
     }
 }
 
-float write_annual_array(const RunState& state, const Table<float, 2>& grid, const std::string& path) {
-    const Grid& geometry = state.grid;
+float write_annual_array(const Grid& geometry, const Table<float, 2>& grid, const std::string& path) {
     ArrayFile file(path);
     float total = 0.0f;
     for (std::int32_t i = 1; i <= geometry.nrow; ++i) {

@@ -28,6 +28,6 @@ private:
 
 // Writes an annual grid as it is, every cell whatever its sign, and returns
 // its sum accumulated in row order.
-float write_annual_array(const RunState& state, const Table<float, 2>& grid, const std::string& path);
+float write_annual_array(const Grid& geometry, const Table<float, 2>& grid, const std::string& path);
 
 }  // namespace tessadro

@@ -57,12 +57,6 @@ float parse_factor(const std::string& chfact) {
     return factor;
 }
 
-void close_reports(RunState& state) {
-    for (auto* file : {&state.run_report, &state.check_report, &state.group_report}) {
-        if (*file) (*file)->close();
-    }
-}
-
 }  // namespace
 
 void print_usage() {
@@ -82,24 +76,28 @@ void run(std::string_view year, std::string_view factor) {
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
     state->queltafact = parse_factor(text.chfact);
     write_list(console(), {" real version: ", state->queltafact});
-    state->grid = read_run_parameters(state->static_path("tessadro.par"));
+    state->grid = read_run_parameters(text.static_path("tessadro.par"));
     write_list(console(), {"..Processing year: ", text.chyear, " Quelta gw-ex area fraction=", state->queltafact});
     state->grid.ytop = north_edge(state->grid);
 
-    read_model_grids(*state);
-    read_monthly_factors(*state);
-    read_quelta_pdivs(*state);
-    read_authorized_acres(*state);
-    read_pumping_file(*state);
-    write_group_report(*state);
-    read_tract_coords(*state);
-    distribute_to_tracts(*state);
-    reassign_unauthorized(*state);
-    write_distribution_plots(*state);
-    write_monthly_arrays(*state);
-    place_mi_pumping(*state);
+    RunState& s = *state;
+    CellGrids& grids = s.grids;
+    read_model_grids(text, s.grid, grids.ibound, grids.icty);
+    read_monthly_factors(text, s.xmonfactors);
+    read_quelta_pdivs(text, s.pdivs);
+    read_authorized_acres(text, s.groups, grids, s.authorized);
+    read_pumping_file(text, s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups, s.pumping,
+                      s.reports);
+    write_group_report(s.pumping.sums, s.authorized, s.groups, s.reports);
+    read_tract_coords(text, s.coords);
+    distribute_to_tracts(s.grid, grids.ibound, s.coords, s.authorized, s.groups, grids.gwret, grids.acres,
+                         s.reports);
+    reassign_unauthorized(s.grid, s.pumping.notauthorized, grids.gwret, grids.acres, s.reports);
+    write_distribution_plots(text, s.grid, grids);
+    write_monthly_arrays(text, s.grid, grids, s.xmonfactors, s.work, s.reports);
+    place_mi_pumping(text, s.grid, grids.ibound, grids.pumpmi, s.reports);
 
-    close_reports(*state);
+    s.reports.close();
     console().flush();
     const std::string note = floating_point_note();
     if (!note.empty()) warn(note);

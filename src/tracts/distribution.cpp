@@ -39,16 +39,15 @@ float share(const GroupTables& g, std::int32_t grp, float authacres) {
 }
 
 // Reports a tract that cannot be placed; false when it can.
-bool reject(RunState& state, const AuthorizedTract& r, Cell cell, float fct) {
-    OutputFile& report = *state.run_report;
-    const Grid& grid = state.grid;
+bool reject(const Grid& grid, const Table<std::int32_t, 2>& ibound, const GroupTables& g, const AuthorizedTract& r,
+            Cell cell, float fct, Reports& reports) {
+    OutputFile& report = *reports.run_report;
     if (cell.column < 1 || cell.column > grid.ncol) {
-        write_list(report, {++state.nmsg, cell.row, cell.column, " return flow 1"});
+        write_list(report, {++reports.nmsg, cell.row, cell.column, " return flow 1"});
     } else if (cell.row < 1 || cell.row > grid.nrow) {
-        write_list(report, {++state.nmsg, cell.row, cell.column, "return flow "});
-    } else if (state.grids.ibound(cell.column, cell.row) == 0) {
-        ++state.nmsg;  // counted, not shown
-        const GroupTables& g = state.groups;
+        write_list(report, {++reports.nmsg, cell.row, cell.column, "return flow "});
+    } else if (ibound(cell.column, cell.row) == 0) {
+        ++reports.nmsg;  // counted, not shown
         write_list(report, {r.grp, r.tract, cell.row, cell.column, g.gwretloc(r.grp) * fct,
                             g.acresloc(r.grp) * fct, "I"});
     } else {
@@ -59,32 +58,33 @@ bool reject(RunState& state, const AuthorizedTract& r, Cell cell, float fct) {
 
 }  // namespace
 
-void distribute_to_tracts(RunState& state) {
-    OutputFile& table = *state.group_report;
+void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound, const TractCoords& coords,
+                          AuthorizedAcres& authorized, GroupTables& groups, Table<float, 2>& gwret,
+                          Table<float, 2>& acres, Reports& reports) {
+    OutputFile& table = *reports.group_report;
     write_table_head(table);
-    GroupTables& g = state.groups;
-    CellGrids& grids = state.grids;
+    GroupTables& g = groups;
     AuthorizedTract r;
-    while (read_authorized_tract(*state.authorized, r)) {
+    while (read_authorized_tract(*authorized.file, r)) {
         if (r.grp > n_groups) continue;  // beyond the tables: not located, counted or reported
-        const float xloc = state.xcoord(r.twnshp, r.range, r.sect, r.tract);
-        const float yloc = state.ycoord(r.twnshp, r.range, r.sect, r.tract);
+        const float xloc = coords.xcoord(r.twnshp, r.range, r.sect, r.tract);
+        const float yloc = coords.ycoord(r.twnshp, r.range, r.sect, r.tract);
         const float distpdpu_mi = distance_miles(g, r.grp, xloc, yloc);
         ++g.ntracts(r.grp);
-        const Cell cell = locate(state.grid, xloc, yloc);
+        const Cell cell = locate(grid, xloc, yloc);
         const std::int32_t node = cell_number(cell.row, cell.column, table_row_length);
         const float fct = share(g, r.grp, r.authacres);
-        if (reject(state, r, cell, fct)) continue;
-        float& gwret = grids.gwret(cell.column, cell.row);
-        float& acres = grids.acres(cell.column, cell.row);
-        gwret += g.gwretloc(r.grp) * fct;
-        acres += g.acresloc(r.grp) * fct;
+        if (reject(grid, ibound, g, r, cell, fct, reports)) continue;
+        float& cell_gwret = gwret(cell.column, cell.row);
+        float& cell_acres = acres(cell.column, cell.row);
+        cell_gwret += g.gwretloc(r.grp) * fct;
+        cell_acres += g.acresloc(r.grp) * fct;
         write_list(table, {r.grp, r.twnshp, r.range, r.sect, r.tract, r.authacres, fct, xloc, yloc, cell.row,
-                           cell.column, node, fct, grids.ibound(cell.column, cell.row), g.npd(r.grp), g.xpd(r.grp),
-                           g.ypd(r.grp), distpdpu_mi, g.pdrange(r.grp), acres, g.acresloc(r.grp),
+                           cell.column, node, fct, ibound(cell.column, cell.row), g.npd(r.grp), g.xpd(r.grp),
+                           g.ypd(r.grp), distpdpu_mi, g.pdrange(r.grp), cell_acres, g.acresloc(r.grp),
                            g.ntracts(r.grp)});
     }
-    state.authorized.reset();
+    authorized.file.reset();
     table.close();
 }
 

@@ -5,25 +5,25 @@
 
 namespace tessadro {
 
-void write_plot_file(const RunState& state, const Table<float, 2>& values, const std::string& path) {
-    const Grid& grid = state.grid;
+void write_plot_file(const Grid& grid, const Table<std::int32_t, 2>& ibound, const Table<float, 2>& values,
+                     const std::string& path) {
     OutputFile file(path, unit::plot);
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
         for (std::int32_t j = 1; j <= grid.ncol; ++j) {
             const float value = values(j, i);
-            if (state.grids.ibound(j, i) == 0 || !(value > 0.0f)) continue;
+            if (ibound(j, i) == 0 || !(value > 0.0f)) continue;
             write_list(file, {centre_x(grid, j), centre_y(grid, i), value, i, j, cell_number(i, j, grid.ncol)});
         }
     }
     file.close();
 }
 
-void write_distribution_plots(RunState& state) {
+void write_distribution_plots(const RunText& text, const Grid& grid, const CellGrids& grids) {
     write_list(console(), {"..writing plot files"});
-    const std::string& year = state.text.chyear;
-    write_plot_file(state, state.grids.pump, state.out_path("pumpgrid" + year + ".dat"));
-    write_plot_file(state, state.grids.gwret, state.out_path("gwretgrid" + year + ".dat"));
-    write_plot_file(state, state.grids.acres, state.out_path("acresgrid" + year + ".dat"));
+    const std::string& year = text.chyear;
+    write_plot_file(grid, grids.ibound, grids.pump, text.out_path("pumpgrid" + year + ".dat"));
+    write_plot_file(grid, grids.ibound, grids.gwret, text.out_path("gwretgrid" + year + ".dat"));
+    write_plot_file(grid, grids.ibound, grids.acres, text.out_path("acresgrid" + year + ".dat"));
 }
 
 }  // namespace tessadro

@@ -5,14 +5,14 @@
 
 namespace tessadro {
 
-void read_tract_coords(RunState& state) {
+void read_tract_coords(const RunText& text, TractCoords& coords) {
     write_list(console(), {"..reading coordinates of 40-acre tracts"});
-    InputFile file(state.static_path("40coords.dat"), unit::tracts);
+    InputFile file(text.static_path("40coords.dat"), unit::tracts);
     std::int32_t twnshp = 0, range = 0, sect = 0, tract = 0;
     float x = 0.0f, y = 0.0f;
     while (read_record(file, {twnshp, range, sect, tract, x, y})) {
-        state.xcoord(twnshp, range, sect, tract) = x;
-        state.ycoord(twnshp, range, sect, tract) = y;
+        coords.xcoord(twnshp, range, sect, tract) = x;
+        coords.ycoord(twnshp, range, sect, tract) = y;
     }
 }
 

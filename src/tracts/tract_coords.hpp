@@ -7,6 +7,6 @@ namespace tessadro {
 // Reads "40coords.dat": township, range, section, tract and the x and y of the
 // tract's point, into xcoord and ycoord. A tract listed twice keeps its last
 // point; a tract not listed stays at (0, 0).
-void read_tract_coords(RunState& state);
+void read_tract_coords(const RunText& text, TractCoords& coords);
 
 }  // namespace tessadro
