@@ -9,9 +9,9 @@ ArrayFile::ArrayFile(const std::string& path) : file_(path, unit::plot) {}
 
 void ArrayFile::write_row(const Table<float, 2>& grid, std::int32_t row, std::int32_t ncol) {
     static const Format row_format("(326f6.1)");
-    items_.clear();
-    for (std::int32_t j = 1; j <= ncol; ++j) items_.emplace_back(grid(j, row));
-    write_fixed(file_, row_format, items_);
+    values_.clear();
+    for (std::int32_t j = 1; j <= ncol; ++j) values_.push_back(grid(j, row));
+    write_fixed_reals(file_, row_format, values_);
 }
 
 void ArrayFile::close() {

@@ -23,7 +23,7 @@ public:
 
 private:
     OutputFile file_;
-    std::vector<Item> items_;
+    std::vector<float> values_;
 };
 
 // Writes an annual grid as it is, every cell whatever its sign, and returns

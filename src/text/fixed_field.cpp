@@ -1,5 +1,6 @@
 #include "text/fixed_field.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
@@ -47,6 +48,13 @@ Format::Format(std::string_view text) {
 
 namespace {
 
+bool is_f61(const FieldSpec& field) { return field.width == 6 && field.decimals == 1; }
+
+bool format_real_field(const FieldSpec& field, float value, char* out) {
+    if (is_f61(field)) return format_f61(value, out);
+    return format_fixed_real(value, field.width, field.decimals, out);
+}
+
 void write_field(OutputFile& out, const FieldSpec& field, const Item& item) {
     char buffer[64];
     const auto width = static_cast<std::size_t>(field.width);
@@ -66,7 +74,7 @@ void write_field(OutputFile& out, const FieldSpec& field, const Item& item) {
     case 'F':
     case 'G': {
         if (item.kind != Item::Kind::real) throw std::logic_error("real field needs a real");
-        if (!format_fixed_real(item.real, field.width, field.decimals, out.claim(width))) out.count_overflow();
+        if (!format_real_field(field, item.real, out.claim(width))) out.count_overflow();
         return;
     }
     default: {
@@ -97,6 +105,28 @@ void write_fixed(OutputFile& out, const Format& format, std::span<const Item> it
         write_field(out, fields[k++], item);
     }
     out.end_record();
+}
+
+void write_fixed_reals(OutputFile& out, const Format& format, std::span<const float> values) {
+    const auto& fields = format.fields();
+    for (const FieldSpec& field : fields) {
+        if (field.kind != 'F' && field.kind != 'G') throw std::logic_error("real fields only");
+    }
+    // One record's room claimed at once; under reversion each further
+    // record starts again at the first field.
+    std::size_t at = 0;
+    do {
+        const std::size_t n = std::min(fields.size(), values.size() - at);
+        std::size_t width = 0;
+        for (std::size_t i = 0; i < n; ++i) width += static_cast<std::size_t>(fields[i].width);
+        char* p = out.claim(width);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!format_real_field(fields[i], values[at + i], p)) out.count_overflow();
+            p += fields[i].width;
+        }
+        at += n;
+        out.end_record();
+    } while (at < values.size());
 }
 
 void write_fixed(OutputFile& out, const Format& format, std::initializer_list<Item> items) {

@@ -34,6 +34,10 @@ private:
 void write_fixed(OutputFile& out, const Format& format, std::span<const Item> items);
 void write_fixed(OutputFile& out, const Format& format, std::initializer_list<Item> items);
 
+// The same for reals alone, under a format of real fields only: the rows of
+// the array files.
+void write_fixed_reals(OutputFile& out, const Format& format, std::span<const float> values);
+
 // One fixed-field read starting at the next record; the rest of its last
 // record is skipped.
 ReadResult read_fixed(LineReader& in, const Format& format, std::span<const Target> targets);

@@ -12,57 +12,46 @@ namespace tessadro {
 
 namespace {
 
-constexpr std::size_t integer_width = 11;
-
-// A 4-byte integer right-aligned in 11 characters.
-void put_integer(std::int32_t value, char* out) {
-    std::uint32_t n = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    std::size_t pos = integer_width;
-    do {
-        out[--pos] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    if (value < 0) out[--pos] = '-';
-    while (pos > 0) out[--pos] = ' ';
-}
-
-std::size_t width_of(const Item& item) {
-    switch (item.kind) {
-    case Item::Kind::integer: return integer_width;
-    case Item::Kind::real: return list_real_width;
-    case Item::Kind::text: return item.text.size();
-    }
-    return 0;
-}
-
-// Two texts stand back to back; every other pair of items gets one blank.
-bool blank_between(const Item& before, const Item& after) {
-    return before.kind != Item::Kind::text || after.kind != Item::Kind::text;
-}
+// The widest item a record can hold without a text: a real.
+constexpr std::size_t widest_number = list_real_width;
 
 }  // namespace
 
 void write_list(OutputFile& out, std::span<const Item> items) {
     // A record without items is an empty line; any other starts with a blank.
+    // Room for the widest record is claimed at once and the unused rest
+    // given back, so that each item is looked at only once.
     if (!items.empty()) {
-        std::size_t length = 1;
-        for (std::size_t k = 0; k < items.size(); ++k) {
-            length += width_of(items[k]) + (k > 0 && blank_between(items[k - 1], items[k]) ? 1 : 0);
+        std::size_t room = 1;
+        for (const Item& item : items) {
+            room += 1 + (item.kind == Item::Kind::text ? item.text.size() : widest_number);
         }
-        char* p = out.claim(length);
+        char* const start = out.claim(room);
+        char* p = start;
         *p++ = ' ';
-        for (std::size_t k = 0; k < items.size(); ++k) {
-            const Item& item = items[k];
-            if (k > 0 && blank_between(items[k - 1], item)) *p++ = ' ';
+        Item::Kind before = Item::Kind::text;
+        bool first = true;
+        for (const Item& item : items) {
+            // Two texts stand back to back; every other pair gets one blank.
+            if (!first && (before != Item::Kind::text || item.kind != Item::Kind::text)) *p++ = ' ';
+            first = false;
+            before = item.kind;
             switch (item.kind) {
-            case Item::Kind::integer: put_integer(item.integer, p); break;
-            case Item::Kind::real: format_list_real(item.real, p); break;
+            case Item::Kind::integer:
+                format_list_integer(item.integer, p);
+                p += list_integer_width;
+                break;
+            case Item::Kind::real:
+                format_list_real(item.real, p);
+                p += list_real_width;
+                break;
             case Item::Kind::text:
                 for (std::size_t i = 0; i < item.text.size(); ++i) p[i] = item.text[i];
+                p += item.text.size();
                 break;
             }
-            p += width_of(item);
         }
+        out.give_back(room - static_cast<std::size_t>(p - start));
     }
     out.end_record();
 }
@@ -96,12 +85,19 @@ bool ends_value(char c) {
     return k == Char::blank || k == Char::comma || k == Char::slash;
 }
 
+// A plain value ends at a blank or a comma (a slash ends the read: left to
+// the full reader).
+bool ends_plain_value(char c) {
+    const Char k = class_of(c);
+    return k == Char::blank || k == Char::comma;
+}
+
 // Position within the records of one read.
 class Cursor {
 public:
-    explicit Cursor(LineReader& in) : in_(in) {}
+    // At the start of the first record of the read, already taken from in.
+    Cursor(LineReader& in, std::string_view first) : in_(in), record_(first) {}
 
-    bool start() { return in_.next(record_); }
     char peek() const { return record_[pos_]; }
     bool at_value_end() const { return pos_ >= record_.size() || ends_value(record_[pos_]); }
     void move_to(std::size_t pos) { pos_ = pos; }
@@ -211,14 +207,70 @@ Fault repeat_count(std::string_view token, long& repeat, std::size_t& digits) {
     return Fault::none;
 }
 
+// The quick road for the records that make up nearly every data file: all
+// values on this record, numbers in their plain forms (scan_plain_integer,
+// scan_plain_real), texts without quotes or stars, one blank-or-comma
+// separator between two values. It stores exactly what the full reader below
+// stores for such a record, value by value in the same order; at the first
+// thing it does not take on (a null value, a repeat count, a quote, a slash,
+// an exponent, a bad or out-of-range number, values continued on the next
+// record) it gives up, and the full reader starts over from the record's
+// start, storing the same values again up to that point and deciding the rest.
+bool read_plain(std::string_view record, std::span<const Target> targets) {
+    const char* p = record.data();
+    const char* const end = p + record.size();
+    auto skip_blanks = [&] {
+        while (p != end && class_of(*p) == Char::blank) ++p;
+    };
+    bool first = true;
+    for (const Target& target : targets) {
+        skip_blanks();
+        if (!first && p != end && class_of(*p) == Char::comma) {
+            ++p;  // the comma after a value only separates
+            skip_blanks();
+        }
+        first = false;
+        if (p == end) return false;
+        switch (target.kind) {
+        case Target::Kind::integer: {
+            std::int32_t v = 0;
+            const char* q = p;
+            if (!scan_plain_integer(q, end, v) || (q != end && !ends_plain_value(*q))) return false;
+            *static_cast<std::int32_t*>(target.place) = v;
+            p = q;
+            break;
+        }
+        case Target::Kind::real: {
+            float v = 0.0f;
+            const char* q = p;
+            if (!scan_plain_real(q, end, v) || (q != end && !ends_plain_value(*q))) return false;
+            *static_cast<float*>(target.place) = v;
+            p = q;
+            break;
+        }
+        case Target::Kind::text: {
+            const char* q = p;
+            while (q != end && class_of(*q) == Char::other) ++q;
+            if (q == p || (q != end && !ends_plain_value(*q))) return false;
+            store(target, std::string_view(p, static_cast<std::size_t>(q - p)), false);
+            p = q;
+            break;
+        }
+        }
+    }
+    return true;
+}
+
 ReadResult failed(Fault fault, std::size_t item) { return {1, message(fault, item)}; }
 ReadResult end_of_file() { return {-1, "End of file"}; }
 
 }  // namespace
 
 ReadResult read_list(LineReader& in, std::span<const Target> targets) {
-    Cursor at(in);
-    if (!at.start()) return end_of_file();
+    std::string_view record;
+    if (!in.next(record)) return end_of_file();
+    if (read_plain(record, targets)) return {};
+    Cursor at(in, record);
     std::size_t next = 0;      // index of the next target to fill
     bool after_value = false;  // a value was read and no comma has followed it yet
     std::string quoted_text;

@@ -179,7 +179,7 @@ constexpr std::uint32_t bits_of_1e9 = 0x4e6e6b28u;    // 1.0E9, exact
 
 }  // namespace
 
-void format_list_real(float value, char* out) {
+void format_list_real_exact(float value, char* out) {
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
     const bool negative = (bits >> 31) != 0;
     const std::uint32_t magnitude = bits & 0x7fffffffu;
@@ -279,21 +279,133 @@ bool format_fixed_real(float value, int width, int decimals, char* out) {
     return true;
 }
 
+namespace {
+
+// 10^0 to 10^9 as 4-byte bit patterns: every one of them is exact.
+constexpr std::uint32_t bits_of_powers_of_ten[10] = {0x3f800000u, 0x41200000u, 0x42c80000u, 0x447a0000u,
+                                                     0x461c4000u, 0x47c35000u, 0x49742400u, 0x4b189680u,
+                                                     0x4cbebc20u, 0x4e6e6b28u};
+
+constexpr std::uint64_t small_powers_of_ten[10] = {1,      10,      100,      1000,      10000,
+                                                   100000, 1000000, 10000000, 100000000, 1000000000};
+
+// round(m * 10^s * 2^e), halves to even, for m < 2^24, s <= 9 and -64 < e <= 6:
+// the product stays below 2^61.
+std::uint64_t round_scaled(std::uint32_t m, int s, int e) {
+    const std::uint64_t scaled = static_cast<std::uint64_t>(m) * small_powers_of_ten[s];
+    if (e >= 0) return scaled << e;
+    const int shift = -e;
+    const std::uint64_t q = scaled >> shift;
+    const std::uint64_t rest = scaled - (q << shift);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    return (rest > half || (rest == half && (q & 1) != 0)) ? q + 1 : q;
+}
+
+}  // namespace
+
+void format_list_real(float value, char* out) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    const std::uint32_t magnitude = bits & 0x7fffffffu;
+    // Nearly every value of a run is fixed-point: 0.1 <= |v| < 1.0E9.
+    if (magnitude - bits_of_tenth >= bits_of_1e9 - bits_of_tenth) {
+        format_list_real_exact(value, out);
+        return;
+    }
+    // The decimal exponent k (10^k <= |v| < 10^(k+1)) from the binary one,
+    // which gives it or one less.
+    const int binary_exponent = static_cast<int>(magnitude >> 23) - 127;
+    int k = (binary_exponent * 78913) >> 18;  // floor(binary_exponent * log10(2))
+    if (k < -1) k = -1;
+    if (magnitude >= bits_of_powers_of_ten[k + 1]) ++k;
+    // The 9 significant digits; a value just below a power of ten may round
+    // up to it, and then it has one digit more before the point.
+    std::uint64_t n = round_scaled((magnitude & 0x7fffffu) | 0x800000u, 8 - k, binary_exponent - 23);
+    if (n == 1000000000u) {
+        n = 100000000u;
+        ++k;
+    }
+    char field[list_real_width];
+    std::memcpy(field, "                ", list_real_width);
+    const bool negative = (bits >> 31) != 0;
+    if (k < 0) {  // "0." and 9 decimals, the sign in the first column
+        field[0] = negative ? '-' : ' ';
+        field[1] = '0';
+        field[2] = '.';
+        nine_digits(static_cast<std::uint32_t>(n), field + 3);
+    } else {  // k + 1 digits, the point, 8 - k digits
+        field[1] = negative ? '-' : ' ';
+        nine_digits(static_cast<std::uint32_t>(n), field + 2);
+        for (int i = 10; i >= k + 3; --i) field[i + 1] = field[i];
+        field[k + 3] = '.';
+    }
+    std::memcpy(out, field, list_real_width);
+}
+
+bool format_f61(float value, char* out) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    if (bits == 0) {  // most cells of an array file
+        std::memcpy(out, "   0.0", 6);
+        return true;
+    }
+    const std::uint32_t magnitude = bits & 0x7fffffffu;
+    // From 10^5 up every value is too wide, and infinities and NaN take
+    // their own words: all left to the general writer.
+    if (magnitude >= bits_of_powers_of_ten[5]) return format_fixed_real(value, 6, 1, out);
+    // Tenths: below 10^6, so a whole part of at most 5 digits and the decimal.
+    const int e = magnitude < 0x800000u ? -149 : static_cast<int>(magnitude >> 23) - 150;
+    const std::uint32_t m = magnitude < 0x800000u ? magnitude : (magnitude & 0x7fffffu) | 0x800000u;
+    // m * 10 < 2^28: from a shift of 30 on, the result is below one half.
+    const auto n = static_cast<std::uint32_t>(-e >= 30 ? 0 : round_scaled(m, 1, e));
+    const bool negative = (bits >> 31) != 0;
+    const std::uint32_t whole = n / 10;
+    if (whole >= (negative ? 1000u : 10000u)) {
+        std::memset(out, '*', 6);
+        return false;
+    }
+    std::memcpy(out, "   0.0", 6);  // the lone 0 before the point always has room here
+    out[5] = static_cast<char>('0' + n % 10);
+    int pos = 3;
+    for (std::uint32_t w = whole; w != 0; w /= 10) out[pos--] = static_cast<char>('0' + w % 10);
+    if (whole == 0) pos = 2;
+    if (negative) out[pos] = '-';
+    return true;
+}
+
+void format_list_integer(std::int32_t value, char* out) {
+    static constexpr char pairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    std::memcpy(out, "           ", list_integer_width);
+    std::uint32_t n = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    int pos = list_integer_width;
+    while (n >= 100) {
+        const std::uint32_t pair = (n % 100) * 2;
+        n /= 100;
+        out[--pos] = pairs[pair + 1];
+        out[--pos] = pairs[pair];
+    }
+    if (n >= 10) {
+        out[--pos] = pairs[n * 2 + 1];
+        out[--pos] = pairs[n * 2];
+    } else {
+        out[--pos] = static_cast<char>('0' + n);
+    }
+    if (value < 0) out[--pos] = '-';
+}
+
 NumberStatus parse_integer(std::string_view text, std::int32_t& value) {
+    const char* p = text.data();
+    std::int32_t plain = 0;
+    if (scan_plain_integer(p, text.data() + text.size(), plain) && p == text.data() + text.size()) {
+        value = plain;
+        return NumberStatus::ok;
+    }
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     if (i == text.size()) return NumberStatus::bad;
-    if (text.size() - i <= 9) {  // cannot overflow
-        std::int32_t v = 0;
-        for (; i < text.size(); ++i) {
-            const auto digit = static_cast<unsigned>(text[i] - '0');
-            if (digit > 9) return NumberStatus::bad;
-            v = v * 10 + static_cast<std::int32_t>(digit);
-        }
-        value = negative ? -v : v;
-        return NumberStatus::ok;
-    }
+    // Ten digits or more (leading zeros too), or not a number at all.
     std::int64_t magnitude = 0;
     bool overflow = false;
     for (; i < text.size(); ++i) {
@@ -323,38 +435,64 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-namespace {
+bool scan_plain_integer(const char*& p, const char* end, std::int32_t& value) {
+    const char* q = p;
+    const bool negative = q != end && *q == '-';
+    if (q != end && (*q == '-' || *q == '+')) ++q;
+    const char* const start = q;
+    std::int32_t v = 0;
+    for (; q != end && static_cast<unsigned>(*q - '0') <= 9; ++q) {
+        if (q - start == 9) return false;  // 10 digits may overflow
+        v = v * 10 + (*q - '0');
+    }
+    if (q == start) return false;
+    value = negative ? -v : v;
+    p = q;
+    return true;
+}
 
 // Plain decimal text (no exponent) of at most 15 digits, so that they form an
 // integer below 2^53: the digits and the power of ten are exact doubles,
 // so one division gives the double nearest the text, and rounding that to
 // 4 bytes gives the float nearest the text unless the double fell exactly
 // on a midpoint between two floats, which is left to the exact parser.
-bool parse_plain_decimal(std::string_view text, float& value) {
+// Such a value is far inside the 4-byte range: no flag to raise.
+bool scan_plain_real(const char*& p, const char* end, float& value) {
     static constexpr double powers[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    const bool negative = p != end && *p == '-';
-    if (negative) ++p;
+    const char* q = p;
+    const bool negative = q != end && *q == '-';
+    if (negative) ++q;
     std::uint64_t mantissa = 0;
-    const char* const start = p;
-    for (; p != end && static_cast<unsigned>(*p - '0') <= 9; ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-    std::ptrdiff_t digits = p - start;
+    const char* const start = q;
+    for (; q != end && static_cast<unsigned>(*q - '0') <= 9; ++q) mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
+    std::ptrdiff_t digits = q - start;
     std::ptrdiff_t decimals = 0;
-    if (p != end && *p == '.') {
-        const char* const fraction = ++p;
-        for (; p != end && static_cast<unsigned>(*p - '0') <= 9; ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-        decimals = p - fraction;
+    if (q != end && *q == '.') {
+        const char* const fraction = ++q;
+        for (; q != end && static_cast<unsigned>(*q - '0') <= 9; ++q) mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
+        decimals = q - fraction;
         digits += decimals;
     }
     // 15 digits stay below 2^53.
-    if (p != end || digits == 0 || digits > 15 || decimals > 22) return false;
+    if (digits == 0 || digits > 15 || decimals > 22) return false;
     const double nearest = static_cast<double>(mantissa) / powers[decimals];
     if (mantissa != 0 && (std::bit_cast<std::uint64_t>(nearest) & 0x1fffffffu) == 0x10000000u) return false;
     const auto magnitude = static_cast<float>(nearest);
     value = negative ? -magnitude : magnitude;
+    p = q;
+    return true;
+}
+
+namespace {
+
+bool parse_plain_decimal(std::string_view text, float& value) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    float v = 0.0f;
+    if (!scan_plain_real(p, end, v) || p != end) return false;
+    value = v;
     return true;
 }
 

@@ -9,17 +9,28 @@
 // reports those flags at its end and they must describe its arithmetic only.
 namespace tessadro {
 
-// Width of a real in a free-form record.
+// Widths of a real and of an integer in a free-form record.
 inline constexpr int list_real_width = 16;
+inline constexpr int list_integer_width = 11;
 
 // A 4-byte real as a free-form record writes it: 9 significant digits in 16
 // characters, fixed-point for 0.1 <= |v| < 1.0E9 and zero (12 characters and
 // 4 blanks), otherwise d.ddddddddE+xx; "Infinity", "-Infinity", "NaN".
 void format_list_real(float value, char* out);
 
+// The same, by the general conversion alone: format_list_real takes a shorter
+// road for the fixed-point range and must agree with it on every value.
+void format_list_real_exact(float value, char* out);
+
+// A 4-byte integer as a free-form record writes it: right-aligned in 11.
+void format_list_integer(std::int32_t value, char* out);
+
 // A 4-byte real under the field Fw.d, w characters into out. Returns false when
 // the value is too wide for the field and w asterisks were written instead.
 bool format_fixed_real(float value, int width, int decimals, char* out);
+
+// format_fixed_real(value, 6, 1, out), quicker: the field of every array file.
+bool format_f61(float value, char* out);
 
 enum class NumberStatus { ok, bad, overflow };
 
@@ -31,5 +42,13 @@ NumberStatus parse_integer(std::string_view text, std::int32_t& value);
 // Infinity, NaN in any case. Values beyond the 4-byte range read as the
 // correctly rounded result, an infinity or a zero. Returns false on bad syntax.
 bool parse_real(std::string_view text, float& value);
+
+// Plain number text at p, before end: for an integer an optional sign and 1
+// to 9 digits; for a real an optional minus and digits with an optional
+// point, 15 digits at most. On success p moves past the number, and the value
+// is the one parse_integer or parse_real gives for that text. False, with p
+// and value untouched, for anything else: the general parsers decide it.
+bool scan_plain_integer(const char*& p, const char* end, std::int32_t& value);
+bool scan_plain_real(const char*& p, const char* end, float& value);
 
 }  // namespace tessadro

@@ -76,6 +76,8 @@ public:
         used_ += n;
         return place;
     }
+    // Returns the last n characters claimed but not filled.
+    void give_back(std::size_t n) { used_ -= n; }
     void end_record();
 
     // Writes out the buffer; close() also disconnects the file.

@@ -66,6 +66,33 @@ TEST(FixedFieldWrite, RowOf400ValuesIsTwoRecords) {
     EXPECT_EQ(first + "\r\n", written([&](OutputFile& out) { write_fixed(out, row, full); }));
 }
 
+TEST(FixedFieldWrite, RealsAloneAsTheItemsWouldBe) {
+    // The array rows: the same text as the items, with 400 values (two
+    // records), a value too wide (counted once), zeros of both signs, a small
+    // negative value that rounds to -0.0, and under other real fields.
+    std::vector<float> values;
+    for (int i = 0; i < 400; ++i) values.push_back(static_cast<float>(i % 7 - 3) * 0.35f);
+    values[3] = 0.0f;
+    values[4] = -0.0f;
+    values[5] = -0.04f;
+    values[6] = 123456.0f;
+    const std::vector<Item> items(values.begin(), values.end());
+    for (const char* format : {"(326f6.1)", "(3f6.1,g10.2)", "(f8.3)"}) {
+        long overflowed = -1;
+        const std::string quick = written([&](OutputFile& out) {
+            write_fixed_reals(out, Format(format), values);
+            overflowed = out.overflowed_fields();
+        });
+        EXPECT_EQ(written([&](OutputFile& out) { write_fixed(out, Format(format), items); }), quick) << format;
+        EXPECT_EQ(1, overflowed) << format;  // 123456 is too wide for each of them
+    }
+    EXPECT_EQ("   0.0  -0.0  -0.0******\r\n", written([&](OutputFile& out) {
+                  write_fixed_reals(out, Format("(326f6.1)"), std::vector<float>{0.0f, -0.0f, -0.04f, 1.0e5f});
+              }));
+    // No values: one empty record, as write_fixed writes for no items.
+    EXPECT_EQ("\r\n", written([](OutputFile& out) { write_fixed_reals(out, Format("(326f6.1)"), {}); }));
+}
+
 TEST(FixedFieldRead, IntegerAndRealFields) {
     const char* i2 = "(326i2)";
     expect_reads({

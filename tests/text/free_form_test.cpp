@@ -2,6 +2,9 @@
 // read takes values from as many records as its targets need.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -82,6 +85,81 @@ TEST(FreeFormRead, RecordEndsAndEndOfFile) {
         // The CR of CR LF is not data; a last record without a line end is read.
         {nullptr, "1 2\r\nab\r\n\r\n4 5", {"ii", "a", "ii", "i"}, "0: 1,2 | 0: [ab   ] | 0: 4,5 | -1 End of file: 4"},
     });
+}
+
+TEST(FreeFormRead, GivingUpOnTheQuickRoadStartsTheRecordAgain) {
+    // Plain values first, then something only the full reader takes: the
+    // values before it are the same either way, and the rest follows the
+    // full reader's rules.
+    expect_reads({
+        {nullptr, "7 8 3*2\n", {"iiiii"}, "0: 7,8,2,2,2"},
+        {nullptr, "7 8,,9\n", {"iiii"}, "0: 7,8,-1,9"},
+        {nullptr, "1.5 2.5e1 'x y'\n", {"ffa"}, "0: 1.5,25,[x y  ]"},
+        {nullptr, "1 2\n3 4\n", {"iii", "i"}, "0: 1,2,3 | -1 End of file: 1"},
+        {nullptr, "5 6/ 7\n", {"iii"}, "0: 5,6,-1"},
+        {nullptr, "5 1234567890 7\n", {"iii"}, "0: 5,1234567890,7"},
+        {nullptr, "5 12345678901 7\n", {"iii"}, "1 Integer overflow while reading item 2: 5,-1,-1"},
+        {nullptr, "5 6x 7\n", {"iii"}, "1 Bad integer for item 2 in list input: 5,-1,-1"},
+    });
+}
+
+// Random records of plain and unusual values under random separators, read
+// against the C library's conversions of the same texts.
+TEST(FreeFormReadProperty, ValuesAsTheCLibraryConvertsThem) {
+    std::mt19937 random(1957);
+    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    const char* separators[] = {" ", "  ", "\t", ",", " ,", ", ", ";", "\n", ",\n", " \n  "};
+    const char* real_forms[] = {"%.1f", "%.2f", "%.6f", "%.0f", "%.3e", "%.17g", "%+.2f", "%.1f"};
+    long mismatches = 0;
+    for (int c = 0; c < 20000; ++c) {
+        const std::size_t n = 1 + pick(9);
+        std::vector<std::int32_t> ints(n, -1), expected_ints(n, -1);
+        std::vector<float> reals(n, 9.0f), expected_reals(n, 9.0f);
+        std::vector<std::array<char, 5>> texts(n), expected_texts(n);
+        std::vector<Target> targets;
+        std::string record(pick(3), ' ');
+        for (std::size_t k = 0; k < n; ++k) {
+            if (k > 0) record += separators[pick(std::size(separators))];
+            char token[64];
+            switch (pick(3)) {
+            case 0: {
+                const auto v = static_cast<std::int32_t>(random()) >> pick(32);
+                std::snprintf(token, sizeof token, pick(8) == 0 ? "%+012d" : "%d", v);
+                expected_ints[k] = static_cast<std::int32_t>(std::strtol(token, nullptr, 10));
+                targets.emplace_back(ints[k]);
+                break;
+            }
+            case 1: {
+                const double v = (static_cast<double>(random()) - 2147483648.0) / std::pow(10.0, pick(12));
+                std::snprintf(token, sizeof token, real_forms[pick(std::size(real_forms))], v);
+                expected_reals[k] = std::strtof(token, nullptr);
+                targets.emplace_back(reals[k]);
+                break;
+            }
+            default: {
+                const std::string word = std::string("abcdefgh").substr(0, 1 + pick(8));
+                const bool quoted = pick(4) == 0;
+                std::snprintf(token, sizeof token, quoted ? "'%s'" : "%s", word.c_str());
+                texts[k].fill('.');
+                expected_texts[k].fill(' ');
+                for (std::size_t i = 0; i < 5 && i < word.size(); ++i) expected_texts[k][i] = word[i];
+                targets.emplace_back(texts[k]);
+            }
+            }
+            record += token;
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            if (targets[k].kind == Target::Kind::text) targets[k].place = texts[k].data();
+        }
+        LineReader in(record + "\n");
+        const ReadResult r = read_list(in, targets);
+        bool same = r.status == 0 && ints == expected_ints && texts == expected_texts;
+        for (std::size_t k = 0; k < n; ++k) {
+            same = same && std::bit_cast<std::uint32_t>(reals[k]) == std::bit_cast<std::uint32_t>(expected_reals[k]);
+        }
+        if (!same && ++mismatches <= 5) ADD_FAILURE() << "record \"" << record << "\": " << r.message;
+    }
+    EXPECT_EQ(0, mismatches);
 }
 
 TEST(FreeFormRead, LongAndManyRecordsOfAFileAndRewind) {

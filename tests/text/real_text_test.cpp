@@ -144,6 +144,44 @@ TEST(FixedRealField, Fields) {
     }
 }
 
+TEST(FixedRealField, QuickF61AtItsEdges) {
+    // The quick F6.1 writer at the ends of its own range and beyond it.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (const float v : {0.0f, -0.0f, 0.05f, 0.25f, -0.05f, 0.95f, -0.95f, 9999.9f, 9999.94f, 9999.95f, -999.9f,
+                          -999.95f, 99999.0f, 1.0e5f, -1.0e5f, from_bits(1), from_bits(0x80000001u),
+                          from_bits(0x00800000u), inf, -inf, nan, 3.0e38f}) {
+        char out[8];
+        const bool fits = format_f61(v, out);
+        EXPECT_EQ(oracle_field(v, 6, 1), std::string(out, 6)) << "bits 0x" << std::hex << bits_of(v);
+        EXPECT_EQ(out[0] != '*', fits) << v;
+    }
+}
+
+TEST(FreeFormInteger, RightAlignedInEleven) {
+    const struct {
+        std::int32_t value;
+        const char* text;
+    } rows[] = {{0, "          0"}, {7, "          7"}, {-7, "         -7"}, {10, "         10"},
+                {99, "         99"}, {100, "        100"}, {-12345, "     -12345"}, {2147483647, " 2147483647"},
+                {-2147483647 - 1, "-2147483648"}, {1000000000, " 1000000000"}};
+    for (const auto& row : rows) {
+        char out[list_integer_width];
+        format_list_integer(row.value, out);
+        EXPECT_EQ(row.text, std::string(out, sizeof out));
+    }
+    // A sample of the rest against printf.
+    std::mt19937 random(77);
+    long mismatches = 0;
+    for (int i = 0; i < 1000000; ++i) {
+        const auto v = static_cast<std::int32_t>(random()) >> (i % 31);
+        char out[list_integer_width], expected[16];
+        format_list_integer(v, out);
+        std::snprintf(expected, sizeof expected, "%11d", v);
+        if (std::string(out, sizeof out) != expected) ++mismatches;
+    }
+    EXPECT_EQ(0, mismatches);
+}
+
 TEST(ParseReal, AcceptedFormsAndCorrectRounding) {
     const struct {
         const char* text;
@@ -229,10 +267,13 @@ struct Mismatches {
 };
 
 TEST(RealTextProperty, FreeFormMatchesOracleAndReadsBackToTheSameFloat) {
-    Mismatches layout{"free-form layout"}, back{"read back"};
+    Mismatches layout{"free-form layout"}, exact{"exact free-form layout"}, back{"read back"};
     for (const float v : random_floats(1000000)) {
         const std::string text = list_text(v);
         layout.check(oracle_list(v), text, v);
+        char general[list_real_width];
+        format_list_real_exact(v, general);
+        exact.check(oracle_list(v), std::string(general, sizeof general), v);
         float parsed = 0.0f;
         const bool ok = parse_real(trimmed(text), parsed) && same(v, parsed);
         back.check(text, ok ? text : "parsed as " + std::to_string(parsed), v);
@@ -240,9 +281,12 @@ TEST(RealTextProperty, FreeFormMatchesOracleAndReadsBackToTheSameFloat) {
 }
 
 TEST(RealTextProperty, FieldsMatchCorrectRoundingOfTheExactValue) {
-    Mismatches f61{"F6.1"}, f102{"F10.2"}, f120{"F12.0"};
+    Mismatches f61{"F6.1"}, quick_f61{"quick F6.1"}, f102{"F10.2"}, f120{"F12.0"};
     for (const float v : random_floats(1000000)) {
         f61.check(oracle_field(v, 6, 1), field_text(v, 6, 1), v);
+        char quick[8];
+        format_f61(v, quick);
+        quick_f61.check(oracle_field(v, 6, 1), std::string(quick, 6), v);
         f102.check(oracle_field(v, 10, 2), field_text(v, 10, 2), v);
         f120.check(oracle_field(v, 12, 0), field_text(v, 12, 0), v);
     }
