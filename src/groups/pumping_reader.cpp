@@ -1,8 +1,10 @@
 #include "groups/pumping_reader.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
@@ -47,10 +49,27 @@ void open_group_report(const RunText& text, Reports& reports) {
                  "   authtot"});
 }
 
+// How often each exchange-area identifier is listed, looked up by halving a
+// sorted copy of the list instead of scanning all of it for every well.
+class ListedCount {
+public:
+    explicit ListedCount(const QueltaPdivs& pdivs) {
+        for (std::int32_t k = 1; k <= pdivs.npdivs; ++k) ids_.push_back(pdivs.queltapdivs(k));
+        std::sort(ids_.begin(), ids_.end());
+    }
+    std::int32_t operator()(std::int32_t id) const {
+        const auto [first, last] = std::equal_range(ids_.begin(), ids_.end(), id);
+        return static_cast<std::int32_t>(last - first);
+    }
+
+private:
+    std::vector<std::int32_t> ids_;
+};
+
 // What the pumping records read and change, for the accepting of one record.
 struct Accounting {
     const Grid& grid;
-    const QueltaPdivs& pdivs;
+    const ListedCount& listed;
     float queltafact;
     Table<float, 2>& pump;
     GroupTables& groups;
@@ -75,12 +94,11 @@ void add_point(GroupTables& g, std::int32_t grp, float x, float y) {
 }
 
 // The acres factor of a well: the exchange-area factor when its point of
-// diversion is listed. The whole list is scanned: an identifier listed twice
-// counts twice in the exchange-area acres (and is noted twice).
+// diversion is listed. An identifier listed twice counts twice in the
+// exchange-area acres (and is noted twice), added one listing at a time.
 float acres_factor(Accounting& a, const PumpingRecord& r, bool unauthorized) {
     float acfact = 1.0f;
-    for (std::int32_t k = 1; k <= a.pdivs.npdivs; ++k) {
-        if (a.pdivs.queltapdivs(k) != r.pdid) continue;
+    for (std::int32_t n = a.listed(r.pdid); n > 0; --n) {
         acfact = a.queltafact;
         a.totals.sums.queltaacres += r.acloc;
         if (unauthorized) write_list(console(), {"grp ", r.grp, " gwret ", r.gwloc, " acloc ", r.acloc});
@@ -127,7 +145,8 @@ void read_pumping_file(const RunText& text, const Grid& grid, const Table<std::i
     g.npd.fill(0);
     open_group_report(text, reports);
 
-    Accounting accounting{grid, pdivs, queltafact, pump, groups, totals, *reports.run_report};
+    const ListedCount listed(pdivs);
+    Accounting accounting{grid, listed, queltafact, pump, groups, totals, *reports.run_report};
     PumpingRecord r;
     while (read_pumping_record(file, r)) {
         const Cell cell = locate(grid, r.x, r.y);
