@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <unistd.h>
 
 #include "text/run_error.hpp"
 
@@ -66,24 +68,40 @@ void InputFile::rewind() { lines_->rewind(); }
 std::string InputFile::location() const { return file_location(lines_->records(), unit_, path_); }
 
 OutputFile::OutputFile(std::string path, int unit)
-    : path_(std::move(path)), unit_(unit), stream_(nullptr), owned_(true), line_end_("\r\n"),
-      buffer_(2 * flush_size) {
+    : path_(std::move(path)), unit_(unit), stream_(nullptr), line_end_("\r\n"), buffer_(2 * flush_size) {
     std::error_code ec;
     if (std::filesystem::is_directory(path_, ec)) open_failed(path_, unit_, EISDIR);
-    stream_ = std::fopen(path_.c_str(), "wb");
-    if (stream_ == nullptr) open_failed(path_, unit_, errno);
+    // The file's own descriptor: the buffer goes out in one write call each
+    // time, with no second copy through a stdio buffer.
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) open_failed(path_, unit_, errno);
 }
 
 OutputFile::OutputFile(std::FILE* stream, std::string name, int unit)
-    : path_(std::move(name)), unit_(unit), stream_(stream), owned_(false), line_end_("\n"),
-      buffer_(flush_size) {}
+    : path_(std::move(name)), unit_(unit), stream_(stream), line_end_("\n"), buffer_(flush_size) {}
 
 OutputFile::~OutputFile() {
     // A run that ends on an error keeps what was written so far.
-    if (stream_ == nullptr) return;
-    if (used_ > 0) std::fwrite(buffer_.data(), 1, used_, stream_);
-    if (owned_) std::fclose(stream_);
-    else std::fflush(stream_);
+    if (fd_ >= 0) {
+        write_all();
+        ::close(fd_);
+    } else if (stream_ != nullptr) {
+        if (used_ > 0) std::fwrite(buffer_.data(), 1, used_, stream_);
+        std::fflush(stream_);
+    }
+}
+
+bool OutputFile::write_all() {
+    const char* p = buffer_.data();
+    std::size_t left = used_;
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 void OutputFile::end_record() {
@@ -95,17 +113,22 @@ void OutputFile::end_record() {
 void OutputFile::grow(std::size_t n) { buffer_.resize(std::max(2 * buffer_.size(), used_ + n)); }
 
 void OutputFile::flush() {
+    if (fd_ >= 0) {
+        if (!write_all()) write_failed();
+        used_ = 0;
+        return;
+    }
     if (stream_ == nullptr) return;
     if (used_ > 0 && std::fwrite(buffer_.data(), 1, used_, stream_) != used_) write_failed();
     used_ = 0;
-    if (!owned_ && std::fflush(stream_) != 0) write_failed();
+    if (std::fflush(stream_) != 0) write_failed();
 }
 
 void OutputFile::close() {
     flush();
-    if (owned_ && stream_ != nullptr) {
-        const int status = std::fclose(stream_);
-        stream_ = nullptr;
+    if (fd_ >= 0) {
+        const int status = ::close(fd_);
+        fd_ = -1;
         if (status != 0) write_failed();
     }
     stream_ = nullptr;

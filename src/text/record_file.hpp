@@ -93,12 +93,13 @@ public:
 
 private:
     [[noreturn]] void write_failed() const;
+    bool write_all();
     void grow(std::size_t n);
 
     std::string path_;
     int unit_;
-    std::FILE* stream_;
-    bool owned_;
+    int fd_ = -1;              // a file of the run
+    std::FILE* stream_;        // or the console
     const char* line_end_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
