@@ -6,7 +6,7 @@
 # Builds tessadro and make_year (Release) in build-dir (default build/bench)
 # when needed, writes the full year into $TESSADRO_BENCH_DIR (default
 # /tmp/tessadro-bench), runs "tessadro 2010 0.7187758" there $RUNS times
-# (default 5) and prints the median wall time, the peak resident memory, the
+# (default 11) and prints the median wall time, the peak resident memory, the
 # bytes read and written, and for comparison the time it takes merely to read
 # the input bytes and write the output bytes with cat.
 set -euo pipefail
@@ -14,7 +14,7 @@ set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$src/build/bench}"
 work="${TESSADRO_BENCH_DIR:-/tmp/tessadro-bench}"
-runs="${RUNS:-5}"
+runs="${RUNS:-11}"
 year=2010
 factor=0.7187758
 
