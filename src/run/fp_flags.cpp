@@ -14,7 +14,20 @@ bool denormal_raised() {
 #endif
 }
 
+void raise_denormal() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_ldmxcsr(__builtin_ia32_stmxcsr() | 0x2u);
+#endif
+}
+
 }  // namespace
+
+FloatingPointFlags raised_flags() { return {std::fetestexcept(FE_ALL_EXCEPT), denormal_raised()}; }
+
+void raise_flags(const FloatingPointFlags& flags) {
+    if (flags.raised != 0) std::feraiseexcept(flags.raised);
+    if (flags.denormal) raise_denormal();
+}
 
 std::string floating_point_note() {
     const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW | FE_UNDERFLOW);

@@ -9,4 +9,14 @@ namespace tessadro {
 // (inexact is never reported).
 std::string floating_point_note();
 
+// The flags raised so far on the calling thread, and the same raised on
+// another: what a second thread's conversions raise counts in the note as if
+// the run's own thread had done that work.
+struct FloatingPointFlags {
+    int raised = 0;         // <cfenv> flags
+    bool denormal = false;  // the denormal-operand flag, which <cfenv> does not name
+};
+FloatingPointFlags raised_flags();
+void raise_flags(const FloatingPointFlags& flags);
+
 }  // namespace tessadro

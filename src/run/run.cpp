@@ -12,6 +12,7 @@
 #include "inputs/quelta_pdivs.hpp"
 #include "mi/mi_pumping.hpp"
 #include "model/run_state.hpp"
+#include "run/coords_ahead.hpp"
 #include "monthly/monthly_arrays.hpp"
 #include "run/fp_flags.hpp"
 #include "run/run_parameters.hpp"
@@ -21,7 +22,6 @@
 #include "tracts/distribution.hpp"
 #include "tracts/plot_file.hpp"
 #include "tracts/reassignment.hpp"
-#include "tracts/tract_coords.hpp"
 
 namespace tessadro {
 namespace {
@@ -72,6 +72,7 @@ void run(std::string_view year, std::string_view factor) {
     text.chfact = fit(factor, 10);
     text.chstatic = static_prefix();
     text.chout = "out/";
+    CoordinatesAhead coordinates(text, state->coords);
 
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
     state->queltafact = parse_factor(text.chfact);
@@ -89,7 +90,7 @@ void run(std::string_view year, std::string_view factor) {
     read_pumping_file(text, s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups, s.pumping,
                       s.reports);
     write_group_report(s.pumping.sums, s.authorized, s.groups, s.reports);
-    read_tract_coords(text, s.coords);
+    coordinates.finish();
     distribute_to_tracts(s.grid, grids.ibound, s.coords, s.authorized, s.groups, grids.gwret, grids.acres,
                          s.reports);
     reassign_unauthorized(s.grid, s.pumping.notauthorized, grids.gwret, grids.acres, s.reports);

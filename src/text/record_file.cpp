@@ -34,7 +34,7 @@ constexpr std::size_t flush_size = 1 << 16;
 
 }  // namespace
 
-const InputFile* InputFile::last_read_ = nullptr;
+thread_local const InputFile* InputFile::last_read_ = nullptr;
 
 InputFile::InputFile(std::string path, int unit, std::unique_ptr<LineReader> lines)
     : path_(std::move(path)), unit_(unit), lines_(std::move(lines)) {}

@@ -37,7 +37,8 @@ public:
     const std::string& path() const { return path_; }
     long records() const { return lines_->records(); }
 
-    // The input file that delivered the last record, while it is open.
+    // The input file that delivered the last record to this thread, while it
+    // is open.
     static const InputFile* last_read() { return last_read_; }
 
 private:
@@ -46,7 +47,7 @@ private:
     std::string path_;
     int unit_;
     std::unique_ptr<LineReader> lines_;
-    static const InputFile* last_read_;
+    static thread_local const InputFile* last_read_;
 };
 
 // A text file (or the console) the run writes, through one buffer.

@@ -5,8 +5,14 @@
 
 namespace tessadro {
 
+void announce_tract_coords() { write_list(console(), {"..reading coordinates of 40-acre tracts"}); }
+
 void read_tract_coords(const RunText& text, TractCoords& coords) {
-    write_list(console(), {"..reading coordinates of 40-acre tracts"});
+    announce_tract_coords();
+    load_tract_coords(text, coords);
+}
+
+void load_tract_coords(const RunText& text, TractCoords& coords) {
     InputFile file(text.static_path("40coords.dat"), unit::tracts);
     std::int32_t twnshp = 0, range = 0, sect = 0, tract = 0;
     float x = 0.0f, y = 0.0f;

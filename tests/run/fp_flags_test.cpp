@@ -7,6 +7,7 @@
 #include <cfenv>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "run/fp_flags.hpp"
@@ -59,6 +60,27 @@ TEST(FloatingPointNote, RaisedFlagsInTheirOrderButNeverInexact) {
         const std::string note = floating_point_note();
         clear_all_flags();
         EXPECT_EQ(*row.note == 0 ? "" : prefix + row.note, note) << row.note;
+    }
+}
+
+TEST(FloatingPointNote, FlagsOfASecondThreadCarryOver) {
+    // A flag raised on another thread is not this thread's until carried
+    // over: raised_flags there, raise_flags here.
+    for (const bool denormal : {false, true}) {
+        if (denormal && !has_denormal_flag) continue;
+        clear_all_flags();
+        FloatingPointFlags carried;
+        std::thread second([&] {
+            clear_all_flags();
+            std::feraiseexcept(FE_OVERFLOW | FE_INEXACT);
+            if (denormal) raise_denormal();
+            carried = raised_flags();
+        });
+        second.join();
+        EXPECT_EQ("", floating_point_note());
+        raise_flags(carried);
+        EXPECT_EQ(prefix + " IEEE_OVERFLOW_FLAG" + (denormal ? " IEEE_DENORMAL" : ""), floating_point_note());
+        clear_all_flags();
     }
 }
 
