@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/year_report.hpp"
+
+namespace tessadro {
+
+// Pumping and recharge of May to October as an inline SVG bar chart, two bars
+// a month; every bar carries its month, quantity and value as attributes.
+std::string monthly_bar_chart(const std::vector<MonthTotals>& months);
+
+}  // namespace tessadro

@@ -1,0 +1,70 @@
+#include "report/class_breaks.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tessadro {
+namespace {
+
+constexpr int fewest_classes = 7;
+constexpr int most_classes = 9;
+
+// Quantile limits at k/8, rounded, without repeats; those at or above the
+// largest value are dropped (the largest value closes the last class).
+std::vector<double> quantile_limits(const std::vector<double>& sorted) {
+    std::vector<double> limits;
+    const auto n = sorted.size();
+    for (int k = 1; k < 8; ++k) {
+        const double q = sorted[std::min(n - 1, static_cast<std::size_t>(static_cast<double>(n) * k / 8.0))];
+        const double limit = round_two_digits(q);
+        if (limit <= 0.0 || limit >= sorted.back()) continue;
+        if (!limits.empty() && limit <= limits.back()) continue;
+        limits.push_back(limit);
+    }
+    return limits;
+}
+
+// Equal steps of a round size (1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a
+// power of ten): the smallest step that covers the largest value in at most
+// nine classes, which then needs at least seven.
+std::vector<double> step_limits(double largest) {
+    static constexpr std::array<double, 10> round_steps = {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0};
+    double decade = std::pow(10.0, std::floor(std::log10(largest / most_classes)));
+    for (;; decade *= 10.0) {
+        for (double s : round_steps) {
+            const double step = s * decade;
+            const double classes = std::ceil(largest / step - 1e-9);
+            if (classes > most_classes) continue;
+            std::vector<double> limits;
+            for (int k = 1; k < static_cast<int>(classes); ++k) limits.push_back(step * k);
+            return limits;
+        }
+    }
+}
+
+}  // namespace
+
+double round_two_digits(double value) {
+    if (!(value > 0.0)) return value;
+    const double scale = std::pow(10.0, std::floor(std::log10(value)) - 1.0);
+    return std::round(value / scale) * scale;
+}
+
+int ClassBreaks::class_of(double value) const {
+    const auto at = std::lower_bound(limits.begin(), limits.end(), value);
+    if (at == limits.end()) return static_cast<int>(limits.size()) - 1;
+    return static_cast<int>(at - limits.begin());
+}
+
+ClassBreaks choose_breaks(std::vector<double> values) {
+    std::erase_if(values, [](double v) { return !(v > 0.0) || !std::isfinite(v); });
+    if (values.empty()) return ClassBreaks{{1.0}};
+    std::sort(values.begin(), values.end());
+    std::vector<double> limits = quantile_limits(values);
+    if (static_cast<int>(limits.size()) + 1 < fewest_classes) limits = step_limits(values.back());
+    limits.push_back(values.back());
+    return ClassBreaks{limits};
+}
+
+}  // namespace tessadro

@@ -1,0 +1,368 @@
+#include "report/collector.hpp"
+
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace tessadro {
+namespace {
+
+// The rows of each quantity's budget, in the order the page shows them.
+struct QuantityRows {
+    const char* quantity;
+    const char* file_reason;
+    std::vector<const char*> losses;
+    std::vector<const char*> changes;
+    const char* placed_reason;
+    bool arrays;  // written to array files: unreadable fields, rounding
+};
+
+const std::vector<QuantityRows>& budget_layout() {
+    static const std::vector<QuantityRows> layout = {
+        {"pumping", "pumping file",
+         {"off the grid", "on an inactive cell", "negative pumping not placed"},
+         {"county monthly factors"}, "monthly .pmp arrays", true},
+        {"return flow", "pumping file",
+         {"off the grid", "on an inactive cell", "tract without coordinates", "tract off the grid",
+          "tract on an inactive cell", "640-acre cap of the reassignment", "negative return flow not placed"},
+         {"county monthly factors"}, "monthly .rcg arrays", true},
+        {"acres", "pumping file",
+         {"off the grid", "on an inactive cell", "tract without coordinates", "tract off the grid",
+          "tract on an inactive cell", "640-acre cap of the reassignment"},
+         {"exchange-area factor"}, ".agw array", true},
+        {"m&i pumping", "M&I file",
+         {"off the grid", "on an inactive cell", "negative M&I pumping not placed"}, {}, ".mi array", true},
+        {"authorized acres", "authorized-acres file", {"group beyond 5000"}, {}, "group totals", false},
+    };
+    return layout;
+}
+
+const char* month_tags[] = {"05", "06", "07", "08", "09", "10"};
+
+std::vector<float> grid_values(const Grid& grid, const Table<float, 2>& table) {
+    std::vector<float> values;
+    values.reserve(static_cast<std::size_t>(grid.nrow) * static_cast<std::size_t>(grid.ncol));
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j) values.push_back(table(j, i));
+    }
+    return values;
+}
+
+ArrayValues array_of(std::string file, std::vector<float> values) {
+    ArrayValues a{std::move(file), std::move(values), {}};
+    a.written.reserve(a.values.size());
+    for (float v : a.values) a.written.push_back(as_written(v));
+    return a;
+}
+
+// A month of an annual grid as the monthly phase writes it: positive cells
+// times their county's factor (county 0 takes county 1's), others 0.
+std::vector<float> month_values(const RunState& state, const std::vector<float>& annual, std::int32_t month) {
+    const Grid& grid = state.grid;
+    std::vector<float> values(annual.size(), 0.0f);
+    std::size_t at = 0;
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j, ++at) {
+            if (!(annual[at] > 0.0f)) continue;
+            std::int32_t county = state.grids.icty(j, i);
+            if (county == 0) county = 1;
+            values[at] = annual[at] * state.xmonfactors(county, month);
+        }
+    }
+    return values;
+}
+
+double sum_of(const std::vector<float>& values) {
+    double sum = 0.0;
+    for (float v : values) sum += v;
+    return sum;
+}
+
+double written_sum(const std::vector<WrittenValue>& written) {
+    long long tenths = 0;
+    for (const WrittenValue& w : written) tenths += w.tenths;
+    return static_cast<double>(tenths) / 10.0;
+}
+
+// The record number of a cell's field in an array file: rows of more than
+// 326 columns take two records.
+long array_line(const Grid& grid, std::int32_t row, std::int32_t column) {
+    const long records_per_row = (grid.ncol + 325) / 326;
+    return (row - 1) * records_per_row + (column - 1) / 326 + 1;
+}
+
+const char* quantity_of_array(const std::string& file) {
+    if (file.ends_with(".pmp")) return "pumping";
+    if (file.ends_with(".rcg")) return "return flow";
+    if (file.ends_with(".agw")) return "acres";
+    return "m&i pumping";
+}
+
+}  // namespace
+
+ReportCollector::ReportCollector(std::string chyear) : year_(std::move(chyear)) {}
+
+ReportCollector::Tally ReportCollector::get(const std::string& quantity, const std::string& reason) const {
+    const auto at = tallies_.find(quantity + "|" + reason);
+    return at == tallies_.end() ? Tally{} : at->second;
+}
+
+void ReportCollector::pumping(const PumpingDecision& d) {
+    ++pumping_records_;
+    tally("pumping", "pumping file").add(d.pumploc);
+    tally("return flow", "pumping file").add(d.gwloc);
+    tally("acres", "pumping file").add(d.acloc);
+    Problem p{"warning", "", "tessadro" + year_ + ".txt", d.line, d.grp, d.cell.row, d.cell.column, d.x, d.y,
+              d.pumploc, d.gwloc, d.acloc, std::nullopt};
+    if (d.placement == Placement::off_grid || d.placement == Placement::inactive) {
+        const char* reason = d.placement == Placement::off_grid ? "off the grid" : "on an inactive cell";
+        tally("pumping", reason).add(d.pumploc);
+        tally("return flow", reason).add(d.gwloc);
+        tally("acres", reason).add(d.acloc);
+        p.reason = std::string("pumping record ") + reason;
+        problems_.push_back(std::move(p));
+        return;
+    }
+    if (d.acfact != 1.0f) {
+        tally("acres", "exchange-area factor").add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
+    }
+    if (d.unauthorized) unauthorized_lines_.push_back(d.line);
+    if (d.pumploc < 0.0f) {
+        tally("pumping", "negative pumping not placed").add(d.pumploc);
+        p.severity = "note";
+        p.reason = "negative pumping not placed";
+        p.return_flow.reset();
+        p.acres.reset();
+        problems_.push_back(std::move(p));
+    }
+}
+
+void ReportCollector::tract(const TractDecision& d) {
+    ++tract_records_;
+    tally("authorized acres", "authorized-acres file").add(d.authacres);
+    Problem p{"warning", "", "authacres" + year_ + ".txt", d.line, d.grp, d.cell.row, d.cell.column, d.xloc,
+              d.yloc, std::nullopt, d.gwret, d.acres, std::nullopt};
+    // A tract that the coordinates file does not list stands at (0, 0).
+    const bool no_coordinates = d.xloc == 0.0f && d.yloc == 0.0f;
+    std::string reason;
+    switch (d.placement) {
+        case Placement::beyond_tables:
+            tally("authorized acres", "group beyond 5000").add(d.authacres);
+            p.reason = "group beyond 5000";
+            p.row = p.column = 0;
+            p.return_flow.reset();
+            p.acres.reset();
+            problems_.push_back(std::move(p));
+            return;
+        case Placement::placed:
+            if (!no_coordinates) return;
+            p.reason = "tract without coordinates placed at (0, 0)";
+            problems_.push_back(std::move(p));
+            return;
+        case Placement::inactive:
+            reason = no_coordinates ? "tract without coordinates" : "tract on an inactive cell";
+            break;
+        default:
+            reason = no_coordinates ? "tract without coordinates" : "tract off the grid";
+            break;
+    }
+    tally("return flow", reason).add(d.gwret);
+    tally("acres", reason).add(d.acres);
+    p.reason = reason;
+    problems_.push_back(std::move(p));
+}
+
+void ReportCollector::reassignment(const ReassignDecision& d) {
+    const double acres_lost = static_cast<double>(d.acloc) - d.reassgn;
+    if (acres_lost == 0.0 && d.gwret_placed) return;
+    tally("acres", "640-acre cap of the reassignment").add(acres_lost);
+    Problem p{"warning", "640-acre cap of the reassignment", "tessadro" + year_ + ".txt", 0, d.grp, d.cell.row,
+              d.cell.column, 0.0f, 0.0f, std::nullopt, std::nullopt, acres_lost, std::nullopt};
+    const auto index = static_cast<std::size_t>(d.idxna - 1);
+    if (index < unauthorized_lines_.size()) p.line = unauthorized_lines_[index];
+    if (!d.gwret_placed) {
+        tally("return flow", "640-acre cap of the reassignment").add(d.gwloc);
+        p.return_flow = d.gwloc;
+    }
+    problems_.push_back(std::move(p));
+}
+
+void ReportCollector::mi(const MiDecision& d) {
+    ++mi_records_;
+    tally("m&i pumping", "M&I file").add(d.amount);
+    Problem p{"warning", "", year_ + "mi.txt", d.line, std::nullopt, d.cell.row, d.cell.column, d.x, d.y,
+              std::nullopt, std::nullopt, std::nullopt, d.amount};
+    switch (d.placement) {
+        case Placement::off_grid:
+            tally("m&i pumping", "off the grid").add(d.amount);
+            p.reason = "M&I well off the grid";
+            break;
+        case Placement::inactive:
+            tally("m&i pumping", "on an inactive cell").add(d.amount);
+            p.reason = "M&I well on an inactive cell";
+            break;
+        case Placement::not_positive:
+            if (!(d.amount < 0.0f)) return;
+            tally("m&i pumping", "negative M&I pumping not placed").add(d.amount);
+            p.severity = "note";
+            p.reason = "negative M&I pumping not placed";
+            break;
+        default:
+            return;
+    }
+    problems_.push_back(std::move(p));
+}
+
+YearReport ReportCollector::finish(const RunState& state) {
+    YearReport report;
+    const Grid& grid = state.grid;
+    report.year = state.text.chyear;
+    report.factor_text = state.text.chfact;
+    report.factor = state.queltafact;
+    report.grid = grid;
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j) {
+            report.ibound.push_back(state.grids.ibound(j, i));
+            if (report.ibound.back() != 0) ++report.active_cells;
+        }
+    }
+    report.pump = grid_values(grid, state.grids.pump);
+    report.gwret = grid_values(grid, state.grids.gwret);
+    report.acres = grid_values(grid, state.grids.acres);
+    report.pumpmi = grid_values(grid, state.grids.pumpmi);
+
+    for (std::int32_t m = 5; m <= 10; ++m) {
+        const std::string stem = year_ + "." + month_tags[m - 5];
+        report.arrays.push_back(array_of(stem + ".pmp", month_values(state, report.pump, m)));
+        report.arrays.push_back(array_of(stem + ".rcg", month_values(state, report.gwret, m)));
+        const ArrayValues& p = report.arrays[report.arrays.size() - 2];
+        const ArrayValues& r = report.arrays.back();
+        report.months.push_back({m, sum_of(p.values), sum_of(r.values), written_sum(p.written), written_sum(r.written)});
+    }
+    report.arrays.push_back(array_of(year_ + ".agw", report.acres));
+    report.arrays.push_back(array_of(year_ + ".mi", report.pumpmi));
+
+    // The county factors of a cell's six months need not add up to 1.
+    std::size_t at = 0;
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j, ++at) {
+            std::int32_t county = state.grids.icty(j, i);
+            if (county == 0) county = 1;
+            double season = 0.0;
+            for (std::int32_t m = 5; m <= 10; ++m) season += state.xmonfactors(county, m);
+            if (report.pump[at] > 0.0f) tally("pumping", "county monthly factors").add(report.pump[at] * (season - 1.0));
+            if (report.gwret[at] > 0.0f) {
+                tally("return flow", "county monthly factors").add(report.gwret[at] * (season - 1.0));
+            }
+        }
+    }
+    double authtot = 0.0;
+    long groups = 0;
+    for (std::int32_t g = 1; g <= n_groups; ++g) {
+        authtot += state.groups.authtot(g);
+        if (state.groups.authtot(g) != 0.0f) ++groups;
+    }
+    tally("authorized acres", "group totals") = Tally{groups, authtot};
+
+    report.inputs = {
+        {"tessadro" + year_ + ".txt", pumping_records_, "records"},
+        {"authacres" + year_ + ".txt", tract_records_, "records"},
+        {year_ + "mi.txt", mi_records_, "records"},
+        {"02.ibound", grid.nrow, "rows"},
+        {"cty.flg", grid.nrow, "rows"},
+        {"monthlyfactorsbycounty.txt", n_counties, "counties"},
+        {"queltapdivs.txt", state.npdivs, "points of diversion"},
+    };
+    // Reassigned records are shown at their well's cell centre.
+    for (Problem& p : problems_) {
+        if (p.reason != "640-acre cap of the reassignment") continue;
+        p.x = centre_x(grid, p.column);
+        p.y = centre_y(grid, p.row);
+    }
+    add_cell_problems(report);
+    add_budget(report);
+    report.problems = std::move(problems_);
+    return report;
+}
+
+// Cells lost on the way from the annual grids to the array files: negative
+// return flow (the recharge arrays hold only positive cells) and fields too
+// wide for F6.1.
+void ReportCollector::add_cell_problems(YearReport& report) {
+    const Grid& grid = report.grid;
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j) {
+            const float v = report.gwret[report.cell(i, j)];
+            if (!(v < 0.0f)) continue;
+            tally("return flow", "negative return flow not placed").add(v);
+            problems_.push_back({"note", "negative return flow not placed", "", 0, std::nullopt, i, j,
+                                 centre_x(grid, j), centre_y(grid, i), std::nullopt, v, std::nullopt, std::nullopt});
+        }
+    }
+    for (const ArrayValues& a : report.arrays) {
+        const std::string quantity = quantity_of_array(a.file);
+        Tally& stars = tally(quantity, "written as ******");
+        for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+            for (std::int32_t j = 1; j <= grid.ncol; ++j) {
+                const std::size_t c = report.cell(i, j);
+                if (!a.written[c].unreadable) continue;
+                stars.add(a.values[c]);
+                Problem p{"error", "value written as ******", a.file, array_line(grid, i, j), std::nullopt, i, j,
+                          centre_x(grid, j), centre_y(grid, i), std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+                if (quantity == std::string("pumping")) p.pumping = a.values[c];
+                else if (quantity == std::string("return flow")) p.return_flow = a.values[c];
+                else if (quantity == std::string("acres")) p.acres = a.values[c];
+                else p.mi = a.values[c];
+                problems_.push_back(std::move(p));
+            }
+        }
+    }
+}
+
+void ReportCollector::add_budget(YearReport& report) const {
+    auto row = [&report](const std::string& quantity, const char* kind, const std::string& reason, Tally t) {
+        report.budget.push_back({quantity, kind, reason, t.count, t.amount});
+    };
+    for (const QuantityRows& q : budget_layout()) {
+        const Tally input = get(q.quantity, q.file_reason);
+        row(q.quantity, "in file", q.file_reason, input);
+        double residual = input.amount;
+        for (const char* reason : q.losses) {
+            const Tally t = get(q.quantity, reason);
+            row(q.quantity, "loss", reason, t);
+            residual -= t.amount;
+        }
+        for (const char* reason : q.changes) {
+            const Tally t = get(q.quantity, reason);
+            row(q.quantity, "change", reason, t);
+            residual += t.amount;
+        }
+        Tally placed = get(q.quantity, q.placed_reason);
+        long long written_tenths = 0;
+        if (q.arrays) {
+            for (const ArrayValues& a : report.arrays) {
+                if (quantity_of_array(a.file) != std::string(q.quantity)) continue;
+                for (std::size_t c = 0; c < a.values.size(); ++c) {
+                    if (a.values[c] != 0.0f) placed.add(a.values[c]);
+                    written_tenths += a.written[c].tenths;
+                }
+            }
+        }
+        row(q.quantity, "placed", q.placed_reason, placed);
+        row(q.quantity, "residual", "in file - losses + changes - placed", Tally{0, residual - placed.amount});
+        if (!q.arrays) continue;
+        const Tally stars = get(q.quantity, "written as ******");
+        const double written = static_cast<double>(written_tenths) / 10.0;
+        row(q.quantity, "unreadable", "written as ******", stars);
+        row(q.quantity, "rounding", "F6.1 fields", Tally{0, written - (placed.amount - stars.amount)});
+        row(q.quantity, "written", "as the model reads it", Tally{0, written});
+    }
+}
+
+long YearReport::count_of(const std::string& severity) const {
+    long n = 0;
+    for (const Problem& p : problems) n += p.severity == severity ? 1 : 0;
+    return n;
+}
+
+}  // namespace tessadro

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/run_observer.hpp"
+#include "model/run_state.hpp"
+#include "report/year_report.hpp"
+
+namespace tessadro {
+
+// Listens to the phases' decisions during a run and, once the run is over,
+// turns them and the run's final tables into the year report.
+class ReportCollector : public RunObserver {
+public:
+    // chyear: the 4-character year text, which names the year files.
+    explicit ReportCollector(std::string chyear);
+
+    void pumping(const PumpingDecision& d) override;
+    void tract(const TractDecision& d) override;
+    void reassignment(const ReassignDecision& d) override;
+    void mi(const MiDecision& d) override;
+
+    // The report of the finished run.
+    YearReport finish(const RunState& state);
+
+private:
+    struct Tally {
+        long count = 0;
+        double amount = 0.0;
+        void add(double value) {
+            ++count;
+            amount += value;
+        }
+    };
+    // Tallies by quantity and reason.
+    Tally& tally(const std::string& quantity, const std::string& reason) { return tallies_[quantity + "|" + reason]; }
+    Tally get(const std::string& quantity, const std::string& reason) const;
+
+    void add_cell_problems(YearReport& report);
+    void add_budget(YearReport& report) const;
+
+    std::map<std::string, Tally> tallies_;
+    std::vector<Problem> problems_;
+    std::vector<long> unauthorized_lines_;  // pumping file lines of the records placed at their wells
+    long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
+    std::string year_;
+};
+
+}  // namespace tessadro

@@ -1,0 +1,44 @@
+#include "report/csv_files.hpp"
+
+#include "report/numbers.hpp"
+
+namespace tessadro {
+namespace {
+
+// Texts are quoted only when they hold a comma or a quote.
+std::string field(const std::string& text) {
+    if (text.find_first_of(",\"") == std::string::npos) return text;
+    std::string q = "\"";
+    for (char c : text) {
+        if (c == '"') q.push_back('"');
+        q.push_back(c);
+    }
+    return q + "\"";
+}
+
+std::string optional_amount(const std::optional<double>& value) { return value ? amount_text(*value) : ""; }
+
+}  // namespace
+
+std::string budget_csv(const YearReport& report) {
+    std::string out = "quantity,kind,reason,count,amount\n";
+    for (const BudgetRow& r : report.budget) {
+        out += field(r.quantity) + "," + r.kind + "," + field(r.reason) + "," + std::to_string(r.count) + "," +
+               amount_text(r.amount) + "\n";
+    }
+    return out;
+}
+
+std::string problems_csv(const YearReport& report) {
+    std::string out = "severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping\n";
+    for (const Problem& p : report.problems) {
+        out += p.severity + "," + field(p.reason) + "," + field(p.file) + "," +
+               (p.line > 0 ? std::to_string(p.line) : "") + "," + (p.group ? std::to_string(*p.group) : "") + "," +
+               std::to_string(p.row) + "," + std::to_string(p.column) + "," + shortest_text(p.x) + "," +
+               shortest_text(p.y) + "," + optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +
+               optional_amount(p.acres) + "," + optional_amount(p.mi) + "\n";
+    }
+    return out;
+}
+
+}  // namespace tessadro

@@ -1,0 +1,240 @@
+#include "report/html_page.hpp"
+
+#include <cmath>
+
+#include "report/bar_chart.hpp"
+#include "report/map_figure.hpp"
+#include "report/numbers.hpp"
+
+namespace tessadro {
+namespace {
+
+std::string esc(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '&') out += "&amp;";
+        else if (c == '"') out += "&quot;";
+        else out.push_back(c);
+    }
+    return out;
+}
+
+const char* style = R"(<style>
+body{font-family:sans-serif;font-size:13px;margin:16px 24px;color:#222;max-width:1400px}
+h1{font-size:22px;margin:0 0 8px}h2{font-size:17px;margin:22px 0 8px;border-bottom:1px solid #ccc}
+table{border-collapse:collapse}td,th{padding:2px 8px;border-bottom:1px solid #eee;text-align:left}
+td.n,th.n{text-align:right;font-variant-numeric:tabular-nums}
+.budgets{display:flex;flex-wrap:wrap;gap:18px}.budgets table{min-width:380px}
+.budgets caption{text-align:left;font-weight:bold;padding:4px 0}
+tr.placed td,tr.written td{font-weight:bold}tr.residual td{color:#555}
+.maps{display:flex;flex-wrap:wrap;gap:10px 24px}figure.map{margin:0}figcaption{font-weight:bold;margin:2px 0}
+.sev-error{color:#b00;font-weight:bold}.sev-warning{color:#a60}.sev-note{color:#555}
+.head td:first-child{color:#555}
+</style>
+)";
+
+std::string head_section(const YearReport& r) {
+    const Grid& g = r.grid;
+    std::string out = "<h1>Year report " + esc(r.year) + "</h1>\n<table class=\"head\">\n";
+    auto line = [&out](const std::string& label, const std::string& id, const std::string& value) {
+        out += "<tr><td>" + label + "</td><td id=\"" + id + "\">" + value + "</td></tr>\n";
+    };
+    line("year", "head-year", esc(r.year));
+    line("exchange-area factor", "head-factor", esc(r.factor_text) + " (" + shortest_text(r.factor) + ")");
+    line("grid", "head-grid", std::to_string(g.nrow) + " rows &times; " + std::to_string(g.ncol) + " columns");
+    line("cell size", "head-cell", shortest_text(g.delx) + " &times; " + shortest_text(g.dely) + " ft");
+    line("south-west corner", "head-corner",
+         "x = " + grouped_text(g.xorigin, 1) + " ft, y = " + grouped_text(g.yorigin, 1) + " ft");
+    line("active cells", "head-active", std::to_string(r.active_cells));
+    std::string inputs;
+    for (const InputCount& f : r.inputs) {
+        inputs += "<span data-file=\"" + esc(f.file) + "\" data-records=\"" + std::to_string(f.records) + "\">" +
+                  esc(f.file) + ": " + std::to_string(f.records) + " " + esc(f.what) + "</span><br>";
+    }
+    line("input files", "head-inputs", inputs);
+    std::string problems;
+    for (const char* s : {"error", "warning", "note"}) {
+        problems += "<span class=\"sev-" + std::string(s) + "\" data-severity=\"" + s + "\" data-count=\"" +
+                    std::to_string(r.count_of(s)) + "\">" + std::to_string(r.count_of(s)) + " " + s +
+                    (r.count_of(s) == 1 ? "" : "s") + "</span> ";
+    }
+    line("problems", "head-problems", problems);
+    return out + "</table>\n";
+}
+
+std::string budget_section(const YearReport& r) {
+    std::string out =
+        "<h2>Water budget</h2>\n<p>What the input files hold, what each loss took, and what the arrays hold. "
+        "Amounts are sums of the 4-byte values; the residual (file minus losses plus changes minus placed) is "
+        "the rounding of the 4-byte sums. \"Written\" sums the F6.1 fields the model reads.</p>\n"
+        "<div class=\"budgets\">\n";
+    std::string quantity;
+    for (const BudgetRow& b : r.budget) {
+        if (b.quantity != quantity) {
+            if (!quantity.empty()) out += "</table>\n";
+            quantity = b.quantity;
+            out += "<table class=\"budget\" data-quantity=\"" + esc(quantity) + "\"><caption>" + esc(quantity) +
+                   "</caption><tr><th></th><th></th><th class=\"n\">count</th><th class=\"n\">amount</th></tr>\n";
+        }
+        const bool fine = b.kind == "residual" || b.kind == "rounding";
+        const std::string sign = b.kind == "loss" || b.kind == "unreadable" ? "&minus; " :
+                                 b.kind == "change" ? "+ " : "";
+        out += "<tr class=\"" + b.kind + "\"><td>" + esc(b.kind) + "</td><td>" + esc(b.reason) +
+               "</td><td class=\"n\">" + (fine || b.kind == "written" ? "" : std::to_string(b.count)) +
+               "</td><td class=\"n\" data-quantity=\"" + esc(b.quantity) + "\" data-kind=\"" + esc(b.kind) +
+               "\" data-reason=\"" + esc(b.reason) + "\" data-count=\"" + std::to_string(b.count) +
+               "\" data-amount=\"" + amount_text(b.amount) + "\">" + sign + grouped_text(b.amount, fine ? 4 : 2) +
+               "</td></tr>\n";
+    }
+    if (!quantity.empty()) out += "</table>\n";
+    return out + "</div>\n";
+}
+
+std::string monthly_section(const YearReport& r) {
+    std::string out = "<h2>Monthly totals, May to October</h2>\n" + monthly_bar_chart(r.months);
+    out += "<table id=\"monthly\"><tr><th>month</th><th class=\"n\">pumping</th><th class=\"n\">pumping written</th>"
+           "<th class=\"n\">recharge</th><th class=\"n\">recharge written</th></tr>\n";
+    MonthTotals season;
+    auto cells = [](const MonthTotals& m) {
+        std::string s;
+        for (auto [field, value] : {std::pair{"pumping", m.pumping}, {"pumping_written", m.pumping_written},
+                                    {"recharge", m.recharge}, {"recharge_written", m.recharge_written}}) {
+            s += "<td class=\"n\" data-field=\"" + std::string(field) + "\" data-value=\"" + amount_text(value) +
+                 "\">" + grouped_text(value, 2) + "</td>";
+        }
+        return s;
+    };
+    for (const MonthTotals& m : r.months) {
+        out += "<tr data-month=\"" + std::to_string(m.month) + "\"><td>" + std::to_string(m.month) + "</td>" +
+               cells(m) + "</tr>\n";
+        season.pumping += m.pumping;
+        season.pumping_written += m.pumping_written;
+        season.recharge += m.recharge;
+        season.recharge_written += m.recharge_written;
+    }
+    out += "<tr data-month=\"season\"><td>season</td>" + cells(season) + "</tr>\n</table>\n";
+    return out;
+}
+
+std::string maps_section(const YearReport& r) {
+    std::string out = "<h2>Maps</h2>\n<div class=\"maps\">\n";
+    const std::vector<MapData> maps = report_maps(r);
+    // One colour scale per quantity: the season maps each their own, the
+    // monthly pumping maps one, the monthly recharge maps another.
+    auto breaks_over = [&maps](std::size_t first, std::size_t count) {
+        std::vector<double> values;
+        for (std::size_t k = first; k < first + count; ++k) values.insert(values.end(), maps[k].values.begin(), maps[k].values.end());
+        return values;
+    };
+    std::vector<double> active_pmp, active_rcg;
+    for (std::size_t k = 0; k < maps.size(); ++k) {
+        if (k == 4) out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
+        std::vector<double> values;
+        if (k < 4) values = maps[k].values;
+        else if (k < 10) values = breaks_over(4, 6);
+        else values = breaks_over(10, 6);
+        for (std::size_t c = 0; c < values.size(); ++c) {
+            if (r.ibound[c % r.ibound.size()] == 0) values[c] = 0.0;
+        }
+        out += map_svg(r.grid, r.ibound, maps[k], choose_breaks(std::move(values)), k < 4 ? 420 : 250);
+    }
+    return out + "</div>\n";
+}
+
+std::string optional_cell(const std::optional<double>& v) {
+    return "<td class=\"n\">" + (v ? grouped_text(*v, 2) : std::string()) + "</td>";
+}
+
+std::string problems_section(const YearReport& r) {
+    std::string out = "<h2>Problems</h2>\n<p id=\"problems-count\" data-count=\"" + std::to_string(r.problems.size()) +
+                      "\">" + std::to_string(r.problems.size()) + " problems";
+    if (r.problems.size() > problems_on_page) out += "; the first " + std::to_string(problems_on_page) + " below";
+    out += ", all of them in <a href=\"problems.csv\">problems.csv</a>.</p>\n";
+    out += "<table id=\"problems\"><tr><th>severity</th><th>reason</th><th>file</th><th class=\"n\">line</th>"
+           "<th class=\"n\">group</th><th class=\"n\">row</th><th class=\"n\">column</th><th class=\"n\">x</th>"
+           "<th class=\"n\">y</th><th class=\"n\">pumping</th><th class=\"n\">return flow</th><th class=\"n\">acres</th>"
+           "<th class=\"n\">M&amp;I</th></tr>\n";
+    for (std::size_t k = 0; k < r.problems.size() && k < problems_on_page; ++k) {
+        const Problem& p = r.problems[k];
+        out += "<tr class=\"problem\"><td class=\"sev-" + p.severity + "\">" + p.severity + "</td><td>" + esc(p.reason) +
+               "</td><td>" + esc(p.file) + "</td><td class=\"n\">" + (p.line > 0 ? std::to_string(p.line) : "") +
+               "</td><td class=\"n\">" + (p.group ? std::to_string(*p.group) : "") + "</td><td class=\"n\">" +
+               std::to_string(p.row) + "</td><td class=\"n\">" + std::to_string(p.column) + "</td><td class=\"n\">" +
+               grouped_text(p.x, 1) + "</td><td class=\"n\">" + grouped_text(p.y, 1) + "</td>" +
+               optional_cell(p.pumping) + optional_cell(p.return_flow) + optional_cell(p.acres) + optional_cell(p.mi) +
+               "</tr>\n";
+    }
+    return out + "</table>\n";
+}
+
+// Cells of rejected records on the grid, for the maps of the quantities they
+// lost.
+std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bool acres, bool mi) {
+    std::vector<Cell> marks;
+    for (const Problem& p : r.problems) {
+        if (p.severity != "warning") continue;
+        if (p.row < 1 || p.row > r.grid.nrow || p.column < 1 || p.column > r.grid.ncol) continue;
+        if ((pumping && p.pumping) || (recharge && p.return_flow) || (acres && p.acres) || (mi && p.mi)) {
+            marks.push_back({p.column, p.row});
+        }
+    }
+    return marks;
+}
+
+}  // namespace
+
+std::vector<MapData> report_maps(const YearReport& r) {
+    const std::size_t cells = r.ibound.size();
+    MapData season_pumping{"map-season-pumping", "Season pumping, May to October", "acre-feet",
+                           std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
+                           marks_for(r, true, false, false, false)};
+    MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet",
+                            std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
+                            marks_for(r, false, true, false, false)};
+    std::vector<MapData> monthly;
+    for (const ArrayValues& a : r.arrays) {
+        const bool pmp = a.file.ends_with(".pmp");
+        if (!pmp && !a.file.ends_with(".rcg")) continue;
+        MapData& season = pmp ? season_pumping : season_recharge;
+        MapData m{"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet", {}, {}, {}};
+        m.values.assign(a.values.begin(), a.values.end());
+        for (std::size_t c = 0; c < cells; ++c) {
+            m.unreadable.push_back(a.written[c].unreadable);
+            season.values[c] += a.values[c];
+            if (a.written[c].unreadable) season.unreadable[c] = true;
+        }
+        monthly.push_back(std::move(m));
+    }
+    std::vector<MapData> maps = {std::move(season_pumping), std::move(season_recharge)};
+    for (const ArrayValues& a : r.arrays) {
+        const bool agw = a.file.ends_with(".agw");
+        if (!agw && !a.file.ends_with(".mi")) continue;
+        MapData m{agw ? "map-acres" : "map-mi", agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
+                  agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()), {},
+                  marks_for(r, false, false, agw, !agw)};
+        for (const WrittenValue& w : a.written) m.unreadable.push_back(w.unreadable);
+        maps.push_back(std::move(m));
+    }
+    // The monthly maps: pumping months first, then recharge months.
+    for (bool pmp : {true, false}) {
+        for (MapData& m : monthly) {
+            if (m.id.ends_with(".pmp") == pmp) maps.push_back(m);
+        }
+    }
+    return maps;
+}
+
+std::string html_page(const YearReport& report) {
+    std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
+                       esc(report.year) + "</title>\n" + style + "</head><body>\n";
+    page += head_section(report);
+    page += budget_section(report);
+    page += monthly_section(report);
+    page += maps_section(report);
+    page += problems_section(report);
+    return page + "</body></html>\n";
+}
+
+}  // namespace tessadro

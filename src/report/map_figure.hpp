@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/grid_geometry.hpp"
+#include "report/class_breaks.hpp"
+#include "report/png_image.hpp"
+
+namespace tessadro {
+
+// One map of a cell array: values by cell (north row first), the cells whose
+// field the model cannot read, and the cells of rejected records to mark.
+struct MapData {
+    std::string id;     // the figure's element id, "map-2010.05.pmp"
+    std::string title;
+    std::string unit;
+    std::vector<double> values;
+    std::vector<bool> unreadable;
+    std::vector<Cell> marks;
+};
+
+// Palette indexes of the map images. The classes follow after the special
+// cells, lightest first.
+enum MapColour : std::uint8_t { inactive_colour, zero_colour, unreadable_colour, negative_colour, first_class };
+
+// The colours of a map with the given number of classes.
+std::vector<Rgb> map_palette(int classes);
+
+// One pixel a cell, north row at the top: inactive cells grey, zero white,
+// unreadable black, negative values their own colour, others by class.
+PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
+                       const ClassBreaks& breaks);
+
+// The map as an inline SVG figure: the image scaled to width_px with the
+// aspect of the grid's cells, axes in model coordinates, marks of rejected
+// records and a legend.
+std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
+                    const ClassBreaks& breaks, int width_px);
+
+// A short label for a class limit: grouped whole numbers from 100 up, else
+// three significant digits.
+std::string limit_text(double value);
+
+}  // namespace tessadro

@@ -1,0 +1,39 @@
+#include "report/numbers.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace tessadro {
+
+std::string amount_text(double value) {
+    if (value == 0.0) value = 0.0;  // no "-0.0000"
+    char text[64];
+    const int n = std::snprintf(text, sizeof text, "%.4f", value);
+    std::string s(text, static_cast<std::size_t>(n));
+    if (s == "-0.0000") s = "0.0000";
+    return s;
+}
+
+std::string shortest_text(float value) {
+    char text[64];
+    const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return std::string(text, r.ptr);
+}
+
+std::string grouped_text(double value, int decimals) {
+    char text[64];
+    const int n = std::snprintf(text, sizeof text, "%.*f", decimals, std::fabs(value));
+    std::string digits(text, static_cast<std::size_t>(n));
+    const std::size_t point = digits.find('.');
+    std::size_t whole = point == std::string::npos ? digits.size() : point;
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && i < whole && (whole - i) % 3 == 0) out.push_back(',');
+        out.push_back(digits[i]);
+    }
+    const bool zero = out.find_first_not_of("0.,") == std::string::npos;
+    return (value < 0.0 && !zero ? "-" : "") + out;
+}
+
+}  // namespace tessadro

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace tessadro {
+
+// An amount with four decimals ("7133.5000"): sums of 4-byte values carry
+// about seven significant digits, and a residual of 0.0001 still shows.
+std::string amount_text(double value);
+
+// A 4-byte value in the fewest digits that read back as the same value,
+// without an exponent ("2132624.5").
+std::string shortest_text(float value);
+
+// A number for people: thousands separated by commas, the given decimals.
+std::string grouped_text(double value, int decimals);
+
+}  // namespace tessadro

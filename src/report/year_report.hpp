@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/grid_geometry.hpp"
+#include "report/written_value.hpp"
+
+// Everything the year report shows, gathered from one run: plain tables that
+// the page, the CSV files and the GIS files are written from.
+namespace tessadro {
+
+// One row of the water budget of a quantity. Kinds, in the order a quantity
+// lists them: "in file", "loss", "change", "placed", "residual", then for the
+// arrays "unreadable" (fields of asterisks), "rounding" (F6.1) and "written".
+// Losses are what the files hold that the arrays do not; changes are not
+// losses (a factor that scales the amounts). Inputs minus losses plus changes
+// minus placed is the residual, the rounding of the 4-byte sums.
+struct BudgetRow {
+    std::string quantity;
+    std::string kind;
+    std::string reason;
+    long count = 0;       // records, tracts, entries or cells, as the reason says
+    double amount = 0.0;  // sums of 4-byte values, formed in double
+};
+
+// A rejected or lost item: a record of an input file, or a cell of an array.
+struct Problem {
+    std::string severity;  // "error", "warning" or "note"
+    std::string reason;
+    std::string file;
+    long line = 0;         // record number in the file, 0 when none
+    std::optional<std::int32_t> group;
+    std::int32_t row = 0;
+    std::int32_t column = 0;
+    float x = 0.0f;
+    float y = 0.0f;
+    std::optional<double> pumping, return_flow, acres, mi;
+};
+
+// An array file of the run as written: the 4-byte values by cell, row 1 (the
+// north edge) first, and what the F6.1 fields hold.
+struct ArrayValues {
+    std::string file;    // "2010.05.pmp"
+    std::vector<float> values;
+    std::vector<WrittenValue> written;
+};
+
+struct MonthTotals {
+    int month = 0;
+    double pumping = 0.0, recharge = 0.0;                  // 4-byte cells summed
+    double pumping_written = 0.0, recharge_written = 0.0;  // F6.1 fields summed
+};
+
+struct InputCount {
+    std::string file;
+    long records = 0;
+    std::string what;  // "records", "rows", ...
+};
+
+struct YearReport {
+    std::string year;         // the 4-character year text
+    std::string factor_text;  // the factor argument as given (10 characters)
+    float factor = 0.0f;
+    Grid grid;
+    std::vector<std::int32_t> ibound;  // by cell, north row first
+    long active_cells = 0;
+    std::vector<InputCount> inputs;
+    std::vector<BudgetRow> budget;
+    std::vector<Problem> problems;
+    std::vector<MonthTotals> months;  // May to October
+    std::vector<ArrayValues> arrays;  // the .pmp and .rcg of each month, then .agw and .mi
+    // The annual grids of the plot files, by cell, north row first.
+    std::vector<float> pump, gwret, acres, pumpmi;
+
+    std::size_t cell(std::int32_t row, std::int32_t column) const {
+        return static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(grid.ncol) +
+               static_cast<std::size_t>(column - 1);
+    }
+    long count_of(const std::string& severity) const;
+};
+
+}  // namespace tessadro
