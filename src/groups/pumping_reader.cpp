@@ -106,7 +106,8 @@ float acres_factor(Accounting& a, const PumpingRecord& r, bool unauthorized) {
     return acfact;
 }
 
-void accept(Accounting& a, const PumpingRecord& r, Cell cell) {
+// Returns the acres factor applied.
+float accept(Accounting& a, const PumpingRecord& r, Cell cell) {
     GroupTables& g = a.groups;
     if (r.pumploc > 0.0f) a.pump(cell.column, cell.row) += r.pumploc;
     if (r.grp < 1 || r.grp > n_groups) write_list(console(), {"Group ", r.grp, " outside dimension limits."});
@@ -114,12 +115,13 @@ void accept(Accounting& a, const PumpingRecord& r, Cell cell) {
     g.pumpgrp(r.grp) += r.pumploc;
     g.gwretloc(r.grp) += r.gwloc;
     const bool unauthorized = without_authorized_acres(g.authtot(r.grp));
-    const float acres = r.acloc * acres_factor(a, r, unauthorized);
+    const float acfact = acres_factor(a, r, unauthorized);
+    const float acres = r.acloc * acfact;
     g.acresloc(r.grp) += acres;
     RunSums& sums = a.totals.sums;
     sums.sumacres += acres;
     sums.sumgwret += r.gwloc;
-    if (!unauthorized) return;
+    if (!unauthorized) return acfact;
     const std::int32_t node = cell_number(cell.row, cell.column, a.grid.ncol);
     sums.acresnotauthorized += acres;
     sums.gwretnotauthorized += r.gwloc;
@@ -127,6 +129,14 @@ void accept(Accounting& a, const PumpingRecord& r, Cell cell) {
     const auto numna = static_cast<std::int32_t>(a.totals.notauthorized.size());
     write_list(a.run_report, {r.grp, r.gwloc, r.acloc, sums.gwretnotauthorized, sums.acresnotauthorized,
                                    cell.row, cell.column, node, numna});
+    return acfact;
+}
+
+void observe(RunObserver& observer, const InputFile& file, const PumpingRecord& r, Cell cell, float acfact,
+             bool unauthorized, Placement placement) {
+    if (placement == Placement::placed && !(r.pumploc > 0.0f)) placement = Placement::not_positive;
+    observer.pumping({file.records(), r.grp, r.x, r.y, cell, r.pumploc, r.gwloc, r.acloc, acfact, unauthorized,
+                      placement});
 }
 
 }  // namespace
@@ -150,14 +160,23 @@ void read_pumping_file(const RunText& text, const Grid& grid, const Table<std::i
     PumpingRecord r;
     while (read_pumping_record(file, r)) {
         const Cell cell = locate(grid, r.x, r.y);
+        Placement placement = Placement::placed;
+        float acfact = 1.0f;
         if (!on_grid(grid, cell)) {
             ++reports.nmsg;
             write_list(*reports.run_report, {reports.nmsg, cell.row, cell.column, " pumping"});
+            placement = Placement::off_grid;
         } else if (ibound(cell.column, cell.row) == 0) {
             ++reports.nmsg;  // counted, not shown
             write_list(*reports.run_report, {cell.row, cell.column, r.pumploc, " pumping"});
+            placement = Placement::inactive;
         } else {
-            accept(accounting, r, cell);
+            acfact = accept(accounting, r, cell);
+        }
+        if (reports.observer) {
+            const bool unauthorized =
+                placement == Placement::placed && without_authorized_acres(groups.authtot(r.grp));
+            observe(*reports.observer, file, r, cell, acfact, unauthorized, placement);
         }
     }
 }

@@ -32,14 +32,22 @@ void read_mi_records(const RunText& text, const Grid& grid, const Table<std::int
     while (read_record(file, {r.id1, r.id2, r.x, r.y, r.unused1, r.unused2, r.unused3, r.amount})) {
         ++count;
         const Cell cell = locate(grid, r.x, r.y);
+        Placement placement = Placement::placed;
         if (!on_grid(grid, cell)) {
             offgrid += r.amount;
             write_list(report, {++reports.nmsg, cell.row, cell.column, r.id1, r.id2, r.amount, offgrid, " miloc"});
+            placement = Placement::off_grid;
         } else if (ibound(cell.column, cell.row) == 0) {
             // This message gives the column before the row.
             write_list(report, {++reports.nmsg, cell.column, cell.row, " miloc"});
+            placement = Placement::inactive;
         } else if (r.amount > 0.0f) {
             pumpmi(cell.column, cell.row) += r.amount;
+        } else {
+            placement = Placement::not_positive;
+        }
+        if (reports.observer) {
+            reports.observer->mi({file.records(), r.id1, r.id2, r.x, r.y, cell, r.amount, placement});
         }
     }
     write_list(console(), {count, " m&i recs read"});

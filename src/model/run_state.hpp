@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/grid_geometry.hpp"
+#include "model/run_observer.hpp"
 #include "model/table.hpp"
 #include "text/record_file.hpp"
 
@@ -112,13 +113,15 @@ struct TractCoords {
     Table<float, 4> ycoord{"ycoord", {20, 45, 36, 16}};
 };
 
-// The three report files open across phases, and the running message number
-// of the run report.
+// The three report files open across phases, the running message number of
+// the run report, and the year report's observer of the phases' decisions
+// (null in the legacy run).
 struct Reports {
     std::unique_ptr<OutputFile> run_report;
     std::unique_ptr<OutputFile> check_report;
     std::unique_ptr<OutputFile> group_report;
     std::int32_t nmsg = 0;
+    RunObserver* observer = nullptr;
 
     void close() {
         for (auto* file : {&run_report, &check_report, &group_report}) {

@@ -271,7 +271,7 @@ YearReport ReportCollector::finish(const RunState& state) {
         {"02.ibound", grid.nrow, "rows"},
         {"cty.flg", grid.nrow, "rows"},
         {"monthlyfactorsbycounty.txt", n_counties, "counties"},
-        {"queltapdivs.txt", state.npdivs, "points of diversion"},
+        {"queltapdivs.txt", state.pdivs.npdivs, "points of diversion"},
     };
     // Reassigned records are shown at their well's cell centre.
     for (Problem& p : problems_) {

@@ -1,6 +1,8 @@
 #include "report/gis_files.hpp"
 
+#include <cstdio>
 #include <fstream>
+#include <stdexcept>
 
 #include "model/grid_geometry.hpp"
 #include "report/numbers.hpp"
@@ -10,7 +12,9 @@ namespace {
 
 std::string tenths_text(std::int32_t tenths) {
     const std::int32_t magnitude = tenths < 0 ? -tenths : tenths;
-    return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%s%d.%d", tenths < 0 ? "-" : "", magnitude / 10, magnitude % 10);
+    return std::string(text, static_cast<std::size_t>(n));
 }
 
 void write_file(const std::filesystem::path& path, const std::string& text) {

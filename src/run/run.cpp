@@ -65,8 +65,9 @@ void print_usage() {
     console().flush();
 }
 
-void run(std::string_view year, std::string_view factor) {
+std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, RunObserver* observer) {
     auto state = std::make_unique<RunState>();
+    state->reports.observer = observer;
     RunText& text = state->text;
     text.chyear = fit(year, 4);
     text.chfact = fit(factor, 10);
@@ -102,6 +103,7 @@ void run(std::string_view year, std::string_view factor) {
     console().flush();
     const std::string note = floating_point_note();
     if (!note.empty()) warn(note);
+    return state;
 }
 
 }  // namespace tessadro

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
+
+#include "model/run_state.hpp"
 
 namespace tessadro {
 
@@ -9,7 +12,8 @@ void print_usage();
 
 // One run for a year and an exchange-area factor, as given on the command
 // line: every phase in order, then the floating-point exception note. Ends by
-// throwing RunError when the run cannot go on.
-void run(std::string_view year, std::string_view factor);
+// throwing RunError when the run cannot go on. An observer, when given, hears
+// each decision of the phases; the tables of the finished run are returned.
+std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, RunObserver* observer = nullptr);
 
 }  // namespace tessadro

@@ -56,6 +56,12 @@ bool reject(const Grid& grid, const Table<std::int32_t, 2>& ibound, const GroupT
     return true;
 }
 
+void observe(RunObserver& observer, const InputFile& file, const AuthorizedTract& r, float xloc, float yloc,
+             Cell cell, float gwret, float acres, Placement placement) {
+    observer.tract({file.records(), r.grp, r.twnshp, r.range, r.sect, r.tract, r.authacres, xloc, yloc, cell, gwret,
+                    acres, placement});
+}
+
 }  // namespace
 
 void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound, const TractCoords& coords,
@@ -66,7 +72,10 @@ void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound
     GroupTables& g = groups;
     AuthorizedTract r;
     while (read_authorized_tract(*authorized.file, r)) {
-        if (r.grp > n_groups) continue;  // beyond the tables: not located, counted or reported
+        if (r.grp > n_groups) {  // beyond the tables: not located, counted or reported
+            if (reports.observer) observe(*reports.observer, *authorized.file, r, 0.0f, 0.0f, {0, 0}, 0.0f, 0.0f, Placement::beyond_tables);
+            continue;
+        }
         const float xloc = coords.xcoord(r.twnshp, r.range, r.sect, r.tract);
         const float yloc = coords.ycoord(r.twnshp, r.range, r.sect, r.tract);
         const float distpdpu_mi = distance_miles(g, r.grp, xloc, yloc);
@@ -74,7 +83,14 @@ void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound
         const Cell cell = locate(grid, xloc, yloc);
         const std::int32_t node = cell_number(cell.row, cell.column, table_row_length);
         const float fct = share(g, r.grp, r.authacres);
-        if (reject(grid, ibound, g, r, cell, fct, reports)) continue;
+        const bool rejected = reject(grid, ibound, g, r, cell, fct, reports);
+        if (reports.observer) {
+            const Placement placement = !rejected ? Placement::placed
+                                        : on_grid(grid, cell) ? Placement::inactive : Placement::off_grid;
+            observe(*reports.observer, *authorized.file, r, xloc, yloc, cell, g.gwretloc(r.grp) * fct,
+                    g.acresloc(r.grp) * fct, placement);
+        }
+        if (rejected) continue;
         float& cell_gwret = gwret(cell.column, cell.row);
         float& cell_acres = acres(cell.column, cell.row);
         cell_gwret += g.gwretloc(r.grp) * fct;

@@ -21,13 +21,18 @@ void reassign_unauthorized(const Grid& grid, const std::vector<NotAuthorized>& n
         const std::int32_t jloc = (entry.node - 1) % ncol + 1;
         float& cell_acres = acres(jloc, iloc);
         float reassgn = 0.0f;
-        if (cell_acres < section_acres) {
+        const bool room_left = cell_acres < section_acres;
+        if (room_left) {
             const float room = section_acres - cell_acres;
             reassgn = entry.acloc < room ? entry.acloc : room;
             cell_acres += reassgn;
             gwret(jloc, iloc) += entry.gwloc;
         }
         write_list(report, {idxna, entry.grp, reassgn});
+        if (reports.observer) {
+            reports.observer->reassignment(
+                {idxna, entry.grp, {jloc, iloc}, entry.acloc, entry.gwloc, reassgn, room_left});
+        }
     }
 }
 
