@@ -22,8 +22,11 @@ void flush_console() {
     }
 }
 
+// The legacy usage lines, so that scripts that read them still do, then the
+// report's own.
 void print_usage() {
-    std::printf(" usage: tessadro-report [year] [quelta factor] [--gis]\n");
+    tessadro::print_usage();
+    std::printf(" report: tessadro-report [year] [quelta factor] [--gis]\n");
 }
 
 }  // namespace

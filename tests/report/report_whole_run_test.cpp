@@ -1,0 +1,95 @@
+// tessadro-report can replace tessadro in a user's script: on every whole-run
+// dataset it writes the same out/, console and standard error (the report's
+// block comes after the legacy console) and ends with the same status; a run
+// that fails leaves no report.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "dataset_run.hpp"
+
+namespace tessadro::test {
+namespace {
+
+std::set<std::string> files_below(const fs::path& root) {
+    std::set<std::string> names;
+    if (!fs::exists(root)) return names;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) names.insert(fs::relative(entry.path(), root).string());
+    }
+    return names;
+}
+
+class ReportWholeRun : public testing::TestWithParam<std::string> {};
+
+TEST_P(ReportWholeRun, OutIsTheLegacyOut) {
+    const fs::path dataset = dataset_path(GetParam());
+    const DatasetRun legacy = run_dataset(dataset, TESSADRO_BINARY, "legacy");
+    const DatasetRun report = run_dataset(dataset, TESSADRO_REPORT_BINARY, "report");
+    EXPECT_EQ(legacy.status, report.status);
+    EXPECT_EQ(legacy.stderr_text, report.stderr_text);
+    ASSERT_GE(report.stdout_text.size(), legacy.stdout_text.size());
+    EXPECT_EQ(legacy.stdout_text, report.stdout_text.substr(0, legacy.stdout_text.size()));
+    const std::set<std::string> names = files_below(legacy.work / "out");
+    EXPECT_EQ(names, files_below(report.work / "out"));
+    for (const std::string& name : names) {
+        EXPECT_EQ(read_all(legacy.work / "out" / name), read_all(report.work / "out" / name)) << "out/" << name;
+    }
+    // A report only beside a complete run; the usage path runs nothing.
+    std::ifstream args(dataset / "args");
+    std::string year;
+    std::getline(args, year);
+    const bool ran = legacy.status == 0 && fs::exists(legacy.work / "out");
+    EXPECT_EQ(ran, fs::exists(report.work / "report")) << "report/ written";
+    if (ran) {
+        const std::string block = report.stdout_text.substr(legacy.stdout_text.size());
+        EXPECT_TRUE(block.starts_with("year report: report/")) << block;
+        for (const char* name : {"index.html", "budget.csv", "problems.csv"}) {
+            EXPECT_TRUE(fs::exists(report.work / "report" / year.substr(0, 4) / name)) << name;
+        }
+    }
+    if (!HasFailure()) {
+        fs::remove_all(legacy.work);
+        fs::remove_all(report.work);
+    }
+}
+
+std::vector<std::string> datasets() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(TESSADRO_TEST_DATA)) {
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Datasets, ReportWholeRun, testing::ValuesIn(datasets()),
+                         [](const testing::TestParamInfo<std::string>& param) {
+                             std::string name = param.param;
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return name;
+                         });
+
+// A failed run removes the report an earlier run of the year left.
+TEST(ReportRun, FailedRunRemovesAnOlderReport) {
+    const fs::path dataset = dataset_path("groups_error_group_5001");
+    const fs::path work = fs::temp_directory_path() / (std::string("tessadro-stale-") + std::to_string(::getpid()));
+    fs::remove_all(work);
+    fs::create_directories(work / "report" / "2010");
+    std::ofstream(work / "report" / "2010" / "index.html") << "stale";
+    fs::copy(dataset / "work", work, fs::copy_options::recursive);
+    fs::copy(dataset / "static", work / "static", fs::copy_options::recursive);
+    const std::string command = std::string("cd ") + shell_quoted(work.string()) + " && TESSADRO_STATIC=static " +
+                                shell_quoted(TESSADRO_REPORT_BINARY) + " 2010 0.5 > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(2, WEXITSTATUS(status));
+    EXPECT_FALSE(fs::exists(work / "report" / "2010"));
+    fs::remove_all(work);
+}
+
+}  // namespace
+}  // namespace tessadro::test
