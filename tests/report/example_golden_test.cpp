@@ -1,0 +1,35 @@
+// The year report of the example year against golden files derived without
+// the report's code (tests/report/example_2010/derive.py and README).
+#include <gtest/gtest.h>
+
+#include "dataset_run.hpp"
+
+namespace tessadro::test {
+namespace {
+
+TEST(ExampleReport, MatchesGoldenFiles) {
+    const fs::path example = fs::path(TESSADRO_REPORT_DATA) / ".." / ".." / "example";
+    const fs::path golden = fs::path(TESSADRO_REPORT_DATA) / "example_2010";
+    const fs::path work = fs::temp_directory_path() / ("tessadro-example-" + std::to_string(::getpid()));
+    fs::remove_all(work);
+    fs::copy(example / "year", work, fs::copy_options::recursive);
+    const std::string command = std::string("cd ") + shell_quoted(work.string()) + " && TESSADRO_STATIC=" +
+                                shell_quoted(fs::absolute(example / "static").string()) + " " +
+                                shell_quoted(TESSADRO_REPORT_BINARY) + " 2010 0.7187758 --gis > stdout.txt 2>&1";
+    ASSERT_EQ(0, std::system(command.c_str()));
+    const fs::path report = work / "report" / "2010";
+    EXPECT_EQ(read_all(golden / "budget.csv"), read_all(report / "budget.csv"));
+    EXPECT_EQ(read_all(golden / "problems.csv"), read_all(report / "problems.csv"));
+    for (const char* name : {"2010.07.pmp.asc", "2010.07.rcg.asc", "2010.agw.asc", "2010.mi.asc"}) {
+        EXPECT_EQ(read_all(golden / name), read_all(report / "gis" / name)) << name;
+    }
+    // The console block: where the page is, then the budget in five lines.
+    const std::string console = read_all(work / "stdout.txt");
+    EXPECT_NE(std::string::npos, console.find("year report: report/2010/index.html\n"));
+    EXPECT_NE(std::string::npos, console.find("pumping: 7,133.51 in file, 235.87 lost, 0.04 by factors, "
+                                              "6,897.68 placed (residual 0.0000), 6,898.3 as written\n"));
+    if (!HasFailure()) fs::remove_all(work);
+}
+
+}  // namespace
+}  // namespace tessadro::test

@@ -1,0 +1,119 @@
+// The year report's parts: class breaks, the F6.1 value the model reads, the
+// palette PNG, base64, the map image and the ESRI grid header.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "report/base64.hpp"
+#include "report/class_breaks.hpp"
+#include "report/gis_files.hpp"
+#include "report/map_figure.hpp"
+#include "report/numbers.hpp"
+#include "report/png_image.hpp"
+#include "report/written_value.hpp"
+
+namespace tessadro {
+namespace {
+
+TEST(ClassBreaks, QuantilesRoundedToTwoDigitsEndingAtTheLargestValue) {
+    // 1 to 1000: the eighths fall at 126, 251, ..., 876, rounded to 130, 250,
+    // 380, 500, 630, 750, 880; the last class ends at 1000.
+    std::vector<double> values;
+    for (int v = 1; v <= 1000; ++v) values.push_back(v);
+    const ClassBreaks b = choose_breaks(values);
+    EXPECT_EQ((std::vector<double>{130, 250, 380, 500, 630, 750, 880, 1000}), b.limits);
+    EXPECT_EQ(0, b.class_of(0.5));
+    EXPECT_EQ(0, b.class_of(130.0));  // a limit belongs to the class it closes
+    EXPECT_EQ(1, b.class_of(130.5));
+    EXPECT_EQ(7, b.class_of(1000.0));
+}
+
+TEST(ClassBreaks, FewValuesTakeRoundEqualSteps) {
+    // Two distinct values: the quantiles give one limit, so steps are used:
+    // 47 in at most nine classes of a round size needs steps of 6 (8 classes).
+    const ClassBreaks b = choose_breaks({3.0, 3.0, 47.0});
+    EXPECT_EQ((std::vector<double>{6, 12, 18, 24, 30, 36, 42, 47}), b.limits);
+    // Zeros, negatives and NaN are not classed; nothing left gives one class.
+    EXPECT_EQ((std::vector<double>{1.0}), choose_breaks({0.0, -5.0, std::nan("")}).limits);
+}
+
+TEST(ClassBreaks, SevenToNineClassesForAnyLargestValue) {
+    for (double largest : {0.013, 1.0, 7.5, 9.0, 10.0, 11.0, 99.0, 1234.5, 1e6}) {
+        const auto n = choose_breaks({largest / 1000.0, largest}).limits.size();
+        EXPECT_GE(n, 7u) << largest;
+        EXPECT_LE(n, 9u) << largest;
+    }
+    EXPECT_DOUBLE_EQ(0.0034, round_two_digits(0.003449));
+    EXPECT_DOUBLE_EQ(12000.0, round_two_digits(11960.0));
+}
+
+TEST(WrittenValue, TenthsTheModelReadsOrAsterisks) {
+    EXPECT_EQ(123, as_written(12.34f).tenths);
+    EXPECT_EQ(-1, as_written(-0.05f).tenths);   // -0.05f lies just below -0.05: "-0.1"
+    EXPECT_EQ(0, as_written(-0.04f).tenths);    // "-0.0" reads as 0
+    EXPECT_EQ(32, as_written(3.25f).tenths);    // the tie goes to the even 3.2
+    EXPECT_EQ(99999, as_written(9999.9f).tenths);
+    EXPECT_TRUE(as_written(9999.96f).unreadable);
+    EXPECT_TRUE(as_written(-999.95f).unreadable);
+    EXPECT_FALSE(as_written(-999.9f).unreadable);
+    EXPECT_TRUE(as_written(std::nanf("")).unreadable);
+}
+
+TEST(Base64, PaddingOfOneAndTwoBytes) {
+    EXPECT_EQ("", base64(""));
+    EXPECT_EQ("TQ==", base64("M"));
+    EXPECT_EQ("TWE=", base64("Ma"));
+    EXPECT_EQ("TWFu", base64("Man"));
+    EXPECT_EQ("/w==", base64("\xff"));
+}
+
+TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
+    PaletteImage image{3, 2, {0, 1, 2, 2, 1, 0}, {{255, 0, 0}, {0, 255, 0}, {1, 2, 3}}};
+    const std::string png = encode_png(image);
+    ASSERT_EQ("\x89PNG", png.substr(0, 4));
+    const RgbImage back = decode_png(png);
+    ASSERT_EQ(3, back.width);
+    ASSERT_EQ(2, back.height);
+    EXPECT_EQ((Rgb{255, 0, 0}), back.at(0, 0));
+    EXPECT_EQ((Rgb{1, 2, 3}), back.at(2, 0));
+    EXPECT_EQ((Rgb{1, 2, 3}), back.at(0, 1));
+    EXPECT_EQ((Rgb{255, 0, 0}), back.at(2, 1));
+}
+
+TEST(MapImage, NorthRowOnTopInactiveGreyZeroWhiteNegativeAndAsterisks) {
+    Grid grid{2, 3, 100.0f, 100.0f, 0.0f, 0.0f, 200.0f};
+    const std::vector<std::int32_t> ibound = {1, 0, 1, 1, -1, 1};
+    MapData map{"m", "m", "u", {5.0, 7.0, 0.0, -2.0, 100.0, 50.0}, {false, false, false, false, false, true}, {}};
+    const ClassBreaks breaks{{10.0, 100.0}};
+    const PaletteImage image = map_image(grid, ibound, map, breaks);
+    EXPECT_EQ((std::vector<std::uint8_t>{first_class, inactive_colour, zero_colour, negative_colour,
+                                         first_class + 1, unreadable_colour}),
+              image.pixels);
+    EXPECT_EQ(4u + 2u, image.palette.size());
+}
+
+TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
+    YearReport r;
+    r.grid = Grid{1, 3, 100.0f, 50.0f, 1000.5f, 2000.0f, 2050.0f};
+    r.ibound = {1, 0, 1};
+    ArrayValues a{"x.agw", {1.25f, 3.0f, 12345.0f}, {}};
+    for (float v : a.values) a.written.push_back(as_written(v));
+    EXPECT_EQ("ncols 3\nnrows 1\nxllcorner 1000.5\nyllcorner 2000\ndx 100\ndy 50\nNODATA_value -9999\n"
+              "1.2 -9999 -9999\n",
+              esri_ascii_grid(r, a));
+    r.grid.dely = 100.0f;
+    EXPECT_TRUE(esri_ascii_grid(r, a).find("\ncellsize 100\nNODATA") != std::string::npos);
+}
+
+TEST(Numbers, AmountsShortestAndGrouped) {
+    EXPECT_EQ("0.0000", amount_text(-0.00001));
+    EXPECT_EQ("-39.7500", amount_text(-39.75));
+    EXPECT_EQ("2132624.5", shortest_text(2132624.5f));
+    EXPECT_EQ("1000000", shortest_text(1.0e6f));
+    EXPECT_EQ("7,133.51", grouped_text(7133.51, 2));
+    EXPECT_EQ("-1,234,567", grouped_text(-1234567.0, 0));
+    EXPECT_EQ("0.00", grouped_text(-0.001, 2));
+}
+
+}  // namespace
+}  // namespace tessadro
