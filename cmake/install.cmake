@@ -3,7 +3,7 @@
 # tree (cmake --workflow --preset package).
 include(GNUInstallDirs)
 
-install(TARGETS tessadro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tessadro tessadro-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES README.md LICENSE docs/formats.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME tessadro)
