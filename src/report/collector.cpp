@@ -100,7 +100,11 @@ const char* quantity_of_array(const std::string& file) {
 
 }  // namespace
 
-ReportCollector::ReportCollector(std::string chyear) : year_(std::move(chyear)) {}
+ReportCollector::ReportCollector(std::string chyear)
+    : year_(std::move(chyear)),
+      pumping_file_("tessadro" + year_ + ".txt"),
+      authorized_file_("authacres" + year_ + ".txt"),
+      mi_file_(year_ + "mi.txt") {}
 
 ReportCollector::Tally ReportCollector::get(const std::string& quantity, const std::string& reason) const {
     const auto at = tallies_.find(quantity + "|" + reason);
@@ -109,10 +113,15 @@ ReportCollector::Tally ReportCollector::get(const std::string& quantity, const s
 
 void ReportCollector::pumping(const PumpingDecision& d) {
     ++pumping_records_;
-    tally("pumping", "pumping file").add(d.pumploc);
-    tally("return flow", "pumping file").add(d.gwloc);
-    tally("acres", "pumping file").add(d.acloc);
-    Problem p{"warning", "", "tessadro" + year_ + ".txt", d.line, d.grp, d.cell.row, d.cell.column, d.x, d.y,
+    in_file_.pumping.add(d.pumploc);
+    in_file_.return_flow.add(d.gwloc);
+    in_file_.acres.add(d.acloc);
+    if (d.acfact != 1.0f) {
+        tally("acres", "exchange-area factor").add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
+    }
+    if (d.unauthorized) unauthorized_lines_.push_back(d.line);
+    if (d.placement == Placement::placed) return;  // most records
+    Problem p{"warning", "", pumping_file_, d.line, d.grp, d.cell.row, d.cell.column, d.x, d.y,
               d.pumploc, d.gwloc, d.acloc, std::nullopt};
     if (d.placement == Placement::off_grid || d.placement == Placement::inactive) {
         const char* reason = d.placement == Placement::off_grid ? "off the grid" : "on an inactive cell";
@@ -123,10 +132,6 @@ void ReportCollector::pumping(const PumpingDecision& d) {
         problems_.push_back(std::move(p));
         return;
     }
-    if (d.acfact != 1.0f) {
-        tally("acres", "exchange-area factor").add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
-    }
-    if (d.unauthorized) unauthorized_lines_.push_back(d.line);
     if (d.pumploc < 0.0f) {
         tally("pumping", "negative pumping not placed").add(d.pumploc);
         p.severity = "note";
@@ -139,11 +144,12 @@ void ReportCollector::pumping(const PumpingDecision& d) {
 
 void ReportCollector::tract(const TractDecision& d) {
     ++tract_records_;
-    tally("authorized acres", "authorized-acres file").add(d.authacres);
-    Problem p{"warning", "", "authacres" + year_ + ".txt", d.line, d.grp, d.cell.row, d.cell.column, d.xloc,
-              d.yloc, std::nullopt, d.gwret, d.acres, std::nullopt};
+    in_file_.authorized_acres.add(d.authacres);
     // A tract that the coordinates file does not list stands at (0, 0).
     const bool no_coordinates = d.xloc == 0.0f && d.yloc == 0.0f;
+    if (d.placement == Placement::placed && !no_coordinates) return;  // most tracts
+    Problem p{"warning", "", authorized_file_, d.line, d.grp, d.cell.row, d.cell.column, d.xloc,
+              d.yloc, std::nullopt, d.gwret, d.acres, std::nullopt};
     std::string reason;
     switch (d.placement) {
         case Placement::beyond_tables:
@@ -155,7 +161,6 @@ void ReportCollector::tract(const TractDecision& d) {
             problems_.push_back(std::move(p));
             return;
         case Placement::placed:
-            if (!no_coordinates) return;
             p.reason = "tract without coordinates placed at (0, 0)";
             problems_.push_back(std::move(p));
             return;
@@ -176,7 +181,7 @@ void ReportCollector::reassignment(const ReassignDecision& d) {
     const double acres_lost = static_cast<double>(d.acloc) - d.reassgn;
     if (acres_lost == 0.0 && d.gwret_placed) return;
     tally("acres", "640-acre cap of the reassignment").add(acres_lost);
-    Problem p{"warning", "640-acre cap of the reassignment", "tessadro" + year_ + ".txt", 0, d.grp, d.cell.row,
+    Problem p{"warning", "640-acre cap of the reassignment", pumping_file_, 0, d.grp, d.cell.row,
               d.cell.column, 0.0f, 0.0f, std::nullopt, std::nullopt, acres_lost, std::nullopt};
     const auto index = static_cast<std::size_t>(d.idxna - 1);
     if (index < unauthorized_lines_.size()) p.line = unauthorized_lines_[index];
@@ -189,8 +194,9 @@ void ReportCollector::reassignment(const ReassignDecision& d) {
 
 void ReportCollector::mi(const MiDecision& d) {
     ++mi_records_;
-    tally("m&i pumping", "M&I file").add(d.amount);
-    Problem p{"warning", "", year_ + "mi.txt", d.line, std::nullopt, d.cell.row, d.cell.column, d.x, d.y,
+    in_file_.mi.add(d.amount);
+    if (d.placement == Placement::placed) return;
+    Problem p{"warning", "", mi_file_, d.line, std::nullopt, d.cell.row, d.cell.column, d.x, d.y,
               std::nullopt, std::nullopt, std::nullopt, d.amount};
     switch (d.placement) {
         case Placement::off_grid:
@@ -265,9 +271,9 @@ YearReport ReportCollector::finish(const RunState& state) {
     tally("authorized acres", "group totals") = Tally{groups, authtot};
 
     report.inputs = {
-        {"tessadro" + year_ + ".txt", pumping_records_, "records"},
-        {"authacres" + year_ + ".txt", tract_records_, "records"},
-        {year_ + "mi.txt", mi_records_, "records"},
+        {pumping_file_, pumping_records_, "records"},
+        {authorized_file_, tract_records_, "records"},
+        {mi_file_, mi_records_, "records"},
         {"02.ibound", grid.nrow, "rows"},
         {"cty.flg", grid.nrow, "rows"},
         {"monthlyfactorsbycounty.txt", n_counties, "counties"},
@@ -279,6 +285,11 @@ YearReport ReportCollector::finish(const RunState& state) {
         p.x = centre_x(grid, p.column);
         p.y = centre_y(grid, p.row);
     }
+    tally("pumping", "pumping file") = in_file_.pumping;
+    tally("return flow", "pumping file") = in_file_.return_flow;
+    tally("acres", "pumping file") = in_file_.acres;
+    tally("authorized acres", "authorized-acres file") = in_file_.authorized_acres;
+    tally("m&i pumping", "M&I file") = in_file_.mi;
     add_cell_problems(report);
     add_budget(report);
     report.problems = std::move(problems_);

@@ -42,10 +42,15 @@ private:
     void add_budget(YearReport& report) const;
 
     std::map<std::string, Tally> tallies_;
+    // What the files hold, tallied apart: every record adds to these.
+    struct InFile {
+        Tally pumping, return_flow, acres, authorized_acres, mi;
+    } in_file_;
     std::vector<Problem> problems_;
     std::vector<long> unauthorized_lines_;  // pumping file lines of the records placed at their wells
     long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
     std::string year_;
+    std::string pumping_file_, authorized_file_, mi_file_;
 };
 
 }  // namespace tessadro

@@ -118,27 +118,28 @@ std::string monthly_section(const YearReport& r) {
     return out;
 }
 
+// Class limits from the active cells of some maps.
+ClassBreaks breaks_of(const YearReport& r, const std::vector<MapData>& maps, std::size_t first, std::size_t count) {
+    std::vector<double> values;
+    for (std::size_t k = first; k < first + count; ++k) {
+        for (std::size_t c = 0; c < r.ibound.size(); ++c) {
+            if (r.ibound[c] != 0) values.push_back(maps[k].values[c]);
+        }
+    }
+    return choose_breaks(std::move(values));
+}
+
 std::string maps_section(const YearReport& r) {
     std::string out = "<h2>Maps</h2>\n<div class=\"maps\">\n";
     const std::vector<MapData> maps = report_maps(r);
     // One colour scale per quantity: the season maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
-    auto breaks_over = [&maps](std::size_t first, std::size_t count) {
-        std::vector<double> values;
-        for (std::size_t k = first; k < first + count; ++k) values.insert(values.end(), maps[k].values.begin(), maps[k].values.end());
-        return values;
-    };
-    std::vector<double> active_pmp, active_rcg;
+    const ClassBreaks monthly_pumping = breaks_of(r, maps, 4, 6);
+    const ClassBreaks monthly_recharge = breaks_of(r, maps, 10, 6);
     for (std::size_t k = 0; k < maps.size(); ++k) {
         if (k == 4) out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
-        std::vector<double> values;
-        if (k < 4) values = maps[k].values;
-        else if (k < 10) values = breaks_over(4, 6);
-        else values = breaks_over(10, 6);
-        for (std::size_t c = 0; c < values.size(); ++c) {
-            if (r.ibound[c % r.ibound.size()] == 0) values[c] = 0.0;
-        }
-        out += map_svg(r.grid, r.ibound, maps[k], choose_breaks(std::move(values)), k < 4 ? 420 : 250);
+        const ClassBreaks breaks = k < 4 ? breaks_of(r, maps, k, 1) : k < 10 ? monthly_pumping : monthly_recharge;
+        out += map_svg(r.grid, r.ibound, maps[k], breaks, k < 4 ? 420 : 250);
     }
     return out + "</div>\n";
 }
@@ -173,11 +174,14 @@ std::string problems_section(const YearReport& r) {
 // lost.
 std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bool acres, bool mi) {
     std::vector<Cell> marks;
+    std::vector<bool> marked(r.ibound.size(), false);
     for (const Problem& p : r.problems) {
         if (p.severity != "warning") continue;
         if (p.row < 1 || p.row > r.grid.nrow || p.column < 1 || p.column > r.grid.ncol) continue;
+        if (marked[r.cell(p.row, p.column)]) continue;  // one mark a cell
         if ((pumping && p.pumping) || (recharge && p.return_flow) || (acres && p.acres) || (mi && p.mi)) {
             marks.push_back({p.column, p.row});
+            marked[r.cell(p.row, p.column)] = true;
         }
     }
     return marks;
@@ -193,35 +197,33 @@ std::vector<MapData> report_maps(const YearReport& r) {
     MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet",
                             std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
                             marks_for(r, false, true, false, false)};
-    std::vector<MapData> monthly;
+    std::vector<MapData> pumping_months, recharge_months;
     for (const ArrayValues& a : r.arrays) {
         const bool pmp = a.file.ends_with(".pmp");
         if (!pmp && !a.file.ends_with(".rcg")) continue;
         MapData& season = pmp ? season_pumping : season_recharge;
-        MapData m{"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet", {}, {}, {}};
-        m.values.assign(a.values.begin(), a.values.end());
+        MapData m{"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
+                  std::vector<double>(a.values.begin(), a.values.end()), std::vector<bool>(cells, false), {}};
         for (std::size_t c = 0; c < cells; ++c) {
-            m.unreadable.push_back(a.written[c].unreadable);
             season.values[c] += a.values[c];
-            if (a.written[c].unreadable) season.unreadable[c] = true;
+            if (!a.written[c].unreadable) continue;
+            m.unreadable[c] = true;
+            season.unreadable[c] = true;
         }
-        monthly.push_back(std::move(m));
+        (pmp ? pumping_months : recharge_months).push_back(std::move(m));
     }
     std::vector<MapData> maps = {std::move(season_pumping), std::move(season_recharge)};
     for (const ArrayValues& a : r.arrays) {
         const bool agw = a.file.ends_with(".agw");
         if (!agw && !a.file.ends_with(".mi")) continue;
         MapData m{agw ? "map-acres" : "map-mi", agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
-                  agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()), {},
-                  marks_for(r, false, false, agw, !agw)};
-        for (const WrittenValue& w : a.written) m.unreadable.push_back(w.unreadable);
+                  agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()),
+                  std::vector<bool>(cells, false), marks_for(r, false, false, agw, !agw)};
+        for (std::size_t c = 0; c < cells; ++c) m.unreadable[c] = a.written[c].unreadable;
         maps.push_back(std::move(m));
     }
-    // The monthly maps: pumping months first, then recharge months.
-    for (bool pmp : {true, false}) {
-        for (MapData& m : monthly) {
-            if (m.id.ends_with(".pmp") == pmp) maps.push_back(m);
-        }
+    for (auto* months : {&pumping_months, &recharge_months}) {
+        for (MapData& m : *months) maps.push_back(std::move(m));
     }
     return maps;
 }

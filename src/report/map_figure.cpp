@@ -144,9 +144,19 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     // Rejected records that have a cell.
     const double cw = w / grid.ncol, ch = h / grid.nrow;
     const double radius = std::max(3.0, std::min(cw, ch) * 0.45);
-    for (const Cell& c : map.marks) {
-        svg += "<circle class=\"mark\" cx=\"" + px(left + (c.column - 0.5) * cw) + "\" cy=\"" +
-               px(top + (c.row - 0.5) * ch) + "\" r=\"" + px(radius) + "\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"1.5\"/>";
+    // All marks as one path of circles, two arcs each: a full year marks
+    // thousands of cells.
+    if (!map.marks.empty()) {
+        svg += "<path class=\"marks\" data-count=\"" + std::to_string(map.marks.size()) +
+               "\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"1.5\" d=\"";
+        const std::string r = px(radius), d = px(2 * radius);
+        for (const Cell& c : map.marks) {
+            svg.append("M").append(px(left + (c.column - 0.5) * cw - radius)).append(" ");
+            svg.append(px(top + (c.row - 0.5) * ch)).append("a").append(r).append(" ").append(r);
+            svg.append(" 0 1 0 ").append(d).append(" 0a").append(r).append(" ").append(r);
+            svg.append(" 0 1 0 -").append(d).append(" 0");
+        }
+        svg += "\"/>";
     }
     // Legend: the classes from the largest down, then the special cells.
     double ly = top;

@@ -49,7 +49,7 @@ std::string encode_png(const PaletteImage& image) {
     png_set_PLTE(png, info, colours.data(), static_cast<int>(colours.size()));
     // Maps are runs of a few indexes: no row filter, full compression.
     png_set_filter(png, 0, PNG_FILTER_NONE);
-    png_set_compression_level(png, 9);
+    png_set_compression_level(png, 6);
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y) {
         png_write_row(png, image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width));
