@@ -26,7 +26,7 @@ body{font-family:sans-serif;font-size:13px;margin:16px 24px;color:#222;max-width
 h1{font-size:22px;margin:0 0 8px}h2{font-size:17px;margin:22px 0 8px;border-bottom:1px solid #ccc}
 table{border-collapse:collapse}td,th{padding:2px 8px;border-bottom:1px solid #eee;text-align:left}
 td.n,th.n{text-align:right;font-variant-numeric:tabular-nums}
-.budgets{display:flex;flex-wrap:wrap;gap:18px}.budgets table{min-width:380px}
+.budgets{display:flex;flex-wrap:wrap;gap:18px;align-items:flex-start}.budgets table{min-width:380px}
 .budgets caption{text-align:left;font-weight:bold;padding:4px 0}
 tr.placed td,tr.written td{font-weight:bold}tr.residual td{color:#555}
 .maps{display:flex;flex-wrap:wrap;gap:10px 24px}figure.map{margin:0}figcaption{font-weight:bold;margin:2px 0}
@@ -79,13 +79,11 @@ std::string budget_section(const YearReport& r) {
                    "</caption><tr><th></th><th></th><th class=\"n\">count</th><th class=\"n\">amount</th></tr>\n";
         }
         const bool fine = b.kind == "residual" || b.kind == "rounding";
-        const std::string sign = b.kind == "loss" || b.kind == "unreadable" ? "&minus; " :
-                                 b.kind == "change" ? "+ " : "";
         out += "<tr class=\"" + b.kind + "\"><td>" + esc(b.kind) + "</td><td>" + esc(b.reason) +
                "</td><td class=\"n\">" + (fine || b.kind == "written" ? "" : std::to_string(b.count)) +
                "</td><td class=\"n\" data-quantity=\"" + esc(b.quantity) + "\" data-kind=\"" + esc(b.kind) +
                "\" data-reason=\"" + esc(b.reason) + "\" data-count=\"" + std::to_string(b.count) +
-               "\" data-amount=\"" + amount_text(b.amount) + "\">" + sign + grouped_text(b.amount, fine ? 4 : 2) +
+               "\" data-amount=\"" + amount_text(b.amount) + "\">" + grouped_text(b.amount, fine ? 4 : 2) +
                "</td></tr>\n";
     }
     if (!quantity.empty()) out += "</table>\n";
@@ -139,7 +137,7 @@ std::string maps_section(const YearReport& r) {
     for (std::size_t k = 0; k < maps.size(); ++k) {
         if (k == 4) out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
         const ClassBreaks breaks = k < 4 ? breaks_of(r, maps, k, 1) : k < 10 ? monthly_pumping : monthly_recharge;
-        out += map_svg(r.grid, r.ibound, maps[k], breaks, k < 4 ? 420 : 250);
+        out += map_svg(r.grid, r.ibound, maps[k], breaks, k < 4 ? 420 : 230);
     }
     return out + "</div>\n";
 }

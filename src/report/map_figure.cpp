@@ -109,7 +109,7 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     const double height_ft = static_cast<double>(grid.nrow) * grid.dely;
     const double w = width_px;
     const double h = width_ft > 0.0 ? w * height_ft / width_ft : w;
-    const double left = 62.0, top = 8.0, bottom = 34.0, legend_w = 170.0;
+    const double left = 62.0, top = 8.0, bottom = 34.0, legend_w = 130.0;
     const double total_w = left + w + 12.0 + legend_w;
     const int classes = static_cast<int>(breaks.limits.size());
     const std::vector<Rgb> palette = map_palette(classes);

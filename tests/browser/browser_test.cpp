@@ -1,0 +1,198 @@
+// The year report in a real browser (headless Chromium): the example year's
+// page read back from the document it renders, and a screenshot of the map of
+// a small known grid, whose cell centres must show the expected colours.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "report/map_figure.hpp"
+#include "report/png_image.hpp"
+
+namespace tessadro {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read_all(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void write_all(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+fs::path scratch(const std::string& name) {
+    fs::path dir = fs::temp_directory_path() / ("tessadro-browser-" + name + "-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+// Headless Chromium with a fresh profile, no network and no sandbox (CI runs
+// as root); what follows the flags is the action and the page.
+std::string chromium(const fs::path& profile, const std::string& action, const fs::path& page,
+                     const fs::path& out) {
+    fs::create_directories(profile);
+    std::string command = std::string("timeout 120 ") + TESSADRO_CHROMIUM +
+                          " --headless --no-sandbox --disable-gpu --disable-background-networking"
+                          " --disable-component-update --disable-sync --no-first-run --hide-scrollbars"
+                          " --force-device-scale-factor=1 --user-data-dir=" + profile.string();
+    command.append(" ").append(action).append(" file://").append(page.string());
+    command.append(" > ").append(out.string()).append(" 2> ").append((profile / "stderr.txt").string());
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(0, status) << read_all(profile / "stderr.txt");
+    return read_all(out);
+}
+
+// The example year's report, written by tessadro-report in a fresh folder.
+fs::path example_report(const fs::path& work) {
+    const fs::path example = fs::path(TESSADRO_SOURCE_DIR) / "example";
+    fs::copy(example / "year", work, fs::copy_options::recursive);
+    const std::string command = std::string("cd ") + work.string() + " && TESSADRO_STATIC=" +
+                                (example / "static").string() + " " + TESSADRO_REPORT_BINARY +
+                                " 2010 0.7187758 > console.txt 2>&1";
+    EXPECT_EQ(0, std::system(command.c_str()));
+    return work / "report" / "2010";
+}
+
+std::vector<std::vector<std::string>> csv_rows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> fields;
+        std::size_t at = 0;
+        for (std::size_t comma; (comma = line.find(',', at)) != std::string::npos; at = comma + 1) {
+            fields.push_back(line.substr(at, comma - at));
+        }
+        fields.push_back(line.substr(at));
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) out += c == '&' ? std::string("&amp;") : std::string(1, c);
+    return out;
+}
+
+TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
+    const fs::path work = scratch("dom");
+    const fs::path report = example_report(work);
+    const std::string dom = chromium(work / "profile", "--dump-dom", report / "index.html", work / "dom.html");
+    ASSERT_FALSE(dom.empty());
+
+    // Every row of budget.csv stands in the budget tables with its numbers.
+    const auto budget = csv_rows(read_all(report / "budget.csv"));
+    ASSERT_EQ(51u, budget.size());  // the header and 50 rows
+    for (std::size_t k = 1; k < budget.size(); ++k) {
+        const auto& f = budget[k];
+        const std::string cell = "data-quantity=\"" + escaped(f[0]) + "\" data-kind=\"" + f[1] + "\" data-reason=\"" +
+                                 escaped(f[2]) + "\" data-count=\"" + f[3] + "\" data-amount=\"" + f[4] + "\"";
+        EXPECT_NE(std::string::npos, dom.find(cell)) << cell;
+    }
+    // The monthly table and the chart's bars hold the same numbers: May to
+    // October and the season, each bar the table's value for its month.
+    const std::regex month_row("<tr data-month=\"([0-9a-z]+)\"><td>[^<]*</td>"
+                               "<td class=\"n\" data-field=\"pumping\" data-value=\"([-0-9.]+)\">.*?"
+                               "data-field=\"recharge\" data-value=\"([-0-9.]+)\"");
+    std::map<std::string, std::pair<std::string, std::string>> months;
+    for (auto it = std::sregex_iterator(dom.begin(), dom.end(), month_row); it != std::sregex_iterator(); ++it) {
+        months[(*it)[1]] = {(*it)[2], (*it)[3]};
+    }
+    ASSERT_EQ(7u, months.size());
+    // The season is what the budget says the monthly arrays hold.
+    std::map<std::string, std::string> placed;
+    for (const auto& f : budget) {
+        if (f.size() == 5 && f[1] == "placed") placed[f[0]] = f[4];
+    }
+    EXPECT_EQ(placed["pumping"], months["season"].first);
+    EXPECT_EQ(placed["return flow"], months["season"].second);
+    for (int m = 5; m <= 10; ++m) {
+        const std::string month = std::to_string(m);
+        EXPECT_NE(std::string::npos, dom.find("data-month=\"" + month + "\" data-quantity=\"pumping\" data-value=\"" +
+                                              months[month].first + "\""))
+            << month;
+        EXPECT_NE(std::string::npos, dom.find("data-month=\"" + month + "\" data-quantity=\"recharge\" data-value=\"" +
+                                              months[month].second + "\""))
+            << month;
+    }
+    // Sixteen maps, each an embedded PNG; the header's problem counts and the
+    // problem rows (all 27 of the example fit on the page).
+    std::size_t images = 0;
+    for (std::size_t at = 0; (at = dom.find("href=\"data:image/png;base64,", at)) != std::string::npos; ++at) ++images;
+    EXPECT_EQ(16u, images);
+    EXPECT_NE(std::string::npos, dom.find("data-severity=\"warning\" data-count=\"26\""));
+    EXPECT_NE(std::string::npos, dom.find("data-severity=\"note\" data-count=\"1\""));
+    std::size_t problems = 0;
+    for (std::size_t at = 0; (at = dom.find("<tr class=\"problem\">", at)) != std::string::npos; ++at) ++problems;
+    EXPECT_EQ(27u, problems);
+
+    // A screenshot of the whole page for a person to look at.
+    fs::create_directories(TESSADRO_ARTIFACTS);
+    const fs::path shot = fs::path(TESSADRO_ARTIFACTS) / "example-2010.png";
+    chromium(work / "profile", "--window-size=1400,4200 --screenshot=" + shot.string(), report / "index.html",
+             work / "shot.txt");
+    EXPECT_TRUE(fs::exists(shot)) << shot;
+    std::printf("screenshot of the example page: %s\n", shot.c_str());
+    if (!HasFailure()) fs::remove_all(work);
+}
+
+// A 3 x 4 grid of cells twice as wide as high, drawn 400 px wide: each cell
+// is 100 x 50 px, the image's top-left corner at (62, 8) in the figure's SVG.
+TEST(BrowserMap, CellCentresShowOrientationMaskingAndPalette) {
+    const Grid grid{3, 4, 100.0f, 50.0f, 0.0f, 0.0f, 150.0f};
+    // Row 1 is the north edge: it must be the top row of the picture.
+    const std::vector<std::int32_t> ibound = {1, 1, 1, 0,
+                                              1, -1, 1, 1,
+                                              1, 1, 1, 1};
+    MapData map{"map-test", "test", "units",
+                {90.0, 10.0, 0.0, 55.0,
+                 -3.0, 50.0, 20.0, 30.0,
+                 40.0, 60.0, 70.0, 80.0},
+                std::vector<bool>(12, false), {}};
+    map.unreadable[7] = true;  // row 2, column 4: written as ******
+    const ClassBreaks breaks{{25.0, 50.0, 75.0, 90.0}};
+    const std::vector<Rgb> palette = map_palette(4);
+
+    const fs::path work = scratch("map");
+    write_all(work / "map.html",
+              "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>body{margin:0}figure{margin:0}"
+              "figcaption{display:none}</style></head><body>" +
+                  map_svg(grid, ibound, map, breaks, 400) + "</body></html>");
+    chromium(work / "profile", "--window-size=700,300 --screenshot=" + (work / "map.png").string(),
+             work / "map.html", work / "shot.txt");
+    const RgbImage shot = decode_png(read_all(work / "map.png"));
+    ASSERT_GE(shot.width, 62 + 400);
+    ASSERT_GE(shot.height, 8 + 150);
+    auto centre = [&](int row, int column) { return shot.at(62 + column * 100 - 50, 8 + row * 50 - 25); };
+    const Rgb grey{176, 176, 176}, white{255, 255, 255}, black{0, 0, 0};
+    const Rgb magenta = palette[negative_colour];
+    auto cls = [&](int k) { return palette[first_class + static_cast<std::size_t>(k)]; };
+    const std::vector<std::vector<Rgb>> want = {
+        {cls(3), cls(0), white, grey},          // 90 in the top class; (1,4) inactive despite its 55
+        {magenta, cls(1), cls(0), black},       // -3, 50 on ibound -1 (active), 20, ******
+        {cls(1), cls(2), cls(2), cls(3)},       // 40, 60, 70, 80
+    };
+    for (int row = 1; row <= 3; ++row) {
+        for (int column = 1; column <= 4; ++column) {
+            const Rgb got = centre(row, column);
+            const Rgb expected = want[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+            EXPECT_EQ(expected, got) << "row " << row << " column " << column << ": got " << int(got.r) << ","
+                                     << int(got.g) << "," << int(got.b);
+        }
+    }
+    if (!HasFailure()) fs::remove_all(work);
+}
+
+}  // namespace
+}  // namespace tessadro
