@@ -281,16 +281,21 @@ bool format_fixed_real(float value, int width, int decimals, char* out) {
 
 namespace {
 
-// 10^0 to 10^9 as 4-byte bit patterns: every one of them is exact.
-constexpr std::uint32_t bits_of_powers_of_ten[10] = {0x3f800000u, 0x41200000u, 0x42c80000u, 0x447a0000u,
-                                                     0x461c4000u, 0x47c35000u, 0x49742400u, 0x4b189680u,
-                                                     0x4cbebc20u, 0x4e6e6b28u};
+// The smallest 4-byte values at or above 10^-4 to 10^9, as bit patterns:
+// from 10^0 on they are the powers themselves.
+constexpr std::uint32_t bits_from_powers_of_ten[14] = {
+    0x38d1b718u, 0x3a83126fu, 0x3c23d70bu, 0x3dcccccdu, 0x3f800000u, 0x41200000u, 0x42c80000u,
+    0x447a0000u, 0x461c4000u, 0x47c35000u, 0x49742400u, 0x4b189680u, 0x4cbebc20u, 0x4e6e6b28u};
+constexpr int lowest_power = -4;
 
-constexpr std::uint64_t small_powers_of_ten[10] = {1,      10,      100,      1000,      10000,
-                                                   100000, 1000000, 10000000, 100000000, 1000000000};
+std::uint32_t bits_from_power_of_ten(int k) { return bits_from_powers_of_ten[k - lowest_power]; }
 
-// round(m * 10^s * 2^e), halves to even, for m < 2^24, s <= 9 and -64 < e <= 6:
-// the product stays below 2^61.
+constexpr std::uint64_t small_powers_of_ten[13] = {1,          10,          100,          1000,     10000,
+                                                   100000,     1000000,     10000000,     100000000,
+                                                   1000000000, 10000000000, 100000000000, 1000000000000};
+
+// round(m * 10^s * 2^e), halves to even, for m < 2^24, s <= 12 and
+// -64 < e <= 6: the product stays below 2^64.
 std::uint64_t round_scaled(std::uint32_t m, int s, int e) {
     const std::uint64_t scaled = static_cast<std::uint64_t>(m) * small_powers_of_ten[s];
     if (e >= 0) return scaled << e;
@@ -306,8 +311,19 @@ std::uint64_t round_scaled(std::uint32_t m, int s, int e) {
 void format_list_real(float value, char* out) {
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
     const std::uint32_t magnitude = bits & 0x7fffffffu;
-    // Nearly every value of a run is fixed-point: 0.1 <= |v| < 1.0E9.
-    if (magnitude - bits_of_tenth >= bits_of_1e9 - bits_of_tenth) {
+    const bool negative = (bits >> 31) != 0;
+    char field[list_real_width];
+    std::memcpy(field, "                ", list_real_width);
+    if (magnitude == 0) {  // zero: 8 decimals like the numbers from 1 to 10
+        std::memcpy(field + 2, "0.00000000", 10);
+        if (negative) field[1] = '-';
+        std::memcpy(out, field, list_real_width);
+        return;
+    }
+    // The values of a run lie from 10^-4 to 10^9; the rest, and the
+    // infinities and NaN, take the general road.
+    const std::uint32_t low = bits_from_power_of_ten(lowest_power);
+    if (magnitude - low >= bits_of_1e9 - low) {
         format_list_real_exact(value, out);
         return;
     }
@@ -315,8 +331,7 @@ void format_list_real(float value, char* out) {
     // which gives it or one less.
     const int binary_exponent = static_cast<int>(magnitude >> 23) - 127;
     int k = (binary_exponent * 78913) >> 18;  // floor(binary_exponent * log10(2))
-    if (k < -1) k = -1;
-    if (magnitude >= bits_of_powers_of_ten[k + 1]) ++k;
+    if (magnitude >= bits_from_power_of_ten(k + 1)) ++k;
     // The 9 significant digits; a value just below a power of ten may round
     // up to it, and then it has one digit more before the point.
     std::uint64_t n = round_scaled((magnitude & 0x7fffffu) | 0x800000u, 8 - k, binary_exponent - 23);
@@ -324,17 +339,24 @@ void format_list_real(float value, char* out) {
         n = 100000000u;
         ++k;
     }
-    char field[list_real_width];
-    std::memcpy(field, "                ", list_real_width);
-    const bool negative = (bits >> 31) != 0;
-    if (k < 0) {  // "0." and 9 decimals, the sign in the first column
+    const auto digits = static_cast<std::uint32_t>(n);
+    if (magnitude < bits_of_tenth) {  // d.ddddddddE-0x, the sign in the second column
+        field[1] = negative ? '-' : ' ';
+        nine_digits(digits, field + 3);
+        field[2] = field[3];
+        field[3] = '.';
+        field[12] = 'E';
+        field[13] = '-';
+        field[14] = '0';
+        field[15] = static_cast<char>('0' - k);
+    } else if (k < 0) {  // "0." and 9 decimals, the sign in the first column
         field[0] = negative ? '-' : ' ';
         field[1] = '0';
         field[2] = '.';
-        nine_digits(static_cast<std::uint32_t>(n), field + 3);
+        nine_digits(digits, field + 3);
     } else {  // k + 1 digits, the point, 8 - k digits
         field[1] = negative ? '-' : ' ';
-        nine_digits(static_cast<std::uint32_t>(n), field + 2);
+        nine_digits(digits, field + 2);
         for (int i = 10; i >= k + 3; --i) field[i + 1] = field[i];
         field[k + 3] = '.';
     }
@@ -350,7 +372,7 @@ bool format_f61(float value, char* out) {
     const std::uint32_t magnitude = bits & 0x7fffffffu;
     // From 10^5 up every value is too wide, and infinities and NaN take
     // their own words: all left to the general writer.
-    if (magnitude >= bits_of_powers_of_ten[5]) return format_fixed_real(value, 6, 1, out);
+    if (magnitude >= bits_from_power_of_ten(5)) return format_fixed_real(value, 6, 1, out);
     // Tenths: below 10^6, so a whole part of at most 5 digits and the decimal.
     const int e = magnitude < 0x800000u ? -149 : static_cast<int>(magnitude >> 23) - 150;
     const std::uint32_t m = magnitude < 0x800000u ? magnitude : (magnitude & 0x7fffffu) | 0x800000u;

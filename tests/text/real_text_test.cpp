@@ -107,6 +107,10 @@ TEST(FreeFormReal, Layouts) {
         {from_bits(0x3f7fffff), " 0.999999940    "}, {from_bits(0x411fffff), "  9.99999905    "},
         // 1234567.125 is exact in 4 bytes: a half at the 9th digit goes to even.
         {1234567.125f, "  1234567.12    "}, {1234567.375f, "  1234567.38    "},
+        // From 10^-4 to 0.1 the exponent form has a quicker road than below:
+        // 0x38d1b718 is the first float at or above 10^-4, 0x38d1b717 the last below.
+        {from_bits(0x38d1b718), "  1.00000005E-04"}, {from_bits(0x38d1b717), "  9.99999975E-05"},
+        {-0.00123f, " -1.23000005E-03"}, {0.0321f, "  3.20999995E-02"},
         {from_bits(1), "  1.40129846E-45"}, {std::numeric_limits<float>::max(), "  3.40282347E+38"},
     };
     for (const auto& row : rows) {
