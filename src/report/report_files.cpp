@@ -54,9 +54,14 @@ std::string budget_lines(const YearReport& report) {
             add(", ", b.amount, 1, " as written\n");
         }
     }
-    out.append("problems: ").append(std::to_string(report.count_of("error"))).append(" errors, ");
-    out.append(std::to_string(report.count_of("warning"))).append(" warnings, ");
-    out.append(std::to_string(report.count_of("note"))).append(" notes\n");
+    out.append("problems:");
+    const char* separator = " ";
+    for (const char* severity : {"error", "warning", "note"}) {
+        const long n = report.count_of(severity);
+        out.append(separator).append(std::to_string(n)).append(" ").append(severity).append(n == 1 ? "" : "s");
+        separator = ", ";
+    }
+    out.append("\n");
     return out;
 }
 

@@ -43,7 +43,7 @@ std::string chromium(const fs::path& profile, const std::string& action, const f
                      const fs::path& out) {
     fs::create_directories(profile);
     std::string command = std::string("timeout 120 ") + TESSADRO_CHROMIUM +
-                          " --headless --no-sandbox --disable-gpu --disable-background-networking"
+                          " --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --disable-background-networking"
                           " --disable-component-update --disable-sync --no-first-run --hide-scrollbars"
                           " --force-device-scale-factor=1 --user-data-dir=" + profile.string();
     command.append(" ").append(action).append(" file://").append(page.string());
