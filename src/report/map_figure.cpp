@@ -143,12 +143,15 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     }
     // Rejected records that have a cell.
     const double cw = w / grid.ncol, ch = h / grid.nrow;
-    const double radius = std::max(3.0, std::min(cw, ch) * 0.45);
+    // Small rings on a dense grid, so that a row of rejected wells along the
+    // edge of the active area does not hide the cells beside it.
+    const double radius = std::max(2.0, std::min(cw, ch) * 0.45);
+    const char* ring = std::min(cw, ch) < 4.0 ? "0.8" : "1.5";
     // All marks as one path of circles, two arcs each: a full year marks
     // thousands of cells.
     if (!map.marks.empty()) {
         svg += "<path class=\"marks\" data-count=\"" + std::to_string(map.marks.size()) +
-               "\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"1.5\" d=\"";
+               "\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"" + ring + "\" d=\"";
         const std::string r = px(radius), d = px(2 * radius);
         for (const Cell& c : map.marks) {
             svg.append("M").append(px(left + (c.column - 0.5) * cw - radius)).append(" ");
