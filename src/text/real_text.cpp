@@ -2,7 +2,9 @@
 
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -518,6 +520,28 @@ bool parse_plain_decimal(std::string_view text, float& value) {
     return true;
 }
 
+// A result at either end of the 4-byte range: zero, subnormal, the smallest
+// normal value (which a slightly smaller decimal can round up to), or an
+// infinity. Tested on the bits, since comparing a subnormal would raise the
+// denormal-operand flag.
+bool at_range_end(float result) {
+    const std::uint32_t magnitude = std::bit_cast<std::uint32_t>(result) & 0x7fffffffu;
+    return magnitude <= 0x00800000u || magnitude >= 0x7f800000u;
+}
+
+// The same conversion again, for such a rare result, by the C library, which
+// raises the flags that a correctly rounded conversion raises: overflow and
+// inexact when a finite decimal rounds to infinity, underflow and inexact when
+// the result is tiny (after rounding, as x86 detects it) and inexact. The text
+// is a decimal number with an optional sign and an optional "e" exponent.
+float convert_at_range_end(std::string_view number) {
+    const std::string terminated(number);
+    const int saved = errno;  // the library's ERANGE is no error of the run
+    const float result = std::strtof(terminated.c_str(), nullptr);
+    errno = saved;
+    return result;
+}
+
 }  // namespace
 
 bool parse_real(std::string_view text, float& value) {
@@ -530,7 +554,7 @@ bool parse_real(std::string_view text, float& value) {
         float result = 0.0f;
         const auto r = std::from_chars(first, last, result, std::chars_format::general);
         if (r.ec == std::errc() && r.ptr == last) {
-            value = result;
+            value = at_range_end(result) ? convert_at_range_end(text) : result;
             return true;
         }
     }
@@ -547,21 +571,12 @@ bool parse_real(std::string_view text, float& value) {
         value = std::numeric_limits<float>::quiet_NaN();
         return true;
     }
-    // Mantissa: digits with an optional point; note where the first non-zero
-    // digit stands, which decides the direction of an out-of-range value.
-    long whole_digits = 0;  // integer digits from the first non-zero one
-    long leading_zeros = 0; // fraction zeros before the first non-zero digit
+    // Mantissa: digits with an optional point.
     bool nonzero = false;
     std::size_t digits = 0;
-    for (; i < text.size() && is_digit(text[i]); ++i, ++digits) {
-        if (text[i] != '0') nonzero = true;
-        if (nonzero) ++whole_digits;
-    }
+    for (; i < text.size() && is_digit(text[i]); ++i, ++digits) nonzero |= text[i] != '0';
     if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && is_digit(text[i]); ++i, ++digits) {
-            if (!nonzero && text[i] == '0') ++leading_zeros;
-            if (text[i] != '0') nonzero = true;
-        }
+        for (++i; i < text.size() && is_digit(text[i]); ++i, ++digits) nonzero |= text[i] != '0';
     }
     if (digits == 0) return false;
     const std::size_t mantissa_end = i;
@@ -602,13 +617,11 @@ bool parse_real(std::string_view text, float& value) {
     float result = 0.0f;
     const auto r = std::from_chars(number.data(), number.data() + number.size(), result,
                                    std::chars_format::general);
-    if (r.ec == std::errc::result_out_of_range) {
-        const long scientific = whole_digits > 0 ? whole_digits - 1 + exponent
-                                                 : exponent - leading_zeros - 1;
-        result = scientific > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
-    } else if (r.ec != std::errc() || r.ptr != number.data() + number.size()) {
+    if (r.ptr != number.data() + number.size() ||
+        (r.ec != std::errc() && r.ec != std::errc::result_out_of_range)) {
         return false;
     }
+    if (r.ec == std::errc::result_out_of_range || at_range_end(result)) result = convert_at_range_end(number);
     value = negative ? -result : result;
     return true;
 }

@@ -4,9 +4,11 @@
 #include <string_view>
 
 // Exact conversions between 4-byte reals and their text forms. Every result is
-// correctly rounded from the exact binary value (halves to even), and no
-// conversion touches the processor's floating-point exception flags: the run
-// reports those flags at its end and they must describe its arithmetic only.
+// correctly rounded from the exact value (halves to even). The run reports the
+// processor's floating-point exception flags at its end, so writing a real
+// raises no flag, and reading one raises what a correctly rounded conversion
+// raises: overflow when a finite decimal reads as an infinity, underflow when
+// it reads as a tiny inexact value (inexact besides, which is never reported).
 namespace tessadro {
 
 // Widths of a real and of an integer in a free-form record.
@@ -40,7 +42,8 @@ NumberStatus parse_integer(std::string_view text, std::int32_t& value);
 // Real text: optional sign, digits with an optional decimal point, optional
 // exponent (E, D or Q in either case, or a sign alone, then digits); or Inf,
 // Infinity, NaN in any case. Values beyond the 4-byte range read as the
-// correctly rounded result, an infinity or a zero. Returns false on bad syntax.
+// correctly rounded result, an infinity, a subnormal or a zero, with the
+// flags above. Returns false on bad syntax.
 bool parse_real(std::string_view text, float& value);
 
 // Plain number text at p, before end: for an integer an optional sign and 1
