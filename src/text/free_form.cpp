@@ -128,9 +128,12 @@ public:
     }
 
     // A quoted text (the quote at hand); a doubled quote stands for one.
-    std::string take_quoted() {
+    // False when the record ends before the closing quote: a data record
+    // never continues a text on the next record, so the quote is a mistake
+    // that would otherwise swallow the record's remaining values.
+    bool take_quoted(std::string& text) {
         const char quote = record_[pos_++];
-        std::string text;
+        text.clear();
         while (pos_ < record_.size()) {
             const char c = record_[pos_++];
             if (c != quote) {
@@ -139,10 +142,10 @@ public:
                 text += quote;
                 ++pos_;
             } else {
-                break;
+                return true;
             }
         }
-        return text;
+        return false;
     }
 
 private:
@@ -151,7 +154,7 @@ private:
     std::size_t pos_ = 0;
 };
 
-enum class Fault { none, bad_integer, integer_overflow, bad_real, bad_repeat, repeat_overflow };
+enum class Fault { none, bad_integer, integer_overflow, bad_real, bad_repeat, repeat_overflow, unclosed_quote };
 
 std::string message(Fault fault, std::size_t item) {
     const std::string n = std::to_string(item);
@@ -161,6 +164,7 @@ std::string message(Fault fault, std::size_t item) {
     case Fault::bad_real: return "Bad real number in item " + n + " of list input";
     case Fault::bad_repeat: return "Bad repeat count in item " + n + " of list input";
     case Fault::repeat_overflow: return "Repeat count overflow in item " + n + " of list input";
+    case Fault::unclosed_quote: return "Quoted text not closed in item " + n + " of list input";
     case Fault::none: break;
     }
     return {};
@@ -289,13 +293,14 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets) {
         after_value = true;
         // A value: a quoted text, or a token up to the next separator.
         bool quoted = false;
+        bool closed = true;
         auto take_value = [&]() -> std::string_view {
             quoted = class_of(at.peek()) == Char::quote;
             if (!quoted) {
                 bool star = false;
                 return at.take_token(star);
             }
-            quoted_text = at.take_quoted();
+            closed = at.take_quoted(quoted_text);
             return quoted_text;
         };
         long repeat = 0;
@@ -320,6 +325,7 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets) {
                 }
             }
         }
+        if (!closed) return failed(Fault::unclosed_quote, next + 1);
         // One value for one target is by far the most common case.
         if (repeat == 0) {
             if (Fault f = store(targets[next], value, quoted); f != Fault::none) return failed(f, next + 1);

@@ -69,6 +69,13 @@ TEST(FreeFormRead, FailuresNameTheItemKeepLaterTargetsAndSkipTheirRecord) {
         {nullptr, "1 2147483648\n", {"ii"}, "1 Integer overflow while reading item 2: 1,-1"},
         {nullptr, "1 0*5\n", {"ii"}, "1 Bad repeat count in item 2 of list input: 1,-1"},
         {nullptr, "99999999999*1\n", {"i"}, "1 Repeat count overflow in item 1 of list input: -1"},
+        // A quoted text ends on its own record: an opening quote without its
+        // closing quote is a bad value, and the next record is not touched.
+        {nullptr, "1 130688 'GW 93.6 0 138.6\n2 130689 'GW' 5 6 7\n", {"iiaiii", "iiaiii"},
+         "1 Quoted text not closed in item 3 of list input: 1,130688,[.....],-1,-1,-1"
+         " | 0: 2,130689,[GW   ],5,6,7"},
+        {nullptr, "1 2*'ab\n", {"iaa"}, "1 Quoted text not closed in item 2 of list input: 1,[.....],[.....]"},
+        {nullptr, "\"it''s\n", {"a"}, "1 Quoted text not closed in item 1 of list input: [.....]"},
         // 3 is ignored with the rest of the failed record; the next read starts on record 2.
         {nullptr, "1 x 3\n4 5 6\n", {"iii", "iii"}, "1 Bad integer for item 2 in list input: 1,-1,-1 | 0: 4,5,6"},
     });
