@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <new>
 #include <unistd.h>
 
 #include "text/run_error.hpp"
@@ -30,6 +31,54 @@ std::FILE* open_for_reading(const std::string& path, int unit) {
     return file;
 }
 
+// The record being read when a read of the file's bytes stops: the one after
+// the last line feed read.
+long record_at(const std::string& text, std::size_t used) {
+    long line_feeds = 0;
+    for (std::size_t i = 0; i < used; ++i) line_feeds += text[i] == '\n' ? 1 : 0;
+    return line_feeds + 1;
+}
+
+// The whole of a file, read once at its opening. A later pass over the file
+// (the authorized acres are read twice) works from these bytes, so a pipe or
+// a FIFO reads the same as a regular file, and the records of a pass are views
+// into one buffer.
+std::string read_whole_file(const std::string& path, int unit) {
+    std::FILE* file = open_for_reading(path, unit);
+    std::string text;
+    std::size_t used = 0;
+    try {
+        // A regular file is read at its size (one byte more, to see its end);
+        // anything else, or a file too big for memory at once, in growing
+        // blocks, so that running out of memory names the record it met.
+        std::error_code ec;
+        const auto size = std::filesystem::is_regular_file(path, ec) ? std::filesystem::file_size(path, ec) : 0;
+        try {
+            text.resize(!ec && size > 0 ? static_cast<std::size_t>(size) + 1 : std::size_t{1} << 16);
+        } catch (const std::bad_alloc&) {
+            text.resize(std::size_t{1} << 16);
+        }
+        for (;;) {
+            if (used == text.size()) text.resize(2 * text.size());
+            const std::size_t got = std::fread(text.data() + used, 1, text.size() - used, file);
+            used += got;
+            if (got == 0) break;
+        }
+    } catch (const std::bad_alloc&) {
+        std::fclose(file);
+        throw RunError(file_location(record_at(text, used), unit, path), "Out of memory");
+    }
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (failed) {
+        throw RunError(file_location(record_at(text, used), unit, path),
+                       "Cannot read file '" + path + "': " + std::strerror(error));
+    }
+    text.resize(used);
+    return text;
+}
+
 constexpr std::size_t flush_size = 1 << 16;
 
 }  // namespace
@@ -40,7 +89,7 @@ InputFile::InputFile(std::string path, int unit, std::unique_ptr<LineReader> lin
     : path_(std::move(path)), unit_(unit), lines_(std::move(lines)) {}
 
 InputFile::InputFile(std::string path, int unit)
-    : InputFile(path, unit, std::make_unique<LineReader>(open_for_reading(path, unit))) {}
+    : InputFile(path, unit, std::make_unique<LineReader>(read_whole_file(path, unit))) {}
 
 InputFile::InputFile(std::string path, int unit, std::string text)
     : InputFile(std::move(path), unit, std::make_unique<LineReader>(std::move(text))) {}
@@ -69,8 +118,16 @@ std::string InputFile::location() const { return file_location(lines_->records()
 
 OutputFile::OutputFile(std::string path, int unit)
     : path_(std::move(path)), unit_(unit), stream_(nullptr), line_end_("\r\n"), buffer_(2 * flush_size) {
+    // Only a regular file (or a new one) is truncated and written: opening a
+    // FIFO would wait forever for a reader, and a device is no place for the
+    // model's arrays.
     std::error_code ec;
-    if (std::filesystem::is_directory(path_, ec)) open_failed(path_, unit_, EISDIR);
+    const auto status = std::filesystem::status(path_, ec);
+    if (std::filesystem::is_directory(status)) open_failed(path_, unit_, EISDIR);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        throw RunError(statement_location(0) + " (unit = " + std::to_string(unit_) + ")",
+                       "'" + path_ + "' is not a regular file");
+    }
     // The file's own descriptor: the buffer goes out in one write call each
     // time, with no second copy through a stdio buffer.
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -118,10 +175,19 @@ void OutputFile::flush() {
         used_ = 0;
         return;
     }
-    if (stream_ == nullptr) return;
-    if (used_ > 0 && std::fwrite(buffer_.data(), 1, used_, stream_) != used_) write_failed();
+    // The console.
+    const std::size_t pending = used_;
     used_ = 0;
-    if (std::fflush(stream_) != 0) write_failed();
+    if (stream_ == nullptr) return;
+    if ((pending > 0 && std::fwrite(buffer_.data(), 1, pending, stream_) != pending) || std::fflush(stream_) != 0) {
+        write_failed();
+    }
+}
+
+void OutputFile::lose(int error) {
+    if (lost_ == 0) lost_ = error;
+    stream_ = nullptr;
+    used_ = 0;
 }
 
 void OutputFile::close() {
@@ -136,7 +202,11 @@ void OutputFile::close() {
 
 std::string OutputFile::location() const { return file_location(records_, unit_, path_); }
 
-void OutputFile::write_failed() const {
+void OutputFile::write_failed() {
+    // The console is not the product: a run whose console cannot be written
+    // (a full disk, a closed pipe) goes on without it, and the entry point
+    // says so at the end.
+    if (stream_ != nullptr) return lose(errno);
     throw RunError(location(), "Cannot write file '" + path_ + "': " + std::strerror(errno));
 }
 

@@ -81,9 +81,17 @@ public:
     void give_back(std::size_t n) { used_ -= n; }
     void end_record();
 
-    // Writes out the buffer; close() also disconnects the file.
+    // Writes out the buffer; close() also disconnects the file. A failure
+    // ends the run, except on the console (see lost()).
     void flush();
     void close();
+
+    // The console only: the error (an errno value) that stopped its writing,
+    // 0 while it is written. After it, records are dropped.
+    int lost() const { return lost_; }
+    // Stops writing the stream for the given reason (standard output that was
+    // closed when the run started).
+    void lose(int error);
 
     // Fields written as asterisks because the value was too wide.
     long overflowed_fields() const { return overflowed_; }
@@ -93,7 +101,7 @@ public:
     const std::string& path() const { return path_; }
 
 private:
-    [[noreturn]] void write_failed() const;
+    void write_failed();
     bool write_all();
     void grow(std::size_t n);
 
@@ -106,6 +114,7 @@ private:
     std::size_t used_ = 0;
     long records_ = 0;
     long overflowed_ = 0;
+    int lost_ = 0;
 };
 
 // Standard output, the run's console.

@@ -2,8 +2,12 @@
 // names the file, never a silent loss of output.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "text/free_form.hpp"
 #include "text/record_file.hpp"
@@ -41,17 +45,45 @@ TEST(RecordFile, OpeningFailuresNameThePath) {
     EXPECT_FALSE(fs::exists(path));
 }
 
-TEST(RecordFile, AFullDeviceIsAWriteFailure) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    OutputFile file("/dev/full", 8);
-    write_list(file, {"lost"});
-    try {
-        file.close();
-        FAIL() << "closing a file whose bytes could not be written must fail";
-    } catch (const RunError& e) {
-        EXPECT_EQ("At line 1 of file tessadrov11 (unit = 8, file = '/dev/full')", e.location());
-        EXPECT_STREQ("Cannot write file '/dev/full': No space left on device", e.what());
+// Only regular files are written: a FIFO would block the run until a reader
+// came, a device would swallow the arrays.
+TEST(RecordFile, AnOutputThatIsNotARegularFileIsRefused) {
+    const fs::path fifo = fs::temp_directory_path() / ("tessadro-fifo-" + std::to_string(::getpid()));
+    fs::remove(fifo);
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0644));
+    for (const std::string& path : {fifo.string(), std::string("/dev/null")}) {
+        EXPECT_EQ("At line 0 of file tessadrov11 (unit = 8) | '" + path + "' is not a regular file",
+                  message_of_opening(path, true));
     }
+    fs::remove(fifo);
+}
+
+// A file that cannot take its bytes (here past the file-size limit, as on a
+// full disk) ends the run at the write, naming the file.
+TEST(RecordFile, AWriteThatFailsEndsTheRun) {
+    const fs::path path = fs::temp_directory_path() / ("tessadro-big-" + std::to_string(::getpid()));
+    rlimit saved{};
+    ASSERT_EQ(0, ::getrlimit(RLIMIT_FSIZE, &saved));
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of the signal
+    rlimit small = saved;
+    small.rlim_cur = 10;
+    ASSERT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &small));
+    std::string outcome = "closed";
+    {
+        OutputFile file(path.string(), 8);
+        write_list(file, {"more than ten bytes"});
+        try {
+            file.close();
+        } catch (const RunError& e) {
+            outcome = e.location() + " | " + e.what();
+        }
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ("At line 1 of file tessadrov11 (unit = 8, file = '" + path.string() + "') | Cannot write file '" +
+                  path.string() + "': File too large",
+              outcome);
+    fs::remove(path);
 }
 
 }  // namespace

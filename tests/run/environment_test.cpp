@@ -1,0 +1,248 @@
+// Whole runs in a hostile environment: an input file that is a pipe, a console
+// that cannot be written, standard descriptors closed at the start, an output
+// path that is not a regular file, memory that runs out. Each starts from a
+// dataset of tests/data and holds the run to that dataset's expected files,
+// changed only by what the environment must change.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+fs::path dataset(const std::string& name) { return fs::path(TESSADRO_TEST_DATA) / name; }
+
+// A working directory laid out as the whole-run test lays it out.
+fs::path prepare(const std::string& name, const std::string& tag) {
+    const fs::path work = fs::temp_directory_path() / ("tessadro-env-" + tag + "-" + std::to_string(::getpid()));
+    fs::remove_all(work);
+    fs::create_directories(work);
+    fs::copy(dataset(name) / "work", work, fs::copy_options::recursive);
+    fs::copy(dataset(name) / "static", work / "static", fs::copy_options::recursive);
+    return work;
+}
+
+bool write_all(int fd, const std::string& text) {
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes text, then megabytes MiB of digits without a line end, into the FIFO
+// at path from a process of its own, as a pipeline would; it gives up after a
+// minute if nobody reads.
+void feed_fifo(const fs::path& path, const std::string& text, int megabytes = 0) {
+    if (::fork() != 0) return;
+    ::alarm(60);
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    const std::string digits(1u << 20, '7');
+    bool ok = fd >= 0 && write_all(fd, text);
+    for (int i = 0; ok && i < megabytes; ++i) ok = write_all(fd, digits);
+    ::_exit(0);
+}
+
+struct Outcome {
+    int status = -1;  // exit status, or -1 when killed by a signal
+    std::string out, err;
+};
+
+// Runs the program with the dataset's arguments in work, standard output and
+// error going to files there; setup() runs in the child just before the
+// program starts, to spoil its environment. A run that hangs is killed after
+// a minute.
+template <class Setup>
+Outcome run_in(const fs::path& work, const std::string& name, Setup setup) {
+    std::vector<std::string> args = {TESSADRO_BINARY};
+    std::ifstream list(dataset(name) / "args");
+    for (std::string arg; std::getline(list, arg);) args.push_back(arg);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::chdir(work.c_str()) != 0) ::_exit(126);
+        ::setenv("TESSADRO_STATIC", "static", 1);
+        const int out = ::open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = ::open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        ::close(out);
+        ::close(err);
+        ::signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
+        ::alarm(60);
+        setup();
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(work / "stdout.txt"), slurp(work / "stderr.txt")};
+}
+
+std::set<std::string> files_below(const fs::path& root) {
+    std::set<std::string> names;
+    if (!fs::exists(root)) return names;
+    for (const auto& entry : fs::directory_iterator(root)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Every file of out/ as the dataset expects it.
+void expect_expected_files(const std::string& name, const fs::path& work) {
+    const fs::path expected = dataset(name) / "expected" / "out";
+    EXPECT_EQ(files_below(expected), files_below(work / "out"));
+    for (const std::string& file : files_below(expected)) {
+        EXPECT_EQ(slurp(expected / file), slurp(work / "out" / file)) << "out/" << file;
+    }
+}
+
+std::string expected(const std::string& name, const char* what) {
+    return slurp(dataset(name) / "expected" / what);
+}
+
+void clean_up(const fs::path& work) {
+    if (!testing::Test::HasFailure()) fs::remove_all(work);
+}
+
+// The authorized acres are read twice. From a pipe the second pass has nothing
+// to read unless it works from the first read's bytes; then the run is the
+// same as from a regular file.
+TEST(HostileEnvironment, AuthorizedAcresFromAPipe) {
+    const std::string name = "tracts_distribution";
+    const fs::path work = prepare(name, "fifo");
+    const fs::path acres = work / "authacres2010.txt";
+    const std::string text = slurp(acres);
+    fs::remove(acres);
+    ASSERT_EQ(0, ::mkfifo(acres.c_str(), 0644));
+    const Outcome r = run_in(work, name, [&] { feed_fifo(acres, text); });
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ(expected(name, "stdout"), r.out);
+    EXPECT_EQ(expected(name, "stderr"), r.err);
+    expect_expected_files(name, work);
+    clean_up(work);
+}
+
+// A console that cannot be written does not stop the run: every file is
+// written, the exit status is that of the data, and one line at the end of
+// standard error says why the console log is missing.
+void expect_run_without_console(const char* tag, const char* reason, void (*spoil)()) {
+    const std::string name = "run_floating_point_note";
+    const fs::path work = prepare(name, tag);
+    const Outcome r = run_in(work, name, spoil);
+    EXPECT_EQ(0, r.status) << tag;
+    EXPECT_EQ(expected(name, "stderr") + "Warning: the console log could not be written: " + reason + "\n", r.err)
+        << tag;
+    expect_expected_files(name, work);
+    clean_up(work);
+}
+
+TEST(HostileEnvironment, ConsoleOnAFullDevice) {
+    expect_run_without_console("full", "No space left on device", [] {
+        const int full = ::open("/dev/full", O_WRONLY);
+        ::dup2(full, 1);
+        ::close(full);
+    });
+}
+
+TEST(HostileEnvironment, ConsoleClosed) {
+    expect_run_without_console("closed", "Bad file descriptor", [] { ::close(1); });
+}
+
+TEST(HostileEnvironment, ConsolePipeWhoseReaderHasGone) {
+    expect_run_without_console("pipe", "Broken pipe", [] {
+        int ends[2];
+        if (::pipe(ends) != 0) ::_exit(125);
+        ::close(ends[0]);
+        ::dup2(ends[1], 1);
+        ::close(ends[1]);
+    });
+}
+
+// With all three standard descriptors closed, the files the run opens must
+// not take their numbers: the warning and the note meant for standard error
+// would land in a report.
+TEST(HostileEnvironment, StandardDescriptorsClosed) {
+    const std::string name = "run_floating_point_note";
+    const fs::path work = prepare(name, "nostd");
+    const Outcome r = run_in(work, name, [] {
+        ::close(0);
+        ::close(1);
+        ::close(2);
+    });
+    EXPECT_EQ(0, r.status);
+    expect_expected_files(name, work);
+    clean_up(work);
+}
+
+// An output path that exists and is not a regular file ends the run at its
+// opening, without waiting for a FIFO's reader; the files written before stay.
+void expect_refused_output(const char* tag, void (*make)(const fs::path&)) {
+    const std::string name = "tracts_distribution";
+    const fs::path work = prepare(name, tag);
+    fs::create_directories(work / "out");
+    make(work / "out" / "2010.agw");
+    const Outcome r = run_in(work, name, [] {});
+    EXPECT_EQ(2, r.status) << tag;
+    EXPECT_EQ("At line 0 of file tessadrov11 (unit = 8)\nError: 'out/2010.agw' is not a regular file\n", r.err)
+        << tag;
+    // The console stops after the phase that writes the arrays has begun.
+    const std::string full = expected(name, "stdout");
+    const std::string last = " ..writing pmp, rcg, and agw files\n";
+    EXPECT_EQ(full.substr(0, full.find(last) + last.size()), r.out) << tag;
+    EXPECT_EQ(slurp(dataset(name) / "expected" / "out" / "2010.10.rcg"), slurp(work / "out" / "2010.10.rcg"));
+    clean_up(work);
+}
+
+TEST(HostileEnvironment, OutputPathIsAFifo) {
+    expect_refused_output("outfifo", [](const fs::path& p) { ASSERT_EQ(0, ::mkfifo(p.c_str(), 0644)); });
+}
+
+TEST(HostileEnvironment, OutputPathIsADevice) {
+    expect_refused_output("outdev", [](const fs::path& p) { fs::create_symlink("/dev/null", p); });
+}
+
+// Memory that runs out while a file is read (a record of 300 MB under a limit
+// of 200 MB of address space) is reported at the file and the record, like a
+// bad record. The sanitizers' own memory map does not fit such a limit.
+TEST(HostileEnvironment, MemoryExhaustedOnAHugeRecord) {
+#ifdef TESSADRO_SANITIZED
+    GTEST_SKIP() << "the sanitizers need more address space than the limit";
+#else
+    const std::string name = "tracts_distribution";
+    const fs::path work = prepare(name, "memory");
+    const fs::path pumping = work / "tessadro2010.txt";
+    fs::remove(pumping);
+    ASSERT_EQ(0, ::mkfifo(pumping.c_str(), 0644));
+    const Outcome r = run_in(work, name, [&] {
+        feed_fifo(pumping, "1 101 100.0 100.0 0.0 GW 1.0 1.0 1.0\n1 102 ", 300);
+        const rlimit limit{200u << 20, 200u << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ("At line 2 of file tessadrov11 (unit = 13, file = 'tessadro2010.txt')\nError: Out of memory\n", r.err);
+    clean_up(work);
+#endif
+}
+
+}  // namespace
