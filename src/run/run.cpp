@@ -16,6 +16,7 @@
 #include "monthly/monthly_arrays.hpp"
 #include "run/fp_flags.hpp"
 #include "run/run_parameters.hpp"
+#include "run/year_outputs.hpp"
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
 #include "text/run_error.hpp"
@@ -73,6 +74,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     text.chfact = fit(factor, 10);
     text.chstatic = static_prefix();
     text.chout = "out/";
+    remove_year_outputs(text);
     CoordinatesAhead coordinates(text, state->coords);
 
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});

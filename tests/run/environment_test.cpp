@@ -36,8 +36,10 @@ fs::path prepare(const std::string& name, const std::string& tag) {
     const fs::path work = fs::temp_directory_path() / ("tessadro-env-" + tag + "-" + std::to_string(::getpid()));
     fs::remove_all(work);
     fs::create_directories(work);
-    fs::copy(dataset(name) / "work", work, fs::copy_options::recursive);
-    fs::copy(dataset(name) / "static", work / "static", fs::copy_options::recursive);
+    if (fs::exists(dataset(name) / "work")) fs::copy(dataset(name) / "work", work, fs::copy_options::recursive);
+    if (fs::exists(dataset(name) / "static")) {
+        fs::copy(dataset(name) / "static", work / "static", fs::copy_options::recursive);
+    }
     return work;
 }
 
@@ -220,6 +222,32 @@ TEST(HostileEnvironment, OutputPathIsAFifo) {
 
 TEST(HostileEnvironment, OutputPathIsADevice) {
     expect_refused_output("outdev", [](const fs::path& p) { fs::create_symlink("/dev/null", p); });
+}
+
+// A run starts by removing the files of its year that it writes, so that one
+// that fails leaves no arrays of an earlier run beside its own partial
+// reports; files of other years and other names stay. A run stopped at the
+// factor writes nothing; one stopped in the pumping file leaves its reports as
+// written (the dataset's expected files).
+TEST(HostileEnvironment, AFailedRunLeavesNoStaleFilesOfItsYear) {
+    const fs::path earlier = dataset("tracts_distribution") / "expected" / "out";
+    const std::set<std::string> foreign = {"2009.agw", "2010.agw.bak", "notes.txt", "output2010.dat.old"};
+    for (const std::string name : {"run_factor_not_a_number", "groups_error_bad_pumping_record"}) {
+        const fs::path work = prepare(name, "stale");
+        fs::copy(earlier, work / "out");
+        for (const std::string& file : foreign) std::ofstream(work / "out" / file) << "keep\n";
+        const Outcome r = run_in(work, name, [] {});
+        EXPECT_EQ(2, r.status) << name;
+        EXPECT_EQ(expected(name, "stderr"), r.err) << name;
+        std::set<std::string> want = files_below(dataset(name) / "expected" / "out");
+        want.insert(foreign.begin(), foreign.end());
+        EXPECT_EQ(want, files_below(work / "out")) << name;
+        for (const std::string& file : files_below(dataset(name) / "expected" / "out")) {
+            EXPECT_EQ(slurp(dataset(name) / "expected" / "out" / file), slurp(work / "out" / file)) << file;
+        }
+        for (const std::string& file : foreign) EXPECT_EQ("keep\n", slurp(work / "out" / file)) << file;
+        clean_up(work);
+    }
 }
 
 // Memory that runs out while a file is read (a record of 300 MB under a limit
