@@ -5,127 +5,16 @@
 // changed only by what the environment must change.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <sstream>
-#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
-namespace fs = std::filesystem;
+#include "run_helpers.hpp"
 
 namespace {
 
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-fs::path dataset(const std::string& name) { return fs::path(TESSADRO_TEST_DATA) / name; }
-
-// A working directory laid out as the whole-run test lays it out.
-fs::path prepare(const std::string& name, const std::string& tag) {
-    const fs::path work = fs::temp_directory_path() / ("tessadro-env-" + tag + "-" + std::to_string(::getpid()));
-    fs::remove_all(work);
-    fs::create_directories(work);
-    if (fs::exists(dataset(name) / "work")) fs::copy(dataset(name) / "work", work, fs::copy_options::recursive);
-    if (fs::exists(dataset(name) / "static")) {
-        fs::copy(dataset(name) / "static", work / "static", fs::copy_options::recursive);
-    }
-    return work;
-}
-
-bool write_all(int fd, const std::string& text) {
-    for (std::size_t done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Writes text, then megabytes MiB of digits without a line end, into the FIFO
-// at path from a process of its own, as a pipeline would; it gives up after a
-// minute if nobody reads.
-void feed_fifo(const fs::path& path, const std::string& text, int megabytes = 0) {
-    if (::fork() != 0) return;
-    ::alarm(60);
-    const int fd = ::open(path.c_str(), O_WRONLY);
-    const std::string digits(1u << 20, '7');
-    bool ok = fd >= 0 && write_all(fd, text);
-    for (int i = 0; ok && i < megabytes; ++i) ok = write_all(fd, digits);
-    ::_exit(0);
-}
-
-struct Outcome {
-    int status = -1;  // exit status, or -1 when killed by a signal
-    std::string out, err;
-};
-
-// Runs the program with the dataset's arguments in work, standard output and
-// error going to files there; setup() runs in the child just before the
-// program starts, to spoil its environment. A run that hangs is killed after
-// a minute.
-template <class Setup>
-Outcome run_in(const fs::path& work, const std::string& name, Setup setup) {
-    std::vector<std::string> args = {TESSADRO_BINARY};
-    std::ifstream list(dataset(name) / "args");
-    for (std::string arg; std::getline(list, arg);) args.push_back(arg);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::chdir(work.c_str()) != 0) ::_exit(126);
-        ::setenv("TESSADRO_STATIC", "static", 1);
-        const int out = ::open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = ::open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        ::close(out);
-        ::close(err);
-        ::signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
-        ::alarm(60);
-        setup();
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(work / "stdout.txt"), slurp(work / "stderr.txt")};
-}
-
-std::set<std::string> files_below(const fs::path& root) {
-    std::set<std::string> names;
-    if (!fs::exists(root)) return names;
-    for (const auto& entry : fs::directory_iterator(root)) names.insert(entry.path().filename().string());
-    return names;
-}
-
-// Every file of out/ as the dataset expects it.
-void expect_expected_files(const std::string& name, const fs::path& work) {
-    const fs::path expected = dataset(name) / "expected" / "out";
-    EXPECT_EQ(files_below(expected), files_below(work / "out"));
-    for (const std::string& file : files_below(expected)) {
-        EXPECT_EQ(slurp(expected / file), slurp(work / "out" / file)) << "out/" << file;
-    }
-}
-
-std::string expected(const std::string& name, const char* what) {
-    return slurp(dataset(name) / "expected" / what);
-}
-
-void clean_up(const fs::path& work) {
-    if (!testing::Test::HasFailure()) fs::remove_all(work);
-}
+using namespace tessadro::test;
 
 // The authorized acres are read twice. From a pipe the second pass has nothing
 // to read unless it works from the first read's bytes; then the run is the
