@@ -31,10 +31,23 @@ const char* const files[] = {
 
 }  // namespace
 
+namespace {
+
+fs::path scratch;
+
+void remove_scratch() {
+    std::error_code ec;
+    fs::current_path(fs::temp_directory_path(), ec);
+    fs::remove_all(scratch, ec);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const fs::path scratch = fs::temp_directory_path() / ("tessadro-fuzz-" + std::to_string(::getpid()));
+    scratch = fs::temp_directory_path() / ("tessadro-fuzz-" + std::to_string(::getpid()));
     fs::create_directories(scratch / "static");
     fs::current_path(scratch);
+    std::atexit(remove_scratch);
     ::setenv("TESSADRO_STATIC", "static", 1);
     const int null = ::open("/dev/null", O_WRONLY);
     ::dup2(null, 1);
