@@ -1,7 +1,9 @@
 #include "report/collector.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <utility>
 
 namespace tessadro {
@@ -98,6 +100,21 @@ const char* quantity_of_array(const std::string& file) {
     return "m&i pumping";
 }
 
+// The input warnings, in the order the page's header counts them: first what
+// the record readers notice (by RecordNote), then the checks of plausible
+// ranges (docs/formats.md, section 9).
+const std::vector<std::string>& input_warning_reasons() {
+    static const std::vector<std::string> reasons = {
+        "null value: the column kept the previous record's value",
+        "values ran onto the next line",
+        "more numbers than the read takes",
+        "a slash ended the record early",
+        "semicolons between fields and decimal commas",
+        "byte-order mark at the start of the file",
+    };
+    return reasons;
+}
+
 }  // namespace
 
 ReportCollector::ReportCollector(std::string chyear)
@@ -122,7 +139,7 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     if (d.unauthorized) unauthorized_lines_.push_back(d.line);
     if (d.placement == Placement::placed) return;  // most records
     Problem p{"warning", "", pumping_file_, d.line, d.grp, d.cell.row, d.cell.column, d.x, d.y,
-              d.pumploc, d.gwloc, d.acloc, std::nullopt};
+              d.pumploc, d.gwloc, d.acloc, std::nullopt, {}};
     if (d.placement == Placement::off_grid || d.placement == Placement::inactive) {
         const char* reason = d.placement == Placement::off_grid ? "off the grid" : "on an inactive cell";
         tally("pumping", reason).add(d.pumploc);
@@ -149,7 +166,7 @@ void ReportCollector::tract(const TractDecision& d) {
     const bool no_coordinates = d.xloc == 0.0f && d.yloc == 0.0f;
     if (d.placement == Placement::placed && !no_coordinates) return;  // most tracts
     Problem p{"warning", "", authorized_file_, d.line, d.grp, d.cell.row, d.cell.column, d.xloc,
-              d.yloc, std::nullopt, d.gwret, d.acres, std::nullopt};
+              d.yloc, std::nullopt, d.gwret, d.acres, std::nullopt, {}};
     std::string reason;
     switch (d.placement) {
         case Placement::beyond_tables:
@@ -182,7 +199,7 @@ void ReportCollector::reassignment(const ReassignDecision& d) {
     if (acres_lost == 0.0 && d.gwret_placed) return;
     tally("acres", "640-acre cap of the reassignment").add(acres_lost);
     Problem p{"warning", "640-acre cap of the reassignment", pumping_file_, 0, d.grp, d.cell.row,
-              d.cell.column, 0.0f, 0.0f, std::nullopt, std::nullopt, acres_lost, std::nullopt};
+              d.cell.column, 0.0f, 0.0f, std::nullopt, std::nullopt, acres_lost, std::nullopt, {}};
     const auto index = static_cast<std::size_t>(d.idxna - 1);
     if (index < unauthorized_lines_.size()) p.line = unauthorized_lines_[index];
     if (!d.gwret_placed) {
@@ -197,7 +214,7 @@ void ReportCollector::mi(const MiDecision& d) {
     in_file_.mi.add(d.amount);
     if (d.placement == Placement::placed) return;
     Problem p{"warning", "", mi_file_, d.line, std::nullopt, d.cell.row, d.cell.column, d.x, d.y,
-              std::nullopt, std::nullopt, std::nullopt, d.amount};
+              std::nullopt, std::nullopt, std::nullopt, d.amount, {}};
     switch (d.placement) {
         case Placement::off_grid:
             tally("m&i pumping", "off the grid").add(d.amount);
@@ -292,8 +309,46 @@ YearReport ReportCollector::finish(const RunState& state) {
     tally("m&i pumping", "M&I file") = in_file_.mi;
     add_cell_problems(report);
     add_budget(report);
+    add_input_warnings(report);
     report.problems = std::move(problems_);
     return report;
+}
+
+void ReportCollector::noticed(RecordNote note, const std::string& file, long line, std::string_view text) {
+    // Problems name input files without the folder, as the run's own do.
+    std::string name = std::filesystem::path(file).filename().string();
+    const std::lock_guard<std::mutex> hold(input_lock_);
+    // A decimal-comma export or a byte-order mark is a property of the whole
+    // file: its first record stands for the rest.
+    // The authorized-acres file is read twice: its records are noted once.
+    if (note == RecordNote::decimal_comma || note == RecordNote::byte_order_mark) {
+        if (!whole_file_notes_.insert({name, note}).second) return;
+    } else if (!noted_records_.insert({name, line, note}).second) {
+        return;
+    }
+    Problem p;
+    p.severity = "warning";
+    p.reason = input_warning_reasons()[static_cast<std::size_t>(note)];
+    p.file = std::move(name);
+    p.line = line;
+    p.record = std::string(text);
+    input_.push_back(std::move(p));
+}
+
+// Input warnings head the problem list, file by file and record by record:
+// a misread record usually explains the losses and cells listed after it.
+void ReportCollector::add_input_warnings(YearReport& report) {
+    for (const std::string& reason : input_warning_reasons()) {
+        report.input_warnings.push_back({reason, 0});
+    }
+    for (const Problem& p : input_) {
+        for (InputWarningCount& c : report.input_warnings) c.count += c.reason == p.reason ? 1 : 0;
+    }
+    std::stable_sort(input_.begin(), input_.end(), [](const Problem& a, const Problem& b) {
+        return a.file != b.file ? a.file < b.file : a.line < b.line;
+    });
+    problems_.insert(problems_.begin(), std::make_move_iterator(input_.begin()), std::make_move_iterator(input_.end()));
+    input_.clear();
 }
 
 // Cells lost on the way from the annual grids to the array files: negative
@@ -307,7 +362,7 @@ void ReportCollector::add_cell_problems(YearReport& report) {
             if (!(v < 0.0f)) continue;
             tally("return flow", "negative return flow not placed").add(v);
             problems_.push_back({"note", "negative return flow not placed", "", 0, std::nullopt, i, j,
-                                 centre_x(grid, j), centre_y(grid, i), std::nullopt, v, std::nullopt, std::nullopt});
+                                 centre_x(grid, j), centre_y(grid, i), std::nullopt, v, std::nullopt, std::nullopt, {}});
         }
     }
     for (const ArrayValues& a : report.arrays) {
@@ -319,7 +374,7 @@ void ReportCollector::add_cell_problems(YearReport& report) {
                 if (!a.written[c].unreadable) continue;
                 stars.add(a.values[c]);
                 Problem p{"error", "value written as ******", a.file, array_line(grid, i, j), std::nullopt, i, j,
-                          centre_x(grid, j), centre_y(grid, i), std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+                          centre_x(grid, j), centre_y(grid, i), std::nullopt, std::nullopt, std::nullopt, std::nullopt, {}};
                 if (quantity == std::string("pumping")) p.pumping = a.values[c];
                 else if (quantity == std::string("return flow")) p.return_flow = a.values[c];
                 else if (quantity == std::string("acres")) p.acres = a.values[c];

@@ -1,18 +1,24 @@
 #pragma once
 
 #include <map>
+#include <mutex>
+#include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "model/run_observer.hpp"
 #include "model/run_state.hpp"
 #include "report/year_report.hpp"
+#include "text/record_notes.hpp"
 
 namespace tessadro {
 
-// Listens to the phases' decisions during a run and, once the run is over,
-// turns them and the run's final tables into the year report.
-class ReportCollector : public RunObserver {
+// Listens to the phases' decisions and to the record readers during a run
+// and, once the run is over, turns them and the run's final tables into the
+// year report.
+class ReportCollector : public RunObserver, public RecordListener {
 public:
     // chyear: the 4-character year text, which names the year files.
     explicit ReportCollector(std::string chyear);
@@ -21,6 +27,7 @@ public:
     void tract(const TractDecision& d) override;
     void reassignment(const ReassignDecision& d) override;
     void mi(const MiDecision& d) override;
+    void noticed(RecordNote note, const std::string& file, long line, std::string_view text) override;
 
     // The report of the finished run.
     YearReport finish(const RunState& state);
@@ -40,6 +47,7 @@ private:
 
     void add_cell_problems(YearReport& report);
     void add_budget(YearReport& report) const;
+    void add_input_warnings(YearReport& report);
 
     std::map<std::string, Tally> tallies_;
     // What the files hold, tallied apart: every record adds to these.
@@ -51,6 +59,13 @@ private:
     long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
     std::string year_;
     std::string pumping_file_, authorized_file_, mi_file_;
+
+    // Input warnings: records the reading rules probably misread. The
+    // coordinates are read on a thread of their own, hence the lock.
+    std::mutex input_lock_;
+    std::vector<Problem> input_;
+    std::set<std::pair<std::string, RecordNote>> whole_file_notes_;  // one row a file for these
+    std::set<std::tuple<std::string, long, RecordNote>> noted_records_;
 };
 
 }  // namespace tessadro

@@ -31,7 +31,7 @@ td.n,th.n{text-align:right;font-variant-numeric:tabular-nums}
 tr.placed td,tr.written td{font-weight:bold}tr.residual td{color:#555}
 .maps{display:flex;flex-wrap:wrap;gap:10px 24px}figure.map{margin:0}figcaption{font-weight:bold;margin:2px 0}
 .sev-error{color:#b00;font-weight:bold}.sev-warning{color:#a60}.sev-note{color:#555}
-.head td:first-child{color:#555}
+.head td:first-child{color:#555}td.record code{white-space:pre}
 </style>
 )";
 
@@ -61,6 +61,14 @@ std::string head_section(const YearReport& r) {
                     (r.count_of(s) == 1 ? "" : "s") + "</span> ";
     }
     line("problems", "head-problems", problems);
+    std::string input;
+    for (const InputWarningCount& c : r.input_warnings) {
+        if (c.count == 0) continue;
+        input += "<span class=\"sev-warning\" data-reason=\"" + esc(c.reason) + "\" data-count=\"" +
+                 std::to_string(c.count) + "\">" + std::to_string(c.count) + " &times; " + esc(c.reason) + "</span><br>";
+    }
+    if (input.empty()) input = "none";
+    line("input warnings", "head-input-warnings", input);
     return out + "</table>\n";
 }
 
@@ -154,7 +162,7 @@ std::string problems_section(const YearReport& r) {
     out += "<table id=\"problems\"><tr><th>severity</th><th>reason</th><th>file</th><th class=\"n\">line</th>"
            "<th class=\"n\">group</th><th class=\"n\">row</th><th class=\"n\">column</th><th class=\"n\">x</th>"
            "<th class=\"n\">y</th><th class=\"n\">pumping</th><th class=\"n\">return flow</th><th class=\"n\">acres</th>"
-           "<th class=\"n\">M&amp;I</th></tr>\n";
+           "<th class=\"n\">M&amp;I</th><th>record</th></tr>\n";
     for (std::size_t k = 0; k < r.problems.size() && k < problems_on_page; ++k) {
         const Problem& p = r.problems[k];
         out += "<tr class=\"problem\"><td class=\"sev-" + p.severity + "\">" + p.severity + "</td><td>" + esc(p.reason) +
@@ -163,7 +171,7 @@ std::string problems_section(const YearReport& r) {
                std::to_string(p.row) + "</td><td class=\"n\">" + std::to_string(p.column) + "</td><td class=\"n\">" +
                grouped_text(p.x, 1) + "</td><td class=\"n\">" + grouped_text(p.y, 1) + "</td>" +
                optional_cell(p.pumping) + optional_cell(p.return_flow) + optional_cell(p.acres) + optional_cell(p.mi) +
-               "</tr>\n";
+               "<td class=\"record\"><code>" + esc(p.record) + "</code></td></tr>\n";
     }
     return out + "</table>\n";
 }

@@ -54,6 +54,12 @@ std::string budget_lines(const YearReport& report) {
             add(", ", b.amount, 1, " as written\n");
         }
     }
+    // The input warnings are among the problems' warnings; the last line
+    // counts every problem.
+    long input = 0;
+    for (const InputWarningCount& c : report.input_warnings) input += c.count;
+    out.append("input warnings: ").append(std::to_string(input));
+    out.append(input == 1 ? " record" : " records").append(" the reading rules probably misread\n");
     out.append("problems:");
     const char* separator = " ";
     for (const char* severity : {"error", "warning", "note"}) {

@@ -11,6 +11,7 @@
 #include "report/report_files.hpp"
 #include "run/run.hpp"
 #include "text/record_file.hpp"
+#include "text/record_notes.hpp"
 #include "text/run_error.hpp"
 
 namespace {
@@ -47,7 +48,11 @@ int main(int argc, char** argv) {
         // arrays, whether this run ends well or not.
         std::filesystem::remove_all(dir);
         tessadro::ReportCollector collector(dir.filename().string());
+        // The record readers tell the collector about records they probably
+        // misread; the files are all closed when the run returns.
+        tessadro::listen_to_records(&collector);
         const auto state = tessadro::run(argv[1], argv[2], &collector);
+        tessadro::listen_to_records(nullptr);
         const tessadro::YearReport report = collector.finish(*state);
         tessadro::write_report(report, dir, gis);
     } catch (const tessadro::RunError& e) {

@@ -38,6 +38,13 @@ struct Problem {
     float x = 0.0f;
     float y = 0.0f;
     std::optional<double> pumping, return_flow, acres, mi;
+    std::string record;  // the input record's text, for the input warnings
+};
+
+// How many records of the input files each input warning names.
+struct InputWarningCount {
+    std::string reason;
+    long count = 0;
 };
 
 // An array file of the run as written: the 4-byte values by cell, row 1 (the
@@ -69,7 +76,8 @@ struct YearReport {
     long active_cells = 0;
     std::vector<InputCount> inputs;
     std::vector<BudgetRow> budget;
-    std::vector<Problem> problems;
+    std::vector<Problem> problems;  // input warnings first
+    std::vector<InputWarningCount> input_warnings;  // every kind, in a fixed order
     std::vector<MonthTotals> months;  // May to October
     std::vector<ArrayValues> arrays;  // the .pmp and .rcg of each month, then .agw and .mi
     // The annual grids of the plot files, by cell, north row first.

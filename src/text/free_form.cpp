@@ -111,6 +111,7 @@ public:
             if (pos_ < record_.size()) return true;
             if (!in_.next(record_)) return false;
             pos_ = 0;
+            ++crossed_;
         }
     }
 
@@ -152,6 +153,15 @@ private:
     LineReader& in_;
     std::string_view record_;
     std::size_t pos_ = 0;
+
+public:
+    // Record ends passed so far; what is left of the record at hand.
+    long crossed() const { return crossed_; }
+    std::string_view rest() const { return record_.substr(pos_); }
+    std::string_view record() const { return record_; }
+
+private:
+    long crossed_ = 0;
 };
 
 enum class Fault { none, bad_integer, integer_overflow, bad_real, bad_repeat, repeat_overflow, unclosed_quote };
@@ -215,12 +225,12 @@ Fault repeat_count(std::string_view token, long& repeat, std::size_t& digits) {
 // values on this record, numbers in their plain forms (scan_plain_integer,
 // scan_plain_real), texts without quotes or stars, one blank-or-comma
 // separator between two values. It stores exactly what the full reader below
-// stores for such a record, value by value in the same order; at the first
-// thing it does not take on (a null value, a repeat count, a quote, a slash,
+// stores for such a record, value by value in the same order, and returns
+// where it stopped (null when it gave up); at the first thing it does not take on (a null value, a repeat count, a quote, a slash,
 // an exponent, a bad or out-of-range number, values continued on the next
 // record) it gives up, and the full reader starts over from the record's
 // start, storing the same values again up to that point and deciding the rest.
-bool read_plain(std::string_view record, std::span<const Target> targets) {
+const char* read_plain(std::string_view record, std::span<const Target> targets) {
     const char* p = record.data();
     const char* const end = p + record.size();
     auto skip_blanks = [&] {
@@ -234,12 +244,12 @@ bool read_plain(std::string_view record, std::span<const Target> targets) {
             skip_blanks();
         }
         first = false;
-        if (p == end) return false;
+        if (p == end) return nullptr;
         switch (target.kind) {
         case Target::Kind::integer: {
             std::int32_t v = 0;
             const char* q = p;
-            if (!scan_plain_integer(q, end, v) || (q != end && !ends_plain_value(*q))) return false;
+            if (!scan_plain_integer(q, end, v) || (q != end && !ends_plain_value(*q))) return nullptr;
             *static_cast<std::int32_t*>(target.place) = v;
             p = q;
             break;
@@ -247,7 +257,7 @@ bool read_plain(std::string_view record, std::span<const Target> targets) {
         case Target::Kind::real: {
             float v = 0.0f;
             const char* q = p;
-            if (!scan_plain_real(q, end, v) || (q != end && !ends_plain_value(*q))) return false;
+            if (!scan_plain_real(q, end, v) || (q != end && !ends_plain_value(*q))) return nullptr;
             *static_cast<float*>(target.place) = v;
             p = q;
             break;
@@ -255,41 +265,120 @@ bool read_plain(std::string_view record, std::span<const Target> targets) {
         case Target::Kind::text: {
             const char* q = p;
             while (q != end && class_of(*q) == Char::other) ++q;
-            if (q == p || (q != end && !ends_plain_value(*q))) return false;
+            if (q == p || (q != end && !ends_plain_value(*q))) return nullptr;
             store(target, std::string_view(p, static_cast<std::size_t>(q - p)), false);
             p = q;
             break;
         }
         }
     }
-    return true;
+    return p;
 }
 
 ReadResult failed(Fault fault, std::size_t item) { return {1, message(fault, item)}; }
 ReadResult end_of_file() { return {-1, "End of file"}; }
 
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// What the rest of a record after a read's last value holds. A name or a
+// comment there is normal in these files; another number means the record
+// had more values than the read takes: a number split by a thousands
+// separator or a decimal comma, or a column too many.
+bool holds_number(std::string_view rest) {
+    std::size_t at = 0;
+    while (at < rest.size() && class_of(rest[at]) == Char::blank) ++at;
+    if (at < rest.size() && class_of(rest[at]) == Char::comma) ++at;
+    while (at < rest.size() && class_of(rest[at]) == Char::blank) ++at;
+    std::size_t end = at;
+    while (end < rest.size() && !ends_value(rest[end])) ++end;
+    const std::string_view token = rest.substr(at, end - at);
+    // Only what starts like a number: "Inf" or "NaN" there is a name.
+    std::size_t first = token.starts_with('+') || token.starts_with('-') ? 1 : 0;
+    if (first < token.size() && token[first] == '.') ++first;
+    if (first >= token.size() || !is_digit(token[first])) return false;
+    float value = 0.0f;
+    return parse_real(token, value);
+}
+
+// A record of a spreadsheet export with decimal commas: semicolons between
+// the fields and a comma between two digits ("7,04").
+bool decimal_commas(std::string_view record) {
+    if (record.find(';') == std::string_view::npos) return false;
+    for (std::size_t i = 1; i + 1 < record.size(); ++i) {
+        if (record[i] == ',' && is_digit(record[i - 1]) && is_digit(record[i + 1])) return true;
+    }
+    return false;
+}
+
+// The notes that the first record of a read earns whatever the read does.
+void note_record(std::string_view record, long line, ReadNotes& notes) {
+    notes.line = line;
+    if (line == 1 && record.starts_with("\xEF\xBB\xBF")) notes.add(RecordNote::byte_order_mark);
+    if (decimal_commas(record)) notes.add(RecordNote::decimal_comma);
+}
+
 }  // namespace
 
-ReadResult read_list(LineReader& in, std::span<const Target> targets) {
+ReadResult read_list(LineReader& in, std::span<const Target> targets) { return read_list(in, targets, nullptr); }
+
+ReadResult read_list(LineReader& in, std::span<const Target> targets, ReadNotes* notes) {
     std::string_view record;
     if (!in.next(record)) return end_of_file();
-    if (read_plain(record, targets)) return {};
+    // Without notes to take, the quick road costs one test of a null pointer.
+    if (const char* stop = read_plain(record, targets)) {
+        if (notes != nullptr) {
+            note_record(record, in.records(), *notes);
+            if (holds_number(record.substr(static_cast<std::size_t>(stop - record.data())))) {
+                notes->add(RecordNote::extra_numbers);
+            }
+            if (notes->kinds != 0) notes->text.assign(record);
+        }
+        return {};
+    }
+    if (notes != nullptr) {
+        note_record(record, in.records(), *notes);
+        notes->text.assign(record);
+    }
+    auto note = [notes](RecordNote n) {
+        if (notes != nullptr) notes->add(n);
+    };
     Cursor at(in, record);
     std::size_t next = 0;      // index of the next target to fill
     bool after_value = false;  // a value was read and no comma has followed it yet
+    bool started = false;      // a value or a null value was taken
     std::string quoted_text;
     while (next < targets.size()) {
-        if (!at.skip_blanks()) return end_of_file();
+        const long crossed = at.crossed();
+        const bool more = at.skip_blanks();
+        // A read that had begun and had to go on to the next record: the
+        // record was short (blank lines before a read begins are harmless).
+        // A short last record ends the file in the middle of its read: it
+        // is dropped, which is worth a note as much.
+        if (at.crossed() != crossed || !more) {
+            if (started) note(RecordNote::continued);
+            else if (notes != nullptr && more) {  // the read begins on this record
+                notes->line = in.records();
+                notes->text.assign(at.record());
+            }
+        }
+        if (!more) return end_of_file();
         const Char k = class_of(at.peek());
+        started = true;
         if (k == Char::comma) {
             at.move_to(at.position() + 1);
             // The first comma after a value only separates; any other comma
             // stands for a null value: the target keeps what it holds.
-            if (!after_value) ++next;
+            if (!after_value) {
+                ++next;
+                note(RecordNote::null_value);
+            }
             after_value = false;
             continue;
         }
-        if (k == Char::slash) return {};
+        if (k == Char::slash) {
+            note(RecordNote::slash_end);
+            return {};
+        }
         after_value = true;
         // A value: a quoted text, or a token up to the next separator.
         bool quoted = false;
@@ -317,6 +406,7 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets) {
                 if (repeat > 0) {
                     at.move_to(start + digits + 1);
                     if (at.at_value_end()) {  // "r*": r null values
+                        note(RecordNote::null_value);
                         const auto left = static_cast<long>(targets.size() - next);
                         next += static_cast<std::size_t>(std::min(repeat, left));
                         continue;
@@ -337,11 +427,25 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets) {
             ++next;
         }
     }
+    // After a short record, the numbers left on the last record are that
+    // same misreading, already noted.
+    if (notes != nullptr && !notes->has(RecordNote::continued) && holds_number(at.rest())) {
+        notes->add(RecordNote::extra_numbers);
+    }
     return {};
 }
 
 ReadResult read_list(InputFile& in, std::span<const Target> targets) {
-    return read_list(in.reader(), targets);
+    // A read of no values skips a header record, whatever it holds.
+    RecordListener* const listener = in.listener();
+    if (listener == nullptr || targets.empty()) return read_list(in.reader(), targets);
+    ReadNotes notes;
+    ReadResult r = read_list(in.reader(), targets, &notes);
+    for (int k = 0; k < record_note_kinds && notes.kinds != 0; ++k) {
+        const auto kind = static_cast<RecordNote>(k);
+        if (notes.has(kind)) listener->noticed(kind, in.path(), notes.line, notes.text);
+    }
+    return r;
 }
 
 bool read_record(InputFile& in, std::initializer_list<Target> targets) {

@@ -9,6 +9,7 @@
 
 #include "text/line_reader.hpp"
 #include "text/record_file.hpp"
+#include "text/record_notes.hpp"
 
 // Free-form records: items separated by blanks or commas, written and read by
 // type. Every report line, console line and data file of the run that is not
@@ -60,6 +61,10 @@ struct ReadResult {
 // One free-form read starting at the next record of the source. An empty list
 // skips exactly one record.
 ReadResult read_list(LineReader& in, std::span<const Target> targets);
+// The same read, taking notes of what it did that the file's writer probably
+// did not mean (record_notes.hpp).
+ReadResult read_list(LineReader& in, std::span<const Target> targets, ReadNotes* notes);
+// A read of an input file; its listener, if any, hears the read's notes.
 ReadResult read_list(InputFile& in, std::span<const Target> targets);
 
 // Reads one record of a data file: false at end of file; any other failure

@@ -104,7 +104,7 @@ InputFile InputFile::open_or_empty(std::string path, int unit) {
 }
 
 InputFile::InputFile(InputFile&& other) noexcept
-    : path_(std::move(other.path_)), unit_(other.unit_), lines_(std::move(other.lines_)) {
+    : path_(std::move(other.path_)), unit_(other.unit_), lines_(std::move(other.lines_)), listener_(other.listener_) {
     if (last_read_ == &other) last_read_ = this;
 }
 

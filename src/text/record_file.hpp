@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/line_reader.hpp"
+#include "text/record_notes.hpp"
 
 namespace tessadro {
 
@@ -36,6 +37,9 @@ public:
     std::string location() const;
     const std::string& path() const { return path_; }
     long records() const { return lines_->records(); }
+    // Who hears about records the reading rules probably misread: the run's
+    // listener when the file was opened, usually none.
+    RecordListener* listener() const { return listener_; }
 
     // The input file that delivered the last record to this thread, while it
     // is open.
@@ -47,6 +51,7 @@ private:
     std::string path_;
     int unit_;
     std::unique_ptr<LineReader> lines_;
+    RecordListener* listener_ = record_listener();
     static thread_local const InputFile* last_read_;
 };
 

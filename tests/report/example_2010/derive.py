@@ -103,7 +103,7 @@ def main(out):
     def problem(sev, reason, file, line, grp, row, col, x, y, p=None, g=None, a=None, m=None):
         problems.append([sev, reason, file, str(line) if line else '', '' if grp is None else str(grp),
                          str(row), str(col), shortest(x), shortest(y)] +
-                        ['' if v is None else amount(v) for v in (p, g, a, m)])
+                        ['' if v is None else amount(v) for v in (p, g, a, m)] + [''])
 
     # Authorized acres, first pass: the group totals.
     auth = records(os.path.join(year, authfile), ',')
@@ -298,7 +298,7 @@ def main(out):
     with open(os.path.join(HERE, 'budget.csv'), 'w') as f:
         f.write('\n'.join(rows) + '\n')
     with open(os.path.join(HERE, 'problems.csv'), 'w') as f:
-        f.write('severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping\n')
+        f.write('severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,record\n')
         f.write(''.join(','.join(p) + '\n' for p in problems))
 
     # ESRI ASCII grids of four arrays: the fields as the model reads them.

@@ -1,0 +1,51 @@
+// The input warnings of the year report on the datasets tests/data/lint_*:
+// the rows of problems.csv that name records the reading rules probably
+// misread are exactly those of the dataset's lint.csv (reasoned in its
+// README), and they head the problem list. That out/ stays the legacy out/ is
+// checked for every dataset by the whole-run tests.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "dataset_run.hpp"
+
+namespace tessadro::test {
+namespace {
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+class InputWarnings : public testing::TestWithParam<std::string> {};
+
+TEST_P(InputWarnings, RowsOfProblemsCsv) {
+    const fs::path dataset = dataset_path(GetParam());
+    const DatasetRun run = run_dataset(dataset, TESSADRO_REPORT_BINARY, "lint");
+    ASSERT_EQ(0, run.status) << run.stderr_text;
+    const std::vector<std::string> expected = lines_of(read_all(dataset / "lint.csv"));
+    const std::vector<std::string> problems = lines_of(read_all(run.work / "report" / "2010" / "problems.csv"));
+    ASSERT_GT(problems.size(), expected.size());
+    EXPECT_TRUE(problems[0].ends_with(",record")) << problems[0];
+    // An input warning is the only problem with a record text, the last field.
+    std::vector<std::string> warnings;
+    for (std::size_t k = 1; k < problems.size(); ++k) {
+        if (!problems[k].ends_with(",")) warnings.push_back(problems[k]);
+    }
+    EXPECT_EQ(expected, warnings);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), problems.begin() + 1)) << "at the top of the list";
+    // The console block counts them.
+    EXPECT_NE(std::string::npos, run.stdout_text.find("input warnings: " + std::to_string(expected.size()) +
+                                                      (expected.size() == 1 ? " record" : " records")));
+    if (!HasFailure()) fs::remove_all(run.work);
+}
+
+INSTANTIATE_TEST_SUITE_P(Datasets, InputWarnings,
+                         testing::Values("lint_null_value", "lint_short_record", "lint_extra_numbers", "lint_slash",
+                                         "lint_decimal_comma"));
+
+}  // namespace
+}  // namespace tessadro::test
