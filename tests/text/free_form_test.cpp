@@ -107,6 +107,11 @@ TEST(FreeFormRead, GivingUpOnTheQuickRoadStartsTheRecordAgain) {
         {nullptr, "5 1234567890 7\n", {"iii"}, "0: 5,1234567890,7"},
         {nullptr, "5 12345678901 7\n", {"iii"}, "1 Integer overflow while reading item 2: 5,-1,-1"},
         {nullptr, "5 6x 7\n", {"iii"}, "1 Bad integer for item 2 in list input: 5,-1,-1"},
+        // A quote is never plain: the full reader finds it unclosed.
+        {nullptr, "1.5 2.5 'open\n", {"ffa"}, "1 Quoted text not closed in item 3 of list input: 1.5,2.5,[.....]"},
+        // Beyond the 4-byte range is never plain either: the full reader
+        // converts it (and raises its flag).
+        {nullptr, "1.5 1e39 -1e-50\n", {"fff"}, "0: 1.5,inf,-0"},
     });
 }
 
