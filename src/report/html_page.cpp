@@ -5,6 +5,7 @@
 #include "report/bar_chart.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
+#include "run/version.hpp"
 
 namespace tessadro {
 namespace {
@@ -41,6 +42,7 @@ std::string head_section(const YearReport& r) {
     auto line = [&out](const std::string& label, const std::string& id, const std::string& value) {
         out += "<tr><td>" + label + "</td><td id=\"" + id + "\">" + value + "</td></tr>\n";
     };
+    line("program", "head-program", std::string("tessadro-report ") + version);
     line("year", "head-year", esc(r.year));
     line("exchange-area factor", "head-factor", esc(r.factor_text) + " (" + shortest_text(r.factor) + ")");
     line("grid", "head-grid", std::to_string(g.nrow) + " rows &times; " + std::to_string(g.ncol) + " columns");

@@ -2,26 +2,17 @@
 // year report beside out/: report/<year>/index.html, budget.csv, problems.csv
 // and, with --gis, gis/.
 #include <cstdio>
-#include <exception>
 #include <filesystem>
-#include <string>
 #include <string_view>
 
 #include "report/collector.hpp"
 #include "report/report_files.hpp"
+#include "run/command.hpp"
 #include "run/run.hpp"
-#include "text/record_file.hpp"
+#include "run/version.hpp"
 #include "text/record_notes.hpp"
-#include "text/run_error.hpp"
 
 namespace {
-
-void flush_console() {
-    try {
-        tessadro::console().flush();
-    } catch (const std::exception&) {
-    }
-}
 
 // The legacy usage lines, so that scripts that read them still do, then the
 // report's own.
@@ -33,17 +24,21 @@ void print_usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("tessadro-report %s\n", tessadro::version);
+        return 0;
+    }
     bool gis = false;
     if (argc == 4 && std::string_view(argv[3]) == "--gis") {
         gis = true;
         --argc;
     }
-    if (argc != 3) {
-        print_usage();
-        return 0;
-    }
-    const std::filesystem::path dir = tessadro::report_directory(argv[1]);
-    try {
+    return tessadro::run_command([argc, argv, gis] {
+        if (argc != 3) {
+            print_usage();
+            return;
+        }
+        const std::filesystem::path dir = tessadro::report_directory(argv[1]);
         // A report of this year from an earlier run never stays beside new
         // arrays, whether this run ends well or not.
         std::filesystem::remove_all(dir);
@@ -55,14 +50,5 @@ int main(int argc, char** argv) {
         tessadro::listen_to_records(nullptr);
         const tessadro::YearReport report = collector.finish(*state);
         tessadro::write_report(report, dir, gis);
-    } catch (const tessadro::RunError& e) {
-        flush_console();
-        std::fprintf(stderr, "%s\n%s%s\n", e.location().c_str(), tessadro::error_prefix, e.what());
-        return 2;
-    } catch (const std::exception& e) {
-        flush_console();
-        std::fprintf(stderr, "Internal error: %s\n", e.what());
-        return 3;
-    }
-    return 0;
+    });
 }

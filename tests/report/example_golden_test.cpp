@@ -23,6 +23,9 @@ TEST(ExampleReport, MatchesGoldenFiles) {
     for (const char* name : {"2010.07.pmp.asc", "2010.07.rcg.asc", "2010.agw.asc", "2010.mi.asc"}) {
         EXPECT_EQ(read_all(golden / name), read_all(report / "gis" / name)) << name;
     }
+    // The page's header names the program and the project's version.
+    const std::string program = std::string("id=\"head-program\">tessadro-report ") + TESSADRO_VERSION + "<";
+    EXPECT_NE(std::string::npos, read_all(report / "index.html").find(program));
     // The console block: where the page is, then the budget in five lines.
     const std::string console = read_all(work / "stdout.txt");
     EXPECT_NE(std::string::npos, console.find("year report: report/2010/index.html\n"));
@@ -31,6 +34,16 @@ TEST(ExampleReport, MatchesGoldenFiles) {
     // Its last line counts problems.csv's rows by severity.
     EXPECT_TRUE(console.ends_with("problems: 0 errors, 26 warnings, 1 note\n")) << console;
     if (!HasFailure()) fs::remove_all(work);
+}
+
+// --version answers alone; the legacy program keeps its usage text for any
+// argument count but two (the usage datasets cover it).
+TEST(ReportRun, VersionIsTheProjectVersion) {
+    const fs::path out = fs::temp_directory_path() / ("tessadro-version-" + std::to_string(::getpid()));
+    const std::string command = shell_quoted(TESSADRO_REPORT_BINARY) + " --version > " + shell_quoted(out.string());
+    ASSERT_EQ(0, std::system(command.c_str()));
+    EXPECT_EQ(std::string("tessadro-report ") + TESSADRO_VERSION + "\n", read_all(out));
+    fs::remove(out);
 }
 
 }  // namespace
