@@ -27,9 +27,8 @@ int guarded(const std::function<void()>& body) {
     } catch (const RunError& e) {
         return report(e.location(), e.what());
     } catch (const std::bad_alloc&) {
-        // Most likely on a huge record: name the file and record at hand.
-        const InputFile* file = InputFile::last_read();
-        return report(file != nullptr ? file->location() : current_location(), "Out of memory");
+        const RunError e = out_of_memory();
+        return report(e.location(), e.what());
     } catch (const std::exception& e) {
         console().flush();
         std::fprintf(stderr, "Internal error: %s\n", e.what());

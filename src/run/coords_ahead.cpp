@@ -1,8 +1,10 @@
 #include "run/coords_ahead.hpp"
 
 #include <filesystem>
+#include <new>
 #include <system_error>
 
+#include "text/run_error.hpp"
 #include "tracts/tract_coords.hpp"
 
 namespace tessadro {
@@ -17,6 +19,9 @@ CoordinatesAhead::CoordinatesAhead(const RunText& text, TractCoords& coords) : t
         worker_ = std::thread([this] {
             try {
                 load_tract_coords(text_, coords_);
+            } catch (const std::bad_alloc&) {
+                // Located here, where the record being read is known.
+                failure_ = std::make_exception_ptr(out_of_memory());
             } catch (...) {
                 failure_ = std::current_exception();
             }

@@ -18,4 +18,9 @@ std::string current_location() {
     return statement_location(file != nullptr ? file->records() : 0);
 }
 
+RunError out_of_memory() {
+    const InputFile* file = InputFile::last_read();
+    return RunError(file != nullptr ? file->location() : current_location(), "Out of memory");
+}
+
 }  // namespace tessadro

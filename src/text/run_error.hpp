@@ -37,4 +37,8 @@ inline constexpr const char* error_prefix = "Error: ";
 // 0 when there is none.
 std::string current_location();
 
+// The report of exhausted memory, most likely met on a huge record: located
+// at the file and record this thread read last, as a failed read is.
+RunError out_of_memory();
+
 }  // namespace tessadro
