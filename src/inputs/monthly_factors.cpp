@@ -5,7 +5,7 @@
 
 namespace tessadro {
 
-void read_monthly_factors(const RunText& text, Table<float, 2>& xmonfactors) {
+void read_monthly_factors(const RunText& text, Table<float, 2>& xmonfactors, RunObserver* observer) {
     write_list(console(), {"..reading monthly factors by county"});
     InputFile file(text.static_path("monthlyfactorsbycounty.txt"), unit::static_table);
     write_list(console(), {"Expected fields: index,may,jun,jul,aug,sep,oct,county"});
@@ -14,6 +14,7 @@ void read_monthly_factors(const RunText& text, Table<float, 2>& xmonfactors) {
         // The county is the record's position, not its index or name field.
         std::int32_t index = 0;
         read_required(file, {index, f(k, 5), f(k, 6), f(k, 7), f(k, 8), f(k, 9), f(k, 10)});
+        if (observer) observer->county_factors(k, file.records());
     }
 }
 

@@ -72,6 +72,8 @@ public:
     virtual void tract(const TractDecision&) {}
     virtual void reassignment(const ReassignDecision&) {}
     virtual void mi(const MiDecision&) {}
+    // County k's factors were read; line is the record that ended the read.
+    virtual void county_factors(std::int32_t /*county*/, long /*line*/) {}
 };
 
 }  // namespace tessadro

@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <utility>
 
+#include "text/record_file.hpp"
+#include "text/run_error.hpp"
+
 namespace tessadro {
 namespace {
 
@@ -111,8 +114,64 @@ const std::vector<std::string>& input_warning_reasons() {
         "a slash ended the record early",
         "semicolons between fields and decimal commas",
         "byte-order mark at the start of the file",
+        "negative acres",
+        "month factor outside 0 to 1",
+        "county factors do not add up to 1 within 0.001",
+        "well outside the survey's extent",
     };
     return reasons;
+}
+
+enum RangeWarning { negative_acres = record_note_kinds, month_factor, county_sum, outside_survey };
+
+const std::string& range_reason(RangeWarning w) { return input_warning_reasons()[static_cast<std::size_t>(w)]; }
+
+// The survey's extent: the box of the tract points of 40coords.dat (a tract
+// it does not list stands at (0, 0) and is no point), widened by half a
+// tract, 660 ft, on each side.
+struct Extent {
+    bool known = false;
+    float xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    bool holds(float x, float y) const {
+        return x >= xmin - 660.0f && x <= xmax + 660.0f && y >= ymin - 660.0f && y <= ymax + 660.0f;
+    }
+};
+
+Extent survey_extent(const TractCoords& coords) {
+    Extent e;
+    const auto& xs = coords.xcoord;
+    const auto& ys = coords.ycoord;
+    for (std::int32_t t = 1; t <= xs.extent(0); ++t) {
+        for (std::int32_t r = 1; r <= xs.extent(1); ++r) {
+            for (std::int32_t s = 1; s <= xs.extent(2); ++s) {
+                for (std::int32_t k = 1; k <= xs.extent(3); ++k) {
+                    const float x = xs(t, r, s, k), y = ys(t, r, s, k);
+                    if (x == 0.0f && y == 0.0f) continue;
+                    if (!e.known) e = {true, x, x, y, y};
+                    e.xmin = std::min(e.xmin, x);
+                    e.xmax = std::max(e.xmax, x);
+                    e.ymin = std::min(e.ymin, y);
+                    e.ymax = std::max(e.ymax, y);
+                }
+            }
+        }
+    }
+    return e;
+}
+
+// The texts of the given records of a file, read again through the record
+// layer; a file that cannot be read leaves them empty.
+void fill_record_texts(const std::string& path, std::vector<Problem*>& rows) {
+    std::sort(rows.begin(), rows.end(), [](const Problem* a, const Problem* b) { return a->line < b->line; });
+    try {
+        InputFile file(path, 0);
+        std::string_view record;
+        std::size_t next = 0;
+        while (next < rows.size() && file.reader().next(record)) {
+            for (; next < rows.size() && rows[next]->line == file.records(); ++next) rows[next]->record = record;
+        }
+    } catch (const RunError&) {
+    }
 }
 
 }  // namespace
@@ -130,6 +189,11 @@ ReportCollector::Tally ReportCollector::get(const std::string& quantity, const s
 
 void ReportCollector::pumping(const PumpingDecision& d) {
     ++pumping_records_;
+    wells_.push_back({false, d.line, d.x, d.y});
+    if (d.acloc < 0.0f) {
+        range_warning(range_reason(negative_acres), pumping_file_, d.line);
+        ranges_.back().acres = d.acloc;
+    }
     in_file_.pumping.add(d.pumploc);
     in_file_.return_flow.add(d.gwloc);
     in_file_.acres.add(d.acloc);
@@ -161,6 +225,10 @@ void ReportCollector::pumping(const PumpingDecision& d) {
 
 void ReportCollector::tract(const TractDecision& d) {
     ++tract_records_;
+    if (d.authacres < 0.0f) {
+        range_warning(range_reason(negative_acres), authorized_file_, d.line);
+        ranges_.back().acres = d.authacres;
+    }
     in_file_.authorized_acres.add(d.authacres);
     // A tract that the coordinates file does not list stands at (0, 0).
     const bool no_coordinates = d.xloc == 0.0f && d.yloc == 0.0f;
@@ -211,6 +279,7 @@ void ReportCollector::reassignment(const ReassignDecision& d) {
 
 void ReportCollector::mi(const MiDecision& d) {
     ++mi_records_;
+    wells_.push_back({true, d.line, d.x, d.y});
     in_file_.mi.add(d.amount);
     if (d.placement == Placement::placed) return;
     Problem p{"warning", "", mi_file_, d.line, std::nullopt, d.cell.row, d.cell.column, d.x, d.y,
@@ -309,9 +378,56 @@ YearReport ReportCollector::finish(const RunState& state) {
     tally("m&i pumping", "M&I file") = in_file_.mi;
     add_cell_problems(report);
     add_budget(report);
+    add_range_warnings(state);
     add_input_warnings(report);
     report.problems = std::move(problems_);
     return report;
+}
+
+void ReportCollector::county_factors(std::int32_t county, long line) {
+    county_lines_.resize(std::max(county_lines_.size(), static_cast<std::size_t>(county) + 1), 0);
+    county_lines_[static_cast<std::size_t>(county)] = line;
+}
+
+void ReportCollector::range_warning(const std::string& reason, const std::string& file, long line) {
+    Problem p;
+    p.severity = "warning";
+    p.reason = reason;
+    p.file = file;
+    p.line = line;
+    ranges_.push_back(std::move(p));
+}
+
+// The checks that need the whole run: the survey's extent from the tract
+// points, the county factors as read. Each row then gets its record's text.
+void ReportCollector::add_range_warnings(const RunState& state) {
+    const Extent extent = survey_extent(state.coords);
+    for (const WellPoint& w : extent.known ? wells_ : std::vector<WellPoint>{}) {
+        if (extent.holds(w.x, w.y)) continue;
+        range_warning(range_reason(outside_survey), w.mi ? mi_file_ : pumping_file_, w.line);
+        ranges_.back().x = w.x;
+        ranges_.back().y = w.y;
+    }
+    const std::string factors_file = "monthlyfactorsbycounty.txt";
+    for (std::size_t k = 1; k < county_lines_.size(); ++k) {
+        const auto county = static_cast<std::int32_t>(k);
+        double season = 0.0;
+        bool outside = false;
+        for (std::int32_t m = 5; m <= 10; ++m) {
+            const float f = state.xmonfactors(county, m);
+            season += f;
+            outside |= !(f >= 0.0f && f <= 1.0f);
+        }
+        if (outside) range_warning(range_reason(month_factor), factors_file, county_lines_[k]);
+        if (!(std::fabs(season - 1.0) <= 0.001)) range_warning(range_reason(county_sum), factors_file, county_lines_[k]);
+    }
+    std::map<std::string, std::vector<Problem*>> by_file;
+    for (Problem& p : ranges_) by_file[p.file].push_back(&p);
+    for (auto& [file, rows] : by_file) {
+        fill_record_texts(file == factors_file ? state.text.static_path(file) : file, rows);
+    }
+    input_.insert(input_.end(), std::make_move_iterator(ranges_.begin()), std::make_move_iterator(ranges_.end()));
+    ranges_.clear();
 }
 
 void ReportCollector::noticed(RecordNote note, const std::string& file, long line, std::string_view text) {

@@ -27,6 +27,7 @@ public:
     void tract(const TractDecision& d) override;
     void reassignment(const ReassignDecision& d) override;
     void mi(const MiDecision& d) override;
+    void county_factors(std::int32_t county, long line) override;
     void noticed(RecordNote note, const std::string& file, long line, std::string_view text) override;
 
     // The report of the finished run.
@@ -48,6 +49,8 @@ private:
     void add_cell_problems(YearReport& report);
     void add_budget(YearReport& report) const;
     void add_input_warnings(YearReport& report);
+    void add_range_warnings(const RunState& state);
+    void range_warning(const std::string& reason, const std::string& file, long line);
 
     std::map<std::string, Tally> tallies_;
     // What the files hold, tallied apart: every record adds to these.
@@ -66,6 +69,17 @@ private:
     std::vector<Problem> input_;
     std::set<std::pair<std::string, RecordNote>> whole_file_notes_;  // one row a file for these
     std::set<std::tuple<std::string, long, RecordNote>> noted_records_;
+    // Values outside the plausible ranges of docs/formats.md, section 9:
+    // the wells' points (checked once the survey's extent is known) and the
+    // record of each county's factors.
+    struct WellPoint {
+        bool mi;
+        long line;
+        float x, y;
+    };
+    std::vector<WellPoint> wells_;
+    std::vector<long> county_lines_;
+    std::vector<Problem> ranges_;
 };
 
 }  // namespace tessadro

@@ -87,7 +87,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     RunState& s = *state;
     CellGrids& grids = s.grids;
     read_model_grids(text, s.grid, grids.ibound, grids.icty);
-    read_monthly_factors(text, s.xmonfactors);
+    read_monthly_factors(text, s.xmonfactors, s.reports.observer);
     read_quelta_pdivs(text, s.pdivs);
     read_authorized_acres(text, s.groups, grids, s.authorized);
     read_pumping_file(text, s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups, s.pumping,

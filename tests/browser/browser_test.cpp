@@ -127,15 +127,21 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
             << month;
     }
     // Sixteen maps, each an embedded PNG; the header's problem counts and the
-    // problem rows (all 27 of the example fit on the page).
+    // problem rows (all 30 of the example fit on the page), the three input
+    // warnings (wells outside the survey's extent) counted in the header and
+    // first in the list.
     std::size_t images = 0;
     for (std::size_t at = 0; (at = dom.find("href=\"data:image/png;base64,", at)) != std::string::npos; ++at) ++images;
     EXPECT_EQ(16u, images);
-    EXPECT_NE(std::string::npos, dom.find("data-severity=\"warning\" data-count=\"26\""));
+    EXPECT_NE(std::string::npos, dom.find("data-severity=\"warning\" data-count=\"29\""));
+    EXPECT_NE(std::string::npos, dom.find("data-reason=\"well outside the survey's extent\" data-count=\"3\""));
+    const std::size_t first_row = dom.find("<tr class=\"problem\">");
+    EXPECT_NE(std::string::npos, dom.find("well outside the survey's extent</td><td>2010mi.txt</td>", first_row));
+    EXPECT_EQ(first_row, dom.find("<tr class=\"problem\"><td class=\"sev-warning\">warning</td><td>well outside"));
     EXPECT_NE(std::string::npos, dom.find("data-severity=\"note\" data-count=\"1\""));
     std::size_t problems = 0;
     for (std::size_t at = 0; (at = dom.find("<tr class=\"problem\">", at)) != std::string::npos; ++at) ++problems;
-    EXPECT_EQ(27u, problems);
+    EXPECT_EQ(30u, problems);
 
     // A screenshot of the whole page for a person to look at.
     fs::create_directories(TESSADRO_ARTIFACTS);

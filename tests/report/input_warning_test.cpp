@@ -45,7 +45,8 @@ TEST_P(InputWarnings, RowsOfProblemsCsv) {
 
 INSTANTIATE_TEST_SUITE_P(Datasets, InputWarnings,
                          testing::Values("lint_null_value", "lint_short_record", "lint_extra_numbers", "lint_slash",
-                                         "lint_decimal_comma"));
+                                         "lint_decimal_comma", "lint_negative_acres",
+                                         "lint_month_factor", "lint_county_sum", "lint_survey_extent"));
 
 }  // namespace
 }  // namespace tessadro::test

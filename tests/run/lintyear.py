@@ -12,6 +12,10 @@ REASONS = {
     'extra': 'more numbers than the read takes',
     'slash': 'a slash ended the record early',
     'decimal-comma': 'semicolons between fields and decimal commas',
+    'negative-acres': 'negative acres',
+    'month-factor': 'month factor outside 0 to 1',
+    'county-sum': 'county factors do not add up to 1 within 0.001',
+    'outside-survey': "well outside the survey's extent",
 }
 
 
@@ -22,10 +26,11 @@ def csv_field(text):
     return '"' + text.replace('"', '""') + '"'
 
 
-def warning_row(kind, file, line, record):
-    """A row of problems.csv for an input warning: no group, cell or amount."""
-    return ','.join(['warning', csv_field(REASONS[kind]), file, str(line), '', '0', '0', '0', '0',
-                     '', '', '', '', csv_field(record)])
+def warning_row(kind, file, line, record, x='0', y='0', acres=''):
+    """A row of problems.csv for an input warning: no group or cell; a well's
+    point and negative acres are shown."""
+    return ','.join(['warning', csv_field(REASONS[kind]), file, str(line), '', '0', '0', x, y,
+                     '', '', acres, '', csv_field(record)])
 
 
 def write_dataset(folder, year, file, lines, warnings):
@@ -38,3 +43,19 @@ def write_dataset(folder, year, file, lines, warnings):
     write_expected(folder, run(year))
     write_lines(os.path.join(folder, 'lint.csv'),
                 [warning_row(kind, file, line, lines[line - 1]) for kind, line in warnings])
+
+
+def write_range_dataset(folder, year, rows):
+    """Writes a dataset whose files are written from the values of `year`
+    (tests/run/yearmodel.py), expected/ from the model, and lint.csv from
+    `rows`: (kind, file, line, extra fields of warning_row). The record texts
+    are the lines as written (static/ for the factors, work/ otherwise)."""
+    write_inputs(folder, year)
+    write_expected(folder, run(year))
+    out = []
+    for kind, file, line, extra in rows:
+        where = 'static' if file == 'monthlyfactorsbycounty.txt' else 'work'
+        with open(os.path.join(folder, where, file)) as f:
+            text = f.read().splitlines()[line - 1]
+        out.append(warning_row(kind, file, line, text, **extra))
+    write_lines(os.path.join(folder, 'lint.csv'), out)

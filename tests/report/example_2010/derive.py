@@ -21,7 +21,13 @@ How the numbers are derived, without the program's report code:
     against the .pmp and .rcg files, and the values the model reads from the
     F6.1 fields of the array files themselves;
   * sums are formed in double in file order (records) or row order (cells),
-    amounts printed with four decimals.
+    amounts printed with four decimals;
+  * input warnings (docs/formats.md, sections 2.1 and 9) head the problem
+    list, by file name and line: the example's records are all read as
+    written, so only the range checks can apply: a well (pumping or M&I)
+    outside the survey's extent (the box of the tract points of 40coords.dat
+    other than (0, 0), widened by 660 ft), negative acres, a month factor
+    outside 0 to 1, county factors whose sum is more than 0.001 away from 1.
 """
 import math
 import os
@@ -60,6 +66,58 @@ def read_static():
     for r in records(os.path.join(EXAMPLE, 'static', '40coords.dat')):
         coords[tuple(int(v) for v in r[:4])] = (f32(float(r[4])), f32(float(r[5])))
     return Grid(nrow, ncol, delx, dely, xorigin, yorigin, ib), cty, factors, pdivs, coords
+
+
+def input_warnings(grid, factors, coords, year, pumpfile, authfile, mifile):
+    """The rows of the input warnings: (file, line) order, the record's text last."""
+    points = [p for p in coords.values() if p != (0.0, 0.0)]
+    xmin, xmax = min(p[0] for p in points), max(p[0] for p in points)
+    ymin, ymax = min(p[1] for p in points), max(p[1] for p in points)
+    # The extent as docs/formats.md gives it for the example.
+    assert (round(xmin - 660), round(xmax + 660), round(ymin - 660), round(ymax + 660)) == \
+        (2125657, 2368574, 2023579, 2245373)
+
+    def inside(x, y):
+        return f32(xmin - 660) <= x <= f32(xmax + 660) and f32(ymin - 660) <= y <= f32(ymax + 660)
+
+    rows = []
+
+    def warn(reason, file, line, text, x=0.0, y=0.0, a=None):
+        rows.append((file, line, ['warning', reason, file, str(line), '', '0', '0', shortest(x), shortest(y),
+                                  '', '', '' if a is None else amount(a), '', quoted(text)]))
+
+    def quoted(text):
+        return '"' + text.replace('"', '""') + '"' if ',' in text or '"' in text else text
+
+    def lines(path):
+        with open(path) as f:
+            return f.read().splitlines()
+    for n, text in enumerate(lines(os.path.join(year, pumpfile)), 1):
+        r = text.split()
+        x, y, a = f32(float(r[2])), f32(float(r[3])), f32(float(r[8]))
+        if a < 0.0:
+            warn('negative acres', pumpfile, n, text, a=a)
+        if not inside(x, y):
+            warn("well outside the survey's extent", pumpfile, n, text, x, y)
+    for n, text in enumerate(lines(os.path.join(year, authfile)), 1):
+        a = f32(float(text.split(',')[5]))
+        if a < 0.0:
+            warn('negative acres', authfile, n, text, a=a)
+    for n, text in enumerate(lines(os.path.join(year, mifile)), 1):
+        r = text.split()
+        x, y = f32(float(r[2])), f32(float(r[3]))
+        if not inside(x, y):
+            warn("well outside the survey's extent", mifile, n, text, x, y)
+    factor_lines = lines(os.path.join(EXAMPLE, 'static', 'monthlyfactorsbycounty.txt'))
+    for k in range(1, 45):
+        if any(not 0.0 <= v <= 1.0 for v in factors[k]):
+            warn('month factor outside 0 to 1', 'monthlyfactorsbycounty.txt', k, factor_lines[k - 1])
+        if abs(sum(factors[k]) - 1.0) > 0.001:
+            warn('county factors do not add up to 1 within 0.001', 'monthlyfactorsbycounty.txt', k,
+                 factor_lines[k - 1])
+    rows.sort(key=lambda r: (r[0], r[1]))
+    assert len(rows) == 3   # the README's three wells
+    return [r[2] for r in rows]
 
 
 def shortest(v):
@@ -297,6 +355,7 @@ def main(out):
             rows.append('%s,written,as the model reads it,0,%s' % (q, amount(w)))
     with open(os.path.join(HERE, 'budget.csv'), 'w') as f:
         f.write('\n'.join(rows) + '\n')
+    problems[:0] = input_warnings(grid, factors, coords, year, pumpfile, authfile, mifile)
     with open(os.path.join(HERE, 'problems.csv'), 'w') as f:
         f.write('severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,record\n')
         f.write(''.join(','.join(p) + '\n' for p in problems))
