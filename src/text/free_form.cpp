@@ -319,26 +319,11 @@ void note_record(std::string_view record, long line, ReadNotes& notes) {
 
 }  // namespace
 
-ReadResult read_list(LineReader& in, std::span<const Target> targets) { return read_list(in, targets, nullptr); }
+namespace {
 
-ReadResult read_list(LineReader& in, std::span<const Target> targets, ReadNotes* notes) {
-    std::string_view record;
-    if (!in.next(record)) return end_of_file();
-    // Without notes to take, the quick road costs one test of a null pointer.
-    if (const char* stop = read_plain(record, targets)) {
-        if (notes != nullptr) {
-            note_record(record, in.records(), *notes);
-            if (holds_number(record.substr(static_cast<std::size_t>(stop - record.data())))) {
-                notes->add(RecordNote::extra_numbers);
-            }
-            if (notes->kinds != 0) notes->text.assign(record);
-        }
-        return {};
-    }
-    if (notes != nullptr) {
-        note_record(record, in.records(), *notes);
-        notes->text.assign(record);
-    }
+// The full reader, from the start of the read's first record (already taken
+// from in) that the quick road gave up on.
+ReadResult read_full(LineReader& in, std::string_view record, std::span<const Target> targets, ReadNotes* notes) {
     auto note = [notes](RecordNote n) {
         if (notes != nullptr) notes->add(n);
     };
@@ -433,6 +418,33 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets, ReadNotes*
         notes->add(RecordNote::extra_numbers);
     }
     return {};
+}
+
+}  // namespace
+
+// Without notes to take, the quick road is exactly what it is without a
+// listener anywhere: the notes are looked for on their own road below.
+ReadResult read_list(LineReader& in, std::span<const Target> targets) {
+    std::string_view record;
+    if (!in.next(record)) return end_of_file();
+    if (read_plain(record, targets) != nullptr) return {};
+    return read_full(in, record, targets, nullptr);
+}
+
+ReadResult read_list(LineReader& in, std::span<const Target> targets, ReadNotes* notes) {
+    if (notes == nullptr) return read_list(in, targets);
+    std::string_view record;
+    if (!in.next(record)) return end_of_file();
+    note_record(record, in.records(), *notes);
+    if (const char* stop = read_plain(record, targets)) {
+        if (holds_number(record.substr(static_cast<std::size_t>(stop - record.data())))) {
+            notes->add(RecordNote::extra_numbers);
+        }
+        if (notes->kinds != 0) notes->text.assign(record);
+        return {};
+    }
+    notes->text.assign(record);
+    return read_full(in, record, targets, notes);
 }
 
 ReadResult read_list(InputFile& in, std::span<const Target> targets) {
