@@ -3,24 +3,13 @@
 #include <cmath>
 
 #include "report/bar_chart.hpp"
+#include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
 #include "run/version.hpp"
 
 namespace tessadro {
 namespace {
-
-std::string esc(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else if (c == '"') out += "&quot;";
-        else out.push_back(c);
-    }
-    return out;
-}
 
 const char* style = R"(<style>
 body{font-family:sans-serif;font-size:13px;margin:16px 24px;color:#222;max-width:1400px}
@@ -38,13 +27,13 @@ tr.placed td,tr.written td{font-weight:bold}tr.residual td{color:#555}
 
 std::string head_section(const YearReport& r) {
     const Grid& g = r.grid;
-    std::string out = "<h1>Year report " + esc(r.year) + "</h1>\n<table class=\"head\">\n";
+    std::string out = "<h1>Year report " + html_escaped(r.year) + "</h1>\n<table class=\"head\">\n";
     auto line = [&out](const std::string& label, const std::string& id, const std::string& value) {
         out += "<tr><td>" + label + "</td><td id=\"" + id + "\">" + value + "</td></tr>\n";
     };
     line("program", "head-program", std::string("tessadro-report ") + version);
-    line("year", "head-year", esc(r.year));
-    line("exchange-area factor", "head-factor", esc(r.factor_text) + " (" + shortest_text(r.factor) + ")");
+    line("year", "head-year", html_escaped(r.year));
+    line("exchange-area factor", "head-factor", html_escaped(r.factor_text) + " (" + shortest_text(r.factor) + ")");
     line("grid", "head-grid", std::to_string(g.nrow) + " rows &times; " + std::to_string(g.ncol) + " columns");
     line("cell size", "head-cell", shortest_text(g.delx) + " &times; " + shortest_text(g.dely) + " ft");
     line("south-west corner", "head-corner",
@@ -52,8 +41,8 @@ std::string head_section(const YearReport& r) {
     line("active cells", "head-active", std::to_string(r.active_cells));
     std::string inputs;
     for (const InputCount& f : r.inputs) {
-        inputs += "<span data-file=\"" + esc(f.file) + "\" data-records=\"" + std::to_string(f.records) + "\">" +
-                  esc(f.file) + ": " + std::to_string(f.records) + " " + esc(f.what) + "</span><br>";
+        inputs += "<span data-file=\"" + html_escaped(f.file) + "\" data-records=\"" + std::to_string(f.records) + "\">" +
+                  html_escaped(f.file) + ": " + std::to_string(f.records) + " " + html_escaped(f.what) + "</span><br>";
     }
     line("input files", "head-inputs", inputs);
     std::string problems;
@@ -66,8 +55,8 @@ std::string head_section(const YearReport& r) {
     std::string input;
     for (const InputWarningCount& c : r.input_warnings) {
         if (c.count == 0) continue;
-        input += "<span class=\"sev-warning\" data-reason=\"" + esc(c.reason) + "\" data-count=\"" +
-                 std::to_string(c.count) + "\">" + std::to_string(c.count) + " &times; " + esc(c.reason) + "</span><br>";
+        input += "<span class=\"sev-warning\" data-reason=\"" + html_escaped(c.reason) + "\" data-count=\"" +
+                 std::to_string(c.count) + "\">" + std::to_string(c.count) + " &times; " + html_escaped(c.reason) + "</span><br>";
     }
     if (input.empty()) input = "none";
     line("input warnings", "head-input-warnings", input);
@@ -85,14 +74,14 @@ std::string budget_section(const YearReport& r) {
         if (b.quantity != quantity) {
             if (!quantity.empty()) out += "</table>\n";
             quantity = b.quantity;
-            out += "<table class=\"budget\" data-quantity=\"" + esc(quantity) + "\"><caption>" + esc(quantity) +
+            out += "<table class=\"budget\" data-quantity=\"" + html_escaped(quantity) + "\"><caption>" + html_escaped(quantity) +
                    "</caption><tr><th></th><th></th><th class=\"n\">count</th><th class=\"n\">amount</th></tr>\n";
         }
         const bool fine = b.kind == "residual" || b.kind == "rounding";
-        out += "<tr class=\"" + b.kind + "\"><td>" + esc(b.kind) + "</td><td>" + esc(b.reason) +
+        out += "<tr class=\"" + b.kind + "\"><td>" + html_escaped(b.kind) + "</td><td>" + html_escaped(b.reason) +
                "</td><td class=\"n\">" + (fine || b.kind == "written" ? "" : std::to_string(b.count)) +
-               "</td><td class=\"n\" data-quantity=\"" + esc(b.quantity) + "\" data-kind=\"" + esc(b.kind) +
-               "\" data-reason=\"" + esc(b.reason) + "\" data-count=\"" + std::to_string(b.count) +
+               "</td><td class=\"n\" data-quantity=\"" + html_escaped(b.quantity) + "\" data-kind=\"" + html_escaped(b.kind) +
+               "\" data-reason=\"" + html_escaped(b.reason) + "\" data-count=\"" + std::to_string(b.count) +
                "\" data-amount=\"" + amount_text(b.amount) + "\">" + grouped_text(b.amount, fine ? 4 : 2) +
                "</td></tr>\n";
     }
@@ -167,13 +156,13 @@ std::string problems_section(const YearReport& r) {
            "<th class=\"n\">M&amp;I</th><th>record</th></tr>\n";
     for (std::size_t k = 0; k < r.problems.size() && k < problems_on_page; ++k) {
         const Problem& p = r.problems[k];
-        out += "<tr class=\"problem\"><td class=\"sev-" + p.severity + "\">" + p.severity + "</td><td>" + esc(p.reason) +
-               "</td><td>" + esc(p.file) + "</td><td class=\"n\">" + (p.line > 0 ? std::to_string(p.line) : "") +
+        out += "<tr class=\"problem\"><td class=\"sev-" + p.severity + "\">" + p.severity + "</td><td>" + html_escaped(p.reason) +
+               "</td><td>" + html_escaped(p.file) + "</td><td class=\"n\">" + (p.line > 0 ? std::to_string(p.line) : "") +
                "</td><td class=\"n\">" + (p.group ? std::to_string(*p.group) : "") + "</td><td class=\"n\">" +
                std::to_string(p.row) + "</td><td class=\"n\">" + std::to_string(p.column) + "</td><td class=\"n\">" +
                grouped_text(p.x, 1) + "</td><td class=\"n\">" + grouped_text(p.y, 1) + "</td>" +
                optional_cell(p.pumping) + optional_cell(p.return_flow) + optional_cell(p.acres) + optional_cell(p.mi) +
-               "<td class=\"record\"><code>" + esc(p.record) + "</code></td></tr>\n";
+               "<td class=\"record\"><code>" + html_escaped(p.record) + "</code></td></tr>\n";
     }
     return out + "</table>\n";
 }
@@ -238,7 +227,7 @@ std::vector<MapData> report_maps(const YearReport& r) {
 
 std::string html_page(const YearReport& report) {
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
-                       esc(report.year) + "</title>\n" + style + "</head><body>\n";
+                       html_escaped(report.year) + "</title>\n" + style + "</head><body>\n";
     page += head_section(report);
     page += budget_section(report);
     page += monthly_section(report);

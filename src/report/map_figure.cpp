@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "report/base64.hpp"
+#include "report/html_text.hpp"
 #include "report/numbers.hpp"
 
 namespace tessadro {
@@ -51,18 +52,6 @@ std::vector<double> ticks(double low, double high) {
     }
     std::vector<double> out;
     for (double t = std::ceil(low / step) * step; t <= high + step * 1e-9; t += step) out.push_back(t);
-    return out;
-}
-
-std::string text_escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else if (c == '"') out += "&quot;";
-        else out.push_back(c);
-    }
     return out;
 }
 
@@ -116,8 +105,8 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     const double legend_h = 16.0 + 18.0 * (classes + 5);
     const double total_h = std::max(top + h + bottom, top + legend_h);
 
-    std::string svg = "<figure class=\"map\" id=\"" + text_escaped(map.id) + "\"><figcaption>" +
-                      text_escaped(map.title) + "</figcaption>";
+    std::string svg = "<figure class=\"map\" id=\"" + html_escaped(map.id) + "\"><figcaption>" +
+                      html_escaped(map.title) + "</figcaption>";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(total_w) + "\" height=\"" + px(total_h) +
            "\" font-family=\"sans-serif\" font-size=\"10\">";
     const std::string png = base64(encode_png(map_image(grid, ibound, map, breaks)));
@@ -169,7 +158,7 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
                "\" stroke=\"#666\"/><text x=\"" + px(lx + 19) + "\" y=\"" + px(ly + 10) + "\">" + label + "</text>";
         ly += 18.0;
     };
-    svg += "<text x=\"" + px(lx) + "\" y=\"" + px(ly + 9) + "\" font-weight=\"bold\">" + text_escaped(map.unit) +
+    svg += "<text x=\"" + px(lx) + "\" y=\"" + px(ly + 9) + "\" font-weight=\"bold\">" + html_escaped(map.unit) +
            "</text>";
     ly += 16.0;
     for (int k = classes - 1; k >= 0; --k) {

@@ -7,6 +7,7 @@
 #include "report/base64.hpp"
 #include "report/class_breaks.hpp"
 #include "report/gis_files.hpp"
+#include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
 #include "report/png_image.hpp"
@@ -14,6 +15,14 @@
 
 namespace tessadro {
 namespace {
+
+// A record of the user's file shown on the page may hold markup characters;
+// the four that could end an element or an attribute are written as entities,
+// everything else (a quote of another kind, a byte above 127) as it is.
+TEST(HtmlText, MarkupCharactersBecomeEntities) {
+    EXPECT_EQ("1 &lt;b&gt; &amp; &quot;GW&quot; 'x' \xc3\xa9", html_escaped("1 <b> & \"GW\" 'x' \xc3\xa9"));
+    EXPECT_EQ("", html_escaped(""));
+}
 
 TEST(ClassBreaks, QuantilesRoundedToTwoDigitsEndingAtTheLargestValue) {
     // 1 to 1000: the eighths fall at 126, 251, ..., 876, rounded to 130, 250,

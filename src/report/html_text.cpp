@@ -1,0 +1,17 @@
+#include "report/html_text.hpp"
+
+namespace tessadro {
+
+std::string html_escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '&') out += "&amp;";
+        else if (c == '"') out += "&quot;";
+        else out.push_back(c);
+    }
+    return out;
+}
+
+}  // namespace tessadro
