@@ -145,7 +145,7 @@ void read_pumping_file(const RunText& text, const Grid& grid, const Table<std::i
                        const QueltaPdivs& pdivs, float queltafact, Table<float, 2>& pump, GroupTables& groups,
                        PumpingTotals& totals, Reports& reports) {
     write_list(console(), {"..reading pumping file"});
-    InputFile file = InputFile::open_or_empty("tessadro" + text.chyear + ".txt", unit::pumping);
+    InputFile file = InputFile::open_or_empty("tessadro" + text.chyear + ".txt", unit::pumping, Reading::streamed);
     open_reports(text, reports);
     reports.nmsg = 0;
     totals = PumpingTotals{};

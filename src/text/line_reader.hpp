@@ -5,31 +5,44 @@
 
 namespace tessadro {
 
-// Records of a text held in memory: the whole of an input file, read once, or
-// a short text such as the factor argument. A record ends at a line feed; a
-// carriage return just before it belongs to the record end. A last record
-// without a line feed is a record like any other.
+// Records of a text: the whole of an input file held in memory, a short text
+// such as the factor argument, or a plain file read once from start to end
+// in blocks. A record ends at a line feed; a carriage return just before it
+// belongs to the record end. A last record without a line feed is a record
+// like any other.
 class LineReader {
 public:
     explicit LineReader(std::string text) : text_(std::move(text)) {}
+    // The records of an open plain file, read in blocks as they are asked
+    // for; the reader closes the descriptor. The path and unit name the file
+    // in the report of a read that fails.
+    LineReader(int fd, std::string path, int unit);
+    ~LineReader();
+    // Records are views into the reader's text.
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
 
-    // The next record, valid while the reader lives; false at end of text.
+    // The next record, valid until the next call; false at end of text.
     bool next(std::string_view& record);
 
-    // Back before the first record. The text is not read again, so a file
-    // that was a pipe reads the same the second time.
-    void rewind() {
-        pos_ = 0;
-        records_ = 0;
-    }
+    // Back before the first record. A text held in memory is not read again,
+    // so a file that was a pipe reads the same the second time; a file read
+    // in blocks is read again from its start.
+    void rewind();
 
     // Number of records delivered since the start (or the last rewind).
     long records() const { return records_; }
 
 private:
+    void fill();
+
     std::string text_;
     std::size_t pos_ = 0;
     long records_ = 0;
+    int fd_ = -1;  // a file read in blocks
+    bool at_end_ = false;
+    std::string path_;
+    int unit_ = 0;
 };
 
 }  // namespace tessadro

@@ -79,6 +79,17 @@ std::string read_whole_file(const std::string& path, int unit) {
     return text;
 }
 
+// The records of a file, read as asked.
+std::unique_ptr<LineReader> open_lines(const std::string& path, int unit, Reading reading) {
+    std::error_code ec;
+    if (reading == Reading::streamed && std::filesystem::is_regular_file(path, ec)) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) open_failed(path, unit, errno);
+        return std::make_unique<LineReader>(fd, path, unit);
+    }
+    return std::make_unique<LineReader>(read_whole_file(path, unit));
+}
+
 constexpr std::size_t flush_size = 1 << 16;
 
 }  // namespace
@@ -88,19 +99,19 @@ thread_local const InputFile* InputFile::last_read_ = nullptr;
 InputFile::InputFile(std::string path, int unit, std::unique_ptr<LineReader> lines)
     : path_(std::move(path)), unit_(unit), lines_(std::move(lines)) {}
 
-InputFile::InputFile(std::string path, int unit)
-    : InputFile(path, unit, std::make_unique<LineReader>(read_whole_file(path, unit))) {}
+InputFile::InputFile(std::string path, int unit, Reading reading)
+    : InputFile(path, unit, open_lines(path, unit, reading)) {}
 
 InputFile::InputFile(std::string path, int unit, std::string text)
     : InputFile(std::move(path), unit, std::make_unique<LineReader>(std::move(text))) {}
 
-InputFile InputFile::open_or_empty(std::string path, int unit) {
+InputFile InputFile::open_or_empty(std::string path, int unit, Reading reading) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         warn("Warning: file '" + path + "' does not exist; read as an empty file");
         return InputFile(std::move(path), unit, std::string());
     }
-    return InputFile(std::move(path), unit);
+    return InputFile(std::move(path), unit, reading);
 }
 
 InputFile::InputFile(InputFile&& other) noexcept

@@ -11,15 +11,22 @@
 
 namespace tessadro {
 
+// How a file's bytes are read: all of them at its opening and held (the
+// authorized acres are read twice, and a pipe cannot be read again), or, for a
+// plain file read once from start to end, in blocks as its records are asked
+// for, which spares the run holding a big file whole. Anything but a plain
+// file is always held.
+enum class Reading { held, streamed };
+
 // A text file the run reads, connected to a unit number that the run-error
 // report names.
 class InputFile {
 public:
     // Opens an existing file; a missing or unreadable one ends the run.
-    InputFile(std::string path, int unit);
+    InputFile(std::string path, int unit, Reading reading = Reading::held);
     // Opens a year file that may be missing: then it reads as an empty file
     // (it is not created) and one warning line goes to standard error.
-    static InputFile open_or_empty(std::string path, int unit);
+    static InputFile open_or_empty(std::string path, int unit, Reading reading = Reading::held);
     // A record source in memory, named as given (tests, the factor argument).
     InputFile(std::string path, int unit, std::string text);
     ~InputFile();
