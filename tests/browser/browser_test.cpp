@@ -15,18 +15,14 @@
 
 #include "report/map_figure.hpp"
 #include "report/png_image.hpp"
+#include "support/test_files.hpp"
 
 namespace tessadro {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::csv_rows;
+using test::slurp;
 
 void write_all(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
@@ -49,8 +45,8 @@ std::string chromium(const fs::path& profile, const std::string& action, const f
     command.append(" ").append(action).append(" file://").append(page.string());
     command.append(" > ").append(out.string()).append(" 2> ").append((profile / "stderr.txt").string());
     const int status = std::system(command.c_str());
-    EXPECT_EQ(0, status) << read_all(profile / "stderr.txt");
-    return read_all(out);
+    EXPECT_EQ(0, status) << slurp(profile / "stderr.txt");
+    return slurp(out);
 }
 
 // The example year's report, written by tessadro-report in a fresh folder.
@@ -62,21 +58,6 @@ fs::path example_report(const fs::path& work) {
                                 " 2010 0.7187758 > console.txt 2>&1";
     EXPECT_EQ(0, std::system(command.c_str()));
     return work / "report" / "2010";
-}
-
-std::vector<std::vector<std::string>> csv_rows(const std::string& text) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> fields;
-        std::size_t at = 0;
-        for (std::size_t comma; (comma = line.find(',', at)) != std::string::npos; at = comma + 1) {
-            fields.push_back(line.substr(at, comma - at));
-        }
-        fields.push_back(line.substr(at));
-        rows.push_back(fields);
-    }
-    return rows;
 }
 
 std::string escaped(const std::string& text) {
@@ -92,7 +73,7 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     ASSERT_FALSE(dom.empty());
 
     // Every row of budget.csv stands in the budget tables with its numbers.
-    const auto budget = csv_rows(read_all(report / "budget.csv"));
+    const auto budget = csv_rows(slurp(report / "budget.csv"));
     ASSERT_EQ(51u, budget.size());  // the header and 50 rows
     for (std::size_t k = 1; k < budget.size(); ++k) {
         const auto& f = budget[k];
@@ -177,7 +158,7 @@ TEST(BrowserMap, CellCentresShowOrientationMaskingAndPalette) {
                   map_svg(grid, ibound, map, breaks, 400) + "</body></html>");
     chromium(work / "profile", "--window-size=700,300 --screenshot=" + (work / "map.png").string(),
              work / "map.html", work / "shot.txt");
-    const RgbImage shot = decode_png(read_all(work / "map.png"));
+    const RgbImage shot = decode_png(slurp(work / "map.png"));
     ASSERT_GE(shot.width, 62 + 400);
     ASSERT_GE(shot.height, 8 + 150);
     auto centre = [&](int row, int column) { return shot.at(62 + column * 100 - 50, 8 + row * 50 - 25); };

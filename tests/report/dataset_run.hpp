@@ -13,25 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "support/test_files.hpp"
+
 namespace tessadro::test {
 
 namespace fs = std::filesystem;
-
-inline std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline std::string shell_quoted(const std::string& text) {
-    std::string q = "'";
-    for (char c : text) {
-        if (c == '\'') q += "'\\''";
-        else q.push_back(c);
-    }
-    return q + "'";
-}
 
 struct DatasetRun {
     fs::path work;
@@ -56,27 +42,11 @@ inline DatasetRun run_dataset(const fs::path& dataset, const std::string& binary
     command += " > stdout.txt 2> stderr.txt";
     const int status = std::system(command.c_str());
     if (WIFEXITED(status)) r.status = WEXITSTATUS(status);
-    r.stdout_text = read_all(r.work / "stdout.txt");
-    r.stderr_text = read_all(r.work / "stderr.txt");
+    r.stdout_text = slurp(r.work / "stdout.txt");
+    r.stderr_text = slurp(r.work / "stderr.txt");
     return r;
 }
 
 inline fs::path dataset_path(const std::string& name) { return fs::path(TESSADRO_TEST_DATA) / name; }
-
-// The rows of a CSV file split at commas (the budget has no quoted fields).
-inline std::vector<std::vector<std::string>> csv_rows(const std::string& text) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> fields;
-        std::size_t at = 0;
-        for (std::size_t comma; (comma = line.find(',', at)) != std::string::npos; at = comma + 1) {
-            fields.push_back(line.substr(at, comma - at));
-        }
-        fields.push_back(line.substr(at));
-        rows.push_back(fields);
-    }
-    return rows;
-}
 
 }  // namespace tessadro::test

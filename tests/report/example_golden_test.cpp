@@ -18,16 +18,16 @@ TEST(ExampleReport, MatchesGoldenFiles) {
                                 shell_quoted(TESSADRO_REPORT_BINARY) + " 2010 0.7187758 --gis > stdout.txt 2>&1";
     ASSERT_EQ(0, std::system(command.c_str()));
     const fs::path report = work / "report" / "2010";
-    EXPECT_EQ(read_all(golden / "budget.csv"), read_all(report / "budget.csv"));
-    EXPECT_EQ(read_all(golden / "problems.csv"), read_all(report / "problems.csv"));
+    EXPECT_EQ(slurp(golden / "budget.csv"), slurp(report / "budget.csv"));
+    EXPECT_EQ(slurp(golden / "problems.csv"), slurp(report / "problems.csv"));
     for (const char* name : {"2010.07.pmp.asc", "2010.07.rcg.asc", "2010.agw.asc", "2010.mi.asc"}) {
-        EXPECT_EQ(read_all(golden / name), read_all(report / "gis" / name)) << name;
+        EXPECT_EQ(slurp(golden / name), slurp(report / "gis" / name)) << name;
     }
     // The page's header names the program and the project's version.
     const std::string program = std::string("id=\"head-program\">tessadro-report ") + TESSADRO_VERSION + "<";
-    EXPECT_NE(std::string::npos, read_all(report / "index.html").find(program));
+    EXPECT_NE(std::string::npos, slurp(report / "index.html").find(program));
     // The console block: where the page is, then the budget in five lines.
-    const std::string console = read_all(work / "stdout.txt");
+    const std::string console = slurp(work / "stdout.txt");
     EXPECT_NE(std::string::npos, console.find("year report: report/2010/index.html\n"));
     EXPECT_NE(std::string::npos, console.find("pumping: 7,133.51 in file, 235.87 lost, 0.04 by factors, "
                                               "6,897.68 placed (residual 0.0000), 6,898.3 as written\n"));
@@ -45,7 +45,7 @@ TEST(ReportRun, VersionIsTheProjectVersion) {
     const fs::path out = fs::temp_directory_path() / ("tessadro-version-" + std::to_string(::getpid()));
     const std::string command = shell_quoted(TESSADRO_REPORT_BINARY) + " --version > " + shell_quoted(out.string());
     ASSERT_EQ(0, std::system(command.c_str()));
-    EXPECT_EQ(std::string("tessadro-report ") + TESSADRO_VERSION + "\n", read_all(out));
+    EXPECT_EQ(std::string("tessadro-report ") + TESSADRO_VERSION + "\n", slurp(out));
     fs::remove(out);
 }
 

@@ -21,7 +21,7 @@ TEST(GisFiles, RectangularCellsGetDxDyAndANote) {
         "only some GIS programs read them\n"))
         << r.stderr_text;
     const fs::path gis = r.work / "report" / "2010" / "gis";
-    const std::string asc = read_all(gis / "2010.mi.asc");
+    const std::string asc = slurp(gis / "2010.mi.asc");
     EXPECT_TRUE(asc.starts_with("ncols 3\nnrows 2\nxllcorner 1000\nyllcorner 5000\ndx 1000\ndy 500\n"
                                 "NODATA_value -9999\n"))
         << asc;
@@ -38,7 +38,7 @@ TEST(GisFiles, RectangularCellsGetDxDyAndANote) {
     EXPECT_EQ(4u, points);
     EXPECT_EQ(4u, types);
     EXPECT_EQ("\"WKT\",\"Real\",\"Real\",\"Real\",\"Integer\",\"Integer\",\"Integer\"\n",
-              read_all(gis / "2010migrid.csvt"));
+              slurp(gis / "2010migrid.csvt"));
     if (!HasFailure()) {
         fs::remove_all(r.work);
         fs::remove_all(dataset);

@@ -26,8 +26,8 @@ TEST_P(InputWarnings, RowsOfProblemsCsv) {
     const fs::path dataset = dataset_path(GetParam());
     const DatasetRun run = run_dataset(dataset, TESSADRO_REPORT_BINARY, "lint");
     ASSERT_EQ(0, run.status) << run.stderr_text;
-    const std::vector<std::string> expected = lines_of(read_all(dataset / "lint.csv"));
-    const std::vector<std::string> problems = lines_of(read_all(run.work / "report" / "2010" / "problems.csv"));
+    const std::vector<std::string> expected = lines_of(slurp(dataset / "lint.csv"));
+    const std::vector<std::string> problems = lines_of(slurp(run.work / "report" / "2010" / "problems.csv"));
     ASSERT_GT(problems.size(), expected.size());
     EXPECT_TRUE(problems[0].ends_with(",record")) << problems[0];
     // An input warning is the only problem with a record text, the last field.

@@ -24,14 +24,14 @@ public:
         std::ifstream args(dataset_path(dataset) / "args");
         std::string year;
         std::getline(args, year);
-        const auto rows = csv_rows(read_all(run_.work / "report" / year / "budget.csv"));
+        const auto rows = csv_rows(slurp(run_.work / "report" / year / "budget.csv"));
         for (std::size_t k = 1; k < rows.size(); ++k) {
             const auto& f = rows[k];
             if (f.size() != 5) continue;
             rows_[f[0] + "|" + f[1] + "|" + f[2]] = {std::stol(f[3]), std::stod(f[4])};
             quantities_.push_back(f[0]);
         }
-        problems_ = csv_rows(read_all(run_.work / "report" / year / "problems.csv"));
+        problems_ = csv_rows(slurp(run_.work / "report" / year / "problems.csv"));
     }
     ~Budget() { fs::remove_all(run_.work); }
 

@@ -34,7 +34,7 @@ TEST_P(ReportWholeRun, OutIsTheLegacyOut) {
     const std::set<std::string> names = files_below(legacy.work / "out");
     EXPECT_EQ(names, files_below(report.work / "out"));
     for (const std::string& name : names) {
-        EXPECT_EQ(read_all(legacy.work / "out" / name), read_all(report.work / "out" / name)) << "out/" << name;
+        EXPECT_EQ(slurp(legacy.work / "out" / name), slurp(report.work / "out" / name)) << "out/" << name;
     }
     // A report only beside a complete run; the usage path runs nothing.
     std::ifstream args(dataset / "args");
@@ -55,23 +55,7 @@ TEST_P(ReportWholeRun, OutIsTheLegacyOut) {
     }
 }
 
-std::vector<std::string> datasets() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(TESSADRO_TEST_DATA)) {
-        if (entry.is_directory()) names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Datasets, ReportWholeRun, testing::ValuesIn(datasets()),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             std::string name = param.param;
-                             for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Datasets, ReportWholeRun, testing::ValuesIn(dataset_names()), DatasetTestName());
 
 // A failed run removes the report an earlier run of the year left.
 TEST(ReportRun, FailedRunRemovesAnOlderReport) {

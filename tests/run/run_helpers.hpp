@@ -16,16 +16,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/test_files.hpp"
+
 namespace tessadro::test {
 
 namespace fs = std::filesystem;
-
-inline std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 inline fs::path dataset(const std::string& name) { return fs::path(TESSADRO_TEST_DATA) / name; }
 
@@ -99,13 +94,6 @@ Outcome run_in(const fs::path& work, const std::string& name, Setup setup) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(work / "stdout.txt"), slurp(work / "stderr.txt")};
-}
-
-inline std::set<std::string> files_below(const fs::path& root) {
-    std::set<std::string> names;
-    if (!fs::exists(root)) return names;
-    for (const auto& entry : fs::directory_iterator(root)) names.insert(entry.path().filename().string());
-    return names;
 }
 
 // Every file of out/ as the dataset expects it.

@@ -19,41 +19,20 @@
 #include <string>
 #include <vector>
 
+#include "support/test_files.hpp"
+
 namespace fs = std::filesystem;
+using tessadro::test::files_below;
+using tessadro::test::shell_quoted;
+using tessadro::test::slurp;
 
 namespace {
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> lines_of(const fs::path& path) {
     std::vector<std::string> lines;
     std::ifstream in(path);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
-}
-
-std::string quoted(const std::string& text) {
-    std::string q(1, '\'');
-    for (char c : text) {
-        if (c == '\'') q.append("'\\''");
-        else q.push_back(c);
-    }
-    q.push_back('\'');
-    return q;
-}
-
-std::set<std::string> files_below(const fs::path& root) {
-    std::set<std::string> names;
-    if (!fs::exists(root)) return names;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) names.insert(fs::relative(entry.path(), root).string());
-    }
-    return names;
 }
 
 class WholeRun : public testing::TestWithParam<std::string> {};
@@ -68,8 +47,8 @@ TEST_P(WholeRun, MatchesExpectedFiles) {
     // paths the run shows are the same on every machine.
     if (fs::exists(dataset / "static")) fs::copy(dataset / "static", work / "static", fs::copy_options::recursive);
 
-    std::string command = "cd " + quoted(work.string()) + " && TESSADRO_STATIC=static " + quoted(TESSADRO_BINARY);
-    for (const std::string& arg : lines_of(dataset / "args")) command.append(" ").append(quoted(arg));
+    std::string command = "cd " + shell_quoted(work.string()) + " && TESSADRO_STATIC=static " + shell_quoted(TESSADRO_BINARY);
+    for (const std::string& arg : lines_of(dataset / "args")) command.append(" ").append(shell_quoted(arg));
     command += " > stdout.txt 2> stderr.txt";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
@@ -86,22 +65,7 @@ TEST_P(WholeRun, MatchesExpectedFiles) {
     if (!HasFailure()) fs::remove_all(work);
 }
 
-std::vector<std::string> datasets() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(TESSADRO_TEST_DATA)) {
-        if (entry.is_directory()) names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Datasets, WholeRun, testing::ValuesIn(datasets()),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             std::string name = param.param;
-                             for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Datasets, WholeRun, testing::ValuesIn(tessadro::test::dataset_names()),
+                         tessadro::test::DatasetTestName());
 
 }  // namespace

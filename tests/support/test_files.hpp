@@ -1,0 +1,85 @@
+// What the tests that start the programs share: reading a file whole, quoting
+// for the shell, listing the whole-run datasets and the files a run wrote,
+// and splitting the report's CSV files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tessadro::test {
+
+namespace fs = std::filesystem;
+
+inline std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A word for sh -c, whatever it holds.
+inline std::string shell_quoted(const std::string& text) {
+    std::string q = "'";
+    for (char c : text) {
+        if (c == '\'') q += "'\\''";
+        else q.push_back(c);
+    }
+    return q + "'";
+}
+
+// The files below a folder, by their paths relative to it.
+inline std::set<std::string> files_below(const fs::path& root) {
+    std::set<std::string> names;
+    if (!fs::exists(root)) return names;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) names.insert(fs::relative(entry.path(), root).string());
+    }
+    return names;
+}
+
+// The names of the whole-run datasets (the folders of tests/data), sorted.
+inline std::vector<std::string> dataset_names() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(TESSADRO_TEST_DATA)) {
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A dataset's name as a test name: letters and digits, the rest '_'.
+struct DatasetTestName {
+    std::string operator()(const testing::TestParamInfo<std::string>& param) const {
+        std::string name = param.param;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        }
+        return name;
+    }
+};
+
+// The rows of a CSV file split at commas (the report's files quote nothing).
+inline std::vector<std::vector<std::string>> csv_rows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> fields;
+        std::size_t at = 0;
+        for (std::size_t comma; (comma = line.find(',', at)) != std::string::npos; at = comma + 1) {
+            fields.push_back(line.substr(at, comma - at));
+        }
+        fields.push_back(line.substr(at));
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+}  // namespace tessadro::test
