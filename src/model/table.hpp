@@ -3,9 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <type_traits>
 
+#include "text/page_memory.hpp"
 #include "text/run_error.hpp"
 
 namespace tessadro {
@@ -14,17 +15,21 @@ namespace tessadro {
 [[noreturn]] void index_out_of_bounds(const char* table, int dimension, long index, long bound, bool above);
 
 // A table of the run: Rank dimensions, each indexed from 1 to its extent,
-// allocated once and zero-filled. Every access checks every index, the last
+// allocated once and zero-filled (the big ones with their pages mapped at
+// once: see page_memory.hpp). Every access checks every index, the last
 // dimension first and the lower bound before the upper one, so that no index
 // is ever used unchecked. Storage is column-major: the first index varies
 // fastest, so a grid row (column, row) is contiguous.
 template <class T, std::size_t Rank>
 class Table {
+    // Zero bytes are a zero value: the tables hold 4-byte integers and reals.
+    static_assert(std::is_arithmetic_v<T>);
+
 public:
     Table(const char* name, std::array<std::int32_t, Rank> extents) : name_(name), extents_(extents) {
-        std::size_t size = 1;
-        for (std::int32_t e : extents_) size *= static_cast<std::size_t>(e);
-        data_.assign(size, T{});
+        for (std::int32_t e : extents_) size_ *= static_cast<std::size_t>(e);
+        memory_ = PageMemory(size_ * sizeof(T));
+        data_ = reinterpret_cast<T*>(memory_.data());
     }
 
     template <class... Index>
@@ -39,7 +44,29 @@ public:
         return data_[offset({static_cast<std::int32_t>(index)...})];
     }
 
-    void fill(T value) { data_.assign(data_.size(), value); }
+    void fill(T value) { std::fill_n(data_, size_, value); }
+
+    // The place of the element at the given indices in the storage of a
+    // table of these extents, or the table's size when an index is outside;
+    // unlike an access it never ends the run.
+    static std::size_t place(const std::array<std::int32_t, Rank>& extents,
+                             const std::array<std::int32_t, Rank>& index) {
+        std::size_t place = 0;
+        std::size_t size = 1;
+        for (std::size_t d = Rank; d-- > 0;) {
+            size *= static_cast<std::size_t>(extents[d]);
+            if (index[d] < 1 || index[d] > extents[d]) place = ~std::size_t{0};
+            if (place != ~std::size_t{0}) {
+                place = place * static_cast<std::size_t>(extents[d]) + static_cast<std::size_t>(index[d] - 1);
+            }
+        }
+        return place == ~std::size_t{0} ? size : place;
+    }
+    // Asks the processor to bring the element at a place into its cache
+    // ahead of its use: a hint, which changes nothing else.
+    void fetch(std::size_t place) const {
+        if (place < size_) __builtin_prefetch(data_ + place);
+    }
     std::int32_t extent(std::size_t dimension) const { return extents_[dimension]; }
 
 private:
@@ -57,7 +84,9 @@ private:
 
     const char* name_;
     std::array<std::int32_t, Rank> extents_;
-    std::vector<T> data_;
+    std::size_t size_ = 1;
+    PageMemory memory_;
+    T* data_;
 };
 
 }  // namespace tessadro

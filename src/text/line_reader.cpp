@@ -24,6 +24,7 @@ void LineReader::rewind() {
     if (fd_ < 0) return;
     // Only a plain file is read in blocks, and a plain file can go back.
     text_.clear();
+    view_ = text_;
     at_end_ = false;
     if (::lseek(fd_, 0, SEEK_SET) < 0) {
         throw RunError(file_location(0, unit_, path_), "Cannot rewind file '" + path_ + "': " + std::strerror(errno));
@@ -36,6 +37,7 @@ void LineReader::rewind() {
 void LineReader::fill() {
     try {
         text_.erase(0, pos_);
+        view_ = text_;
         pos_ = 0;
         const std::size_t kept = text_.size();
         text_.resize(kept + block_size);
@@ -46,10 +48,12 @@ void LineReader::fill() {
         if (got < 0) {
             const int error = errno;
             text_.resize(kept);
+            view_ = text_;
             throw RunError(file_location(records_ + 1, unit_, path_),
                            "Cannot read file '" + path_ + "': " + std::strerror(error));
         }
         text_.resize(kept + static_cast<std::size_t>(got));
+        view_ = text_;
         at_end_ = got == 0;
     } catch (const std::bad_alloc&) {
         throw RunError(file_location(records_ + 1, unit_, path_), "Out of memory");
@@ -59,8 +63,8 @@ void LineReader::fill() {
 bool LineReader::next(std::string_view& record) {
     std::size_t searched = 0;  // bytes of the record at hand already searched for its end
     for (;;) {
-        const char* const start = text_.data() + pos_;
-        const std::size_t left = text_.size() - pos_;
+        const char* const start = view_.data() + pos_;
+        const std::size_t left = view_.size() - pos_;
         const void* lf = std::memchr(start + searched, '\n', left - searched);
         // No end in sight: read on behind the record. The block moves the
         // record to the buffer's start, so it is looked at again from there.

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/page_memory.hpp"
+
 namespace tessadro {
 
 // Records of a text: the whole of an input file held in memory, a short text
@@ -12,7 +14,9 @@ namespace tessadro {
 // like any other.
 class LineReader {
 public:
-    explicit LineReader(std::string text) : text_(std::move(text)) {}
+    explicit LineReader(std::string text) : text_(std::move(text)), view_(text_) {}
+    // The first length bytes of a block, a whole file read into it.
+    LineReader(PageMemory held, std::size_t length) : held_(std::move(held)), view_(held_.data(), length) {}
     // The records of an open plain file, read in blocks as they are asked
     // for; the reader closes the descriptor. The path and unit name the file
     // in the report of a read that fails.
@@ -36,7 +40,9 @@ public:
 private:
     void fill();
 
-    std::string text_;
+    std::string text_;      // a short text, or the blocks of a file
+    PageMemory held_;       // or a whole file
+    std::string_view view_; // the bytes at hand, in one or the other
     std::size_t pos_ = 0;
     long records_ = 0;
     int fd_ = -1;  // a file read in blocks

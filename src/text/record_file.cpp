@@ -33,7 +33,7 @@ std::FILE* open_for_reading(const std::string& path, int unit) {
 
 // The record being read when a read of the file's bytes stops: the one after
 // the last line feed read.
-long record_at(const std::string& text, std::size_t used) {
+long record_at(const char* text, std::size_t used) {
     long line_feeds = 0;
     for (std::size_t i = 0; i < used; ++i) line_feeds += text[i] == '\n' ? 1 : 0;
     return line_feeds + 1;
@@ -43,9 +43,9 @@ long record_at(const std::string& text, std::size_t used) {
 // (the authorized acres are read twice) works from these bytes, so a pipe or
 // a FIFO reads the same as a regular file, and the records of a pass are views
 // into one buffer.
-std::string read_whole_file(const std::string& path, int unit) {
+std::unique_ptr<LineReader> read_whole_file(const std::string& path, int unit) {
     std::FILE* file = open_for_reading(path, unit);
-    std::string text;
+    PageMemory text;
     std::size_t used = 0;
     try {
         // A regular file is read at its size (one byte more, to see its end);
@@ -54,29 +54,28 @@ std::string read_whole_file(const std::string& path, int unit) {
         std::error_code ec;
         const auto size = std::filesystem::is_regular_file(path, ec) ? std::filesystem::file_size(path, ec) : 0;
         try {
-            text.resize(!ec && size > 0 ? static_cast<std::size_t>(size) + 1 : std::size_t{1} << 16);
+            text = PageMemory(!ec && size > 0 ? static_cast<std::size_t>(size) + 1 : std::size_t{1} << 16);
         } catch (const std::bad_alloc&) {
-            text.resize(std::size_t{1} << 16);
+            text = PageMemory(std::size_t{1} << 16);
         }
         for (;;) {
-            if (used == text.size()) text.resize(2 * text.size());
+            if (used == text.size()) text.grow(2 * text.size());
             const std::size_t got = std::fread(text.data() + used, 1, text.size() - used, file);
             used += got;
             if (got == 0) break;
         }
     } catch (const std::bad_alloc&) {
         std::fclose(file);
-        throw RunError(file_location(record_at(text, used), unit, path), "Out of memory");
+        throw RunError(file_location(record_at(text.data(), used), unit, path), "Out of memory");
     }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
     if (failed) {
-        throw RunError(file_location(record_at(text, used), unit, path),
+        throw RunError(file_location(record_at(text.data(), used), unit, path),
                        "Cannot read file '" + path + "': " + std::strerror(error));
     }
-    text.resize(used);
-    return text;
+    return std::make_unique<LineReader>(std::move(text), used);
 }
 
 // The records of a file, read as asked.
@@ -87,7 +86,7 @@ std::unique_ptr<LineReader> open_lines(const std::string& path, int unit, Readin
         if (fd < 0) open_failed(path, unit, errno);
         return std::make_unique<LineReader>(fd, path, unit);
     }
-    return std::make_unique<LineReader>(read_whole_file(path, unit));
+    return read_whole_file(path, unit);
 }
 
 constexpr std::size_t flush_size = 1 << 16;
@@ -125,7 +124,9 @@ InputFile::~InputFile() {
 
 void InputFile::rewind() { lines_->rewind(); }
 
-std::string InputFile::location() const { return file_location(lines_->records(), unit_, path_); }
+std::string InputFile::location() const { return location(lines_->records()); }
+
+std::string InputFile::location(long record) const { return file_location(record, unit_, path_); }
 
 OutputFile::OutputFile(std::string path, int unit)
     : path_(std::move(path)), unit_(unit), stream_(nullptr), line_end_("\r\n"), buffer_(2 * flush_size) {

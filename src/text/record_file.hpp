@@ -42,6 +42,8 @@ public:
 
     // "At line N of file ... (unit = U, file = 'PATH')" for the record at hand.
     std::string location() const;
+    // The same for an earlier record.
+    std::string location(long record) const;
     const std::string& path() const { return path_; }
     long records() const { return lines_->records(); }
     // Who hears about records the reading rules probably misread: the run's

@@ -1,0 +1,105 @@
+#include "text/page_memory.hpp"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <sys/mman.h>
+#include <utility>
+
+namespace tessadro {
+namespace {
+
+// Blocks from this size on are mapped with their pages.
+constexpr std::size_t mapped_from = std::size_t{64} << 10;
+
+// Under the address sanitizer every block comes from the heap, where the
+// sanitizer sees a read past its end.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool sanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool sanitized = true;
+#else
+constexpr bool sanitized = false;
+#endif
+#else
+constexpr bool sanitized = false;
+#endif
+
+#ifdef MAP_POPULATE
+constexpr int populate = MAP_POPULATE;
+#else
+constexpr int populate = 0;
+#endif
+
+constexpr std::size_t huge_page = std::size_t{2} << 20;
+
+// A block of whole huge pages, aligned to one, asked to be backed by them.
+char* map_huge(std::size_t& bytes) {
+    bytes = (bytes + huge_page - 1) & ~(huge_page - 1);
+    const std::size_t reserved = bytes + huge_page;
+    void* block = ::mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(block);
+    const std::uintptr_t aligned = (start + huge_page - 1) & ~(std::uintptr_t{huge_page} - 1);
+    if (aligned > start) ::munmap(block, aligned - start);
+    const std::size_t tail = reserved - (aligned - start) - bytes;
+    if (tail > 0) ::munmap(reinterpret_cast<void*>(aligned + bytes), tail);
+    char* data = reinterpret_cast<char*>(aligned);
+    ::madvise(data, bytes, MADV_HUGEPAGE);
+    ::madvise(data, bytes, MADV_POPULATE_WRITE);
+    return data;
+}
+
+}  // namespace
+
+PageMemory::PageMemory(std::size_t bytes) : size_(bytes) {
+    if (bytes == 0) return;
+    if (!sanitized && bytes >= mapped_from) {
+        if (bytes >= huge_page - huge_page / 8) {
+            data_ = map_huge(size_);
+            mapped_ = true;
+            return;
+        }
+        void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | populate, -1, 0);
+        if (block == MAP_FAILED) throw std::bad_alloc();
+        data_ = static_cast<char*>(block);
+        mapped_ = true;
+        return;
+    }
+    data_ = static_cast<char*>(std::calloc(bytes, 1));
+    if (data_ == nullptr) throw std::bad_alloc();
+}
+
+PageMemory::~PageMemory() { release(); }
+
+PageMemory::PageMemory(PageMemory&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)), mapped_(other.mapped_) {}
+
+PageMemory& PageMemory::operator=(PageMemory&& other) noexcept {
+    if (this != &other) {
+        release();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        mapped_ = other.mapped_;
+    }
+    return *this;
+}
+
+void PageMemory::grow(std::size_t bytes) {
+    if (bytes <= size_) return;
+    PageMemory larger(bytes);
+    if (size_ > 0) std::memcpy(larger.data_, data_, size_);
+    *this = std::move(larger);
+}
+
+void PageMemory::release() {
+    if (data_ == nullptr) return;
+    if (mapped_) ::munmap(data_, size_);
+    else std::free(data_);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+}  // namespace tessadro
