@@ -21,8 +21,10 @@ void read_authorized_acres(const RunText& text, GroupTables& groups, CellGrids& 
         InputFile::open_or_empty("authacres" + text.chyear + ".txt", unit::authorized));
     write_list(console(), {"Expected fields: grp,twnshp,range,sect,tract,authacres"});
     authorized.sumauth = 0.0f;
+    authorized.tract_places.clear();
     AuthorizedTract r;
     while (read_authorized_tract(*authorized.file, r)) {
+        authorized.tract_places.push_back(TractCoords::place(r.twnshp, r.range, r.sect, r.tract));
         authorized.max_auth_group = std::max(authorized.max_auth_group, r.grp);
         // Groups beyond the tables count in the file's total only.
         if (r.grp <= n_groups) g.authtot(r.grp) += r.authacres;

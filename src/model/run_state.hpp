@@ -80,6 +80,10 @@ struct AuthorizedAcres {
     std::unique_ptr<InputFile> file;
     float sumauth = 0.0f;
     std::int32_t max_auth_group = 0;  // largest group number of the file
+    // Where each record's tract sits in the tract-point tables, in file
+    // order: the second pass asks for the points of the records ahead while
+    // it works on one, for their order in the file is no order in memory.
+    std::vector<std::uint32_t> tract_places;
 };
 
 // An accepted pumping record of a group without authorized acres, kept for
@@ -109,8 +113,19 @@ struct PumpingTotals {
 
 // The 40-acre tract points, indexed (township, range, section, tract).
 struct TractCoords {
-    Table<float, 4> xcoord{"xcoord", {20, 45, 36, 16}};
-    Table<float, 4> ycoord{"ycoord", {20, 45, 36, 16}};
+    static constexpr std::array<std::int32_t, 4> extents{20, 45, 36, 16};
+    Table<float, 4> xcoord{"xcoord", extents};
+    Table<float, 4> ycoord{"ycoord", extents};
+
+    // Where a tract's point sits in both tables (outside them when an index
+    // is), for fetch().
+    static std::uint32_t place(std::int32_t twnshp, std::int32_t range, std::int32_t sect, std::int32_t tract) {
+        return static_cast<std::uint32_t>(Table<float, 4>::place(extents, {twnshp, range, sect, tract}));
+    }
+    void fetch(std::uint32_t place) const {
+        xcoord.fetch(place);
+        ycoord.fetch(place);
+    }
 };
 
 // The three report files open across phases, the running message number of

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "groups/group_report.hpp"
 #include "groups/pumping_reader.hpp"
@@ -16,6 +18,7 @@
 #include "monthly/monthly_arrays.hpp"
 #include "run/fp_flags.hpp"
 #include "run/run_parameters.hpp"
+#include "run/tract_lines_behind.hpp"
 #include "run/year_outputs.hpp"
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
@@ -58,6 +61,19 @@ float parse_factor(const std::string& chfact) {
     return factor;
 }
 
+// The writer of the distribution's lines: on a second thread when there is a
+// second processor; on this one for the year report, whose observer hears of
+// each tract as it is placed, and when no thread can be had.
+std::unique_ptr<TractLines> tract_lines(Reports& reports, const InputFile& authorized) {
+    if (reports.observer == nullptr && std::thread::hardware_concurrency() >= 2) {
+        try {
+            return std::make_unique<TractLinesBehind>(*reports.group_report, *reports.run_report, authorized);
+        } catch (const std::system_error&) {
+        }
+    }
+    return std::make_unique<TractLinesNow>(*reports.group_report, *reports.run_report);
+}
+
 }  // namespace
 
 void print_usage() {
@@ -94,8 +110,9 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
                       s.reports);
     write_group_report(s.pumping.sums, s.authorized, s.groups, s.reports);
     coordinates.finish();
+    const std::unique_ptr<TractLines> lines = tract_lines(s.reports, *s.authorized.file);
     distribute_to_tracts(s.grid, grids.ibound, s.coords, s.authorized, s.groups, grids.gwret, grids.acres,
-                         s.reports);
+                         s.reports, *lines);
     reassign_unauthorized(s.grid, s.pumping.notauthorized, grids.gwret, grids.acres, s.reports);
     write_distribution_plots(text, s.grid, grids);
     write_monthly_arrays(text, s.grid, grids, s.xmonfactors, s.work, s.reports);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "inputs/authorized_acres.hpp"
+#include "tracts/tract_lines.hpp"
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
 
@@ -12,6 +13,10 @@ namespace {
 
 // The tract table numbers cells with rows of 326, whatever the grid's width.
 constexpr std::int32_t table_row_length = 326;
+
+// How many records ahead the points of the tracts are asked for: enough for
+// the memory to answer before they are needed.
+constexpr std::size_t fetch_ahead = 16;
 
 void write_table_head(OutputFile& report) {
     static const Format rule("(a)");
@@ -38,22 +43,12 @@ float share(const GroupTables& g, std::int32_t grp, float authacres) {
     return authacres / authtot;
 }
 
-// Reports a tract that cannot be placed; false when it can.
-bool reject(const Grid& grid, const Table<std::int32_t, 2>& ibound, const GroupTables& g, const AuthorizedTract& r,
-            Cell cell, float fct, Reports& reports) {
-    OutputFile& report = *reports.run_report;
-    if (cell.column < 1 || cell.column > grid.ncol) {
-        write_list(report, {++reports.nmsg, cell.row, cell.column, " return flow 1"});
-    } else if (cell.row < 1 || cell.row > grid.nrow) {
-        write_list(report, {++reports.nmsg, cell.row, cell.column, "return flow "});
-    } else if (ibound(cell.column, cell.row) == 0) {
-        ++reports.nmsg;  // counted, not shown
-        write_list(report, {r.grp, r.tract, cell.row, cell.column, g.gwretloc(r.grp) * fct,
-                            g.acresloc(r.grp) * fct, "I"});
-    } else {
-        return false;
-    }
-    return true;
+// Where the tract's point falls: in an active cell of the grid, or why not.
+TractLine::Kind placement(const Grid& grid, const Table<std::int32_t, 2>& ibound, Cell cell) {
+    if (cell.column < 1 || cell.column > grid.ncol) return TractLine::Kind::off_columns;
+    if (cell.row < 1 || cell.row > grid.nrow) return TractLine::Kind::off_rows;
+    if (ibound(cell.column, cell.row) == 0) return TractLine::Kind::inactive;
+    return TractLine::Kind::placed;
 }
 
 void observe(RunObserver& observer, const InputFile& file, const AuthorizedTract& r, float xloc, float yloc,
@@ -62,44 +57,90 @@ void observe(RunObserver& observer, const InputFile& file, const AuthorizedTract
                     acres, placement});
 }
 
+// The line of one tract within the grid tables, its share added to its cell
+// when the cell is active.
+TractLine place_tract(const Grid& grid, const Table<std::int32_t, 2>& ibound, const TractCoords& coords,
+                      GroupTables& g, const AuthorizedTract& r, Table<float, 2>& gwret, Table<float, 2>& acres,
+                      Reports& reports, const InputFile& file) {
+    TractLine l;
+    l.grp = r.grp;
+    l.tract = r.tract;
+    l.xloc = coords.xcoord(r.twnshp, r.range, r.sect, r.tract);
+    l.yloc = coords.ycoord(r.twnshp, r.range, r.sect, r.tract);
+    l.distpdpu_mi = distance_miles(g, r.grp, l.xloc, l.yloc);
+    ++g.ntracts(r.grp);
+    const Cell cell = locate(grid, l.xloc, l.yloc);
+    l.row = cell.row;
+    l.column = cell.column;
+    l.node = cell_number(cell.row, cell.column, table_row_length);
+    l.fct = share(g, r.grp, r.authacres);
+    l.kind = placement(grid, ibound, cell);
+    if (l.kind != TractLine::Kind::placed) {
+        l.nmsg = ++reports.nmsg;  // an inactive cell's line shows no number, but it counts
+        if (l.kind == TractLine::Kind::inactive) {
+            l.gwret = g.gwretloc(r.grp) * l.fct;
+            l.acres = g.acresloc(r.grp) * l.fct;
+        }
+    }
+    if (reports.observer) {
+        const Placement placed = l.kind == TractLine::Kind::placed     ? Placement::placed
+                                 : l.kind == TractLine::Kind::inactive ? Placement::inactive
+                                                                       : Placement::off_grid;
+        observe(*reports.observer, file, r, l.xloc, l.yloc, cell, g.gwretloc(r.grp) * l.fct,
+                g.acresloc(r.grp) * l.fct, placed);
+    }
+    if (l.kind != TractLine::Kind::placed) return l;
+    float& cell_gwret = gwret(cell.column, cell.row);
+    float& cell_acres = acres(cell.column, cell.row);
+    cell_gwret += g.gwretloc(r.grp) * l.fct;
+    cell_acres += g.acresloc(r.grp) * l.fct;
+    l.twnshp = r.twnshp;
+    l.range = r.range;
+    l.sect = r.sect;
+    l.authacres = r.authacres;
+    l.ibound = ibound(cell.column, cell.row);
+    l.npd = g.npd(r.grp);
+    l.xpd = g.xpd(r.grp);
+    l.ypd = g.ypd(r.grp);
+    l.pdrange = g.pdrange(r.grp);
+    l.cell_acres = cell_acres;
+    l.acresloc = g.acresloc(r.grp);
+    l.ntracts = g.ntracts(r.grp);
+    return l;
+}
+
 }  // namespace
 
 void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound, const TractCoords& coords,
                           AuthorizedAcres& authorized, GroupTables& groups, Table<float, 2>& gwret,
-                          Table<float, 2>& acres, Reports& reports) {
+                          Table<float, 2>& acres, Reports& reports, TractLines& lines) {
     OutputFile& table = *reports.group_report;
     write_table_head(table);
-    GroupTables& g = groups;
-    AuthorizedTract r;
-    while (read_authorized_tract(*authorized.file, r)) {
-        if (r.grp > n_groups) {  // beyond the tables: not located, counted or reported
-            if (reports.observer) observe(*reports.observer, *authorized.file, r, 0.0f, 0.0f, {0, 0}, 0.0f, 0.0f, Placement::beyond_tables);
-            continue;
+    InputFile& file = *authorized.file;
+    const std::vector<std::uint32_t>& places = authorized.tract_places;
+    try {
+        AuthorizedTract r;
+        std::size_t next = 0;  // records read
+        while (read_authorized_tract(file, r)) {
+            if (next + fetch_ahead < places.size()) coords.fetch(places[next + fetch_ahead]);
+            ++next;
+            if (r.grp > n_groups) {  // beyond the tables: not located, counted or reported
+                if (reports.observer) {
+                    observe(*reports.observer, file, r, 0.0f, 0.0f, {0, 0}, 0.0f, 0.0f, Placement::beyond_tables);
+                }
+                continue;
+            }
+            TractLine line = place_tract(grid, ibound, coords, groups, r, gwret, acres, reports, file);
+            line.record = file.records();
+            lines.add(line);
         }
-        const float xloc = coords.xcoord(r.twnshp, r.range, r.sect, r.tract);
-        const float yloc = coords.ycoord(r.twnshp, r.range, r.sect, r.tract);
-        const float distpdpu_mi = distance_miles(g, r.grp, xloc, yloc);
-        ++g.ntracts(r.grp);
-        const Cell cell = locate(grid, xloc, yloc);
-        const std::int32_t node = cell_number(cell.row, cell.column, table_row_length);
-        const float fct = share(g, r.grp, r.authacres);
-        const bool rejected = reject(grid, ibound, g, r, cell, fct, reports);
-        if (reports.observer) {
-            const Placement placement = !rejected ? Placement::placed
-                                        : on_grid(grid, cell) ? Placement::inactive : Placement::off_grid;
-            observe(*reports.observer, *authorized.file, r, xloc, yloc, cell, g.gwretloc(r.grp) * fct,
-                    g.acresloc(r.grp) * fct, placement);
-        }
-        if (rejected) continue;
-        float& cell_gwret = gwret(cell.column, cell.row);
-        float& cell_acres = acres(cell.column, cell.row);
-        cell_gwret += g.gwretloc(r.grp) * fct;
-        cell_acres += g.acresloc(r.grp) * fct;
-        write_list(table, {r.grp, r.twnshp, r.range, r.sect, r.tract, r.authacres, fct, xloc, yloc, cell.row,
-                           cell.column, node, fct, ibound(cell.column, cell.row), g.npd(r.grp), g.xpd(r.grp),
-                           g.ypd(r.grp), distpdpu_mi, g.pdrange(r.grp), cell_acres, g.acresloc(r.grp),
-                           g.ntracts(r.grp)});
+    } catch (...) {
+        // The lines before the failure are written first; a failure among
+        // them came first and is the one reported.
+        lines.finish();
+        throw;
     }
+    lines.finish();
     authorized.file.reset();
     table.close();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/run_state.hpp"
+#include "tracts/tract_lines.hpp"
 
 namespace tessadro {
 
@@ -9,9 +10,10 @@ namespace tessadro {
 // acres, added into the cell that holds the tract's point. Each placed tract
 // gets a row in the tract table of the group report; a tract off the grid or
 // on an inactive cell is reported in the run report and its share is lost.
-// Closes the authorized-acres file and the group report.
+// The lines go through the given writer (tract_lines.hpp). Closes the
+// authorized-acres file and the group report.
 void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound, const TractCoords& coords,
                           AuthorizedAcres& authorized, GroupTables& groups, Table<float, 2>& gwret,
-                          Table<float, 2>& acres, Reports& reports);
+                          Table<float, 2>& acres, Reports& reports, TractLines& lines);
 
 }  // namespace tessadro

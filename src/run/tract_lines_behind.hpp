@@ -1,0 +1,61 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "run/fp_flags.hpp"
+#include "tracts/tract_lines.hpp"
+
+namespace tessadro {
+
+// The distribution's lines written on a second thread, behind the one that
+// reads and places the tracts: formatting the 22 numbers of each row of the
+// tract table is most of that phase's work. The lines are handed over in
+// batches and written in the order they were added, to the same files
+// through the same buffers, so the files and the point where a write fails
+// are those of a run on one thread. After a failure nothing more is written;
+// finish() waits for every line handed over and throws the failure.
+class TractLinesBehind : public TractLines {
+public:
+    // The writer thread starts here; std::system_error when there is none.
+    // The source file names the record of a line that could not be written
+    // for want of memory.
+    TractLinesBehind(OutputFile& table, OutputFile& report, const InputFile& source);
+    ~TractLinesBehind() override;
+    TractLinesBehind(const TractLinesBehind&) = delete;
+    TractLinesBehind& operator=(const TractLinesBehind&) = delete;
+
+    void add(const TractLine& line) override {
+        filling_.push_back(line);
+        if (filling_.size() == batch_lines) hand_over();
+    }
+    void finish() override;
+
+private:
+    static constexpr std::size_t batch_lines = 1024;
+    static constexpr std::size_t most_waiting = 4;  // batches handed over and not yet written
+
+    void hand_over();
+    void write_lines();
+    void stop();
+
+    TractLineWriter lines_;
+    const InputFile& source_;
+    std::vector<TractLine> filling_;
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::vector<TractLine>> waiting_;  // oldest first
+    std::vector<std::vector<TractLine>> spare_;
+    bool last_ = false;  // no more batches come
+
+    std::exception_ptr failure_;
+    FloatingPointFlags flags_;
+    std::thread writer_;
+};
+
+}  // namespace tessadro
