@@ -21,7 +21,10 @@ void read_authorized_acres(const RunText& text, GroupTables& groups, CellGrids& 
         InputFile::open_or_empty("authacres" + text.chyear + ".txt", unit::authorized));
     write_list(console(), {"Expected fields: grp,twnshp,range,sect,tract,authacres"});
     authorized.sumauth = 0.0f;
+    // A record takes 12 bytes at the least ("1,1,1,1,1,1" and its line end):
+    // room for them all at once, touched only as it fills.
     authorized.tract_places.clear();
+    authorized.tract_places.reserve(authorized.file->held_bytes() / 12 + 1);
     AuthorizedTract r;
     while (read_authorized_tract(*authorized.file, r)) {
         authorized.tract_places.push_back(TractCoords::place(r.twnshp, r.range, r.sect, r.tract));

@@ -152,7 +152,6 @@ struct RunState {
     float queltafact = 0.0f;
     Grid grid;
     CellGrids grids;
-    Table<float, 2> work{"work", {max_grid, max_grid}};  // scratch grid of one month
     Table<float, 2> xmonfactors{"xmonfactors", {n_counties, n_months}};
     QueltaPdivs pdivs;
     AuthorizedAcres authorized;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <algorithm>
 #include <type_traits>
 
@@ -68,6 +69,17 @@ public:
         if (place < size_) __builtin_prefetch(data_ + place);
     }
     std::int32_t extent(std::size_t dimension) const { return extents_[dimension]; }
+
+    // The elements (1, rest...) to (count, rest...), which lie side by side
+    // in storage: a row of a grid. Both ends are checked as an access is.
+    template <class... Rest>
+    std::span<const T> run(std::int32_t count, Rest... rest) const {
+        static_assert(sizeof...(Rest) + 1 == Rank);
+        const std::size_t first = offset({1, static_cast<std::int32_t>(rest)...});
+        if (count < 1) return {};
+        offset({count, static_cast<std::int32_t>(rest)...});
+        return {data_ + first, static_cast<std::size_t>(count)};
+    }
 
 private:
     std::size_t offset(const std::array<std::int32_t, Rank>& index) const {

@@ -1,17 +1,35 @@
 #include "monthly/array_file.hpp"
 
+#include <algorithm>
+
 #include "text/fixed_field.hpp"
 #include "text/units.hpp"
 
 namespace tessadro {
 
+namespace {
+const Format row_format("(326f6.1)");
+}
+
 ArrayFile::ArrayFile(const std::string& path) : file_(path, unit::plot) {}
 
+ArrayFile::ArrayFile(const std::string& path, const Grid& grid, OutputFile::Later later, std::vector<char> buffer)
+    : file_(path, unit::plot, later, std::move(buffer)) {
+    // Six characters a cell, a line end a record.
+    const auto columns = static_cast<std::size_t>(std::max(grid.ncol, 1));
+    const std::size_t records = (columns + 325) / 326;
+    file_.reserve(static_cast<std::size_t>(std::max(grid.nrow, 0)) * (6 * columns + 2 * records) + 1);
+}
+
 void ArrayFile::write_row(const Table<float, 2>& grid, std::int32_t row, std::int32_t ncol) {
-    static const Format row_format("(326f6.1)");
-    values_.clear();
-    for (std::int32_t j = 1; j <= ncol; ++j) values_.push_back(grid(j, row));
-    write_fixed_reals(file_, row_format, values_);
+    write_fixed_reals(file_, row_format, grid.run(ncol, row));
+}
+
+void ArrayFile::write_row(std::span<const float> values) { write_fixed_reals(file_, row_format, values); }
+
+void ArrayFile::write_out() {
+    file_.open();
+    close();
 }
 
 void ArrayFile::close() {

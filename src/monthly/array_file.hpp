@@ -13,9 +13,20 @@ namespace tessadro {
 class ArrayFile {
 public:
     explicit ArrayFile(const std::string& path);
+    // An array of the given grid formatted in memory, perhaps on another
+    // thread, and written out by write_out() in its turn; the buffer of an
+    // array written before may be handed on.
+    ArrayFile(const std::string& path, const Grid& grid, OutputFile::Later, std::vector<char> buffer = {});
 
-    // Writes row i, columns 1 to ncol, of a grid.
+    // Writes row i, columns 1 to ncol, of a grid; or a row's values.
     void write_row(const Table<float, 2>& grid, std::int32_t row, std::int32_t ncol);
+    void write_row(std::span<const float> values);
+
+    // An array formatted ahead: creates the file, writes what was formatted
+    // and closes it.
+    void write_out();
+    // The buffer of an array written out.
+    std::vector<char> take_buffer() { return file_.take_buffer(); }
 
     // Closes the file; warns on standard error when any value was too wide
     // for its field and went out as asterisks, which the model cannot read.
@@ -23,7 +34,6 @@ public:
 
 private:
     OutputFile file_;
-    std::vector<float> values_;
 };
 
 // Writes an annual grid as it is, every cell whatever its sign, and returns

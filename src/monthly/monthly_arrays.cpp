@@ -1,6 +1,10 @@
 #include "monthly/monthly_arrays.hpp"
 
+#include <algorithm>
 #include <array>
+#include <exception>
+#include <memory>
+#include <vector>
 
 #include "monthly/array_file.hpp"
 #include "text/free_form.hpp"
@@ -11,26 +15,24 @@ namespace {
 const std::array<const char*, 12> monthno = {"01", "02", "03", "04", "05", "06",
                                              "07", "08", "09", "10", "11", "12"};
 
-// The tables that the monthly split reads, and its scratch grid.
+// The tables that the monthly split reads.
 struct MonthlySplit {
     const RunText& text;
     const Grid& grid;
     const Table<std::int32_t, 2>& icty;
     const Table<float, 2>& xmonfactors;
-    Table<float, 2>& work;
-    OutputFile& check;
 };
 
-// One month of an annual grid: positive cells times their county's factor
-// (county 0 takes county 1's factors), written to the file; returns the sum.
-float write_month(MonthlySplit& split, const Table<float, 2>& annual, std::int32_t month, const std::string& name) {
+// One month of an annual grid, row by row into the file: positive cells
+// times their county's factor (county 0 takes county 1's factors); returns
+// their sum in row order.
+float split_month(const MonthlySplit& split, const Table<float, 2>& annual, std::int32_t month, ArrayFile& file) {
     const Grid& grid = split.grid;
-    write_list(split.check, {name});
-    ArrayFile file(split.text.out_path(name));
+    std::vector<float> row(static_cast<std::size_t>(std::max(grid.ncol, 0)));
     float sum = 0.0f;
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
         for (std::int32_t j = 1; j <= grid.ncol; ++j) {
-            float& cell = split.work(j, i);
+            float& cell = row[static_cast<std::size_t>(j - 1)];
             cell = 0.0f;
             const float value = annual(j, i);
             if (!(value > 0.0f)) continue;
@@ -39,25 +41,78 @@ float write_month(MonthlySplit& split, const Table<float, 2>& annual, std::int32
             cell = value * split.xmonfactors(county, month);
             sum += cell;
         }
-        file.write_row(split.work, i, grid.ncol);
+        file.write_row(row);
     }
+    return sum;
+}
+
+// A month's array written in its turn: its name in the check report, then the
+// file. Returns its sum.
+float write_month(const MonthlySplit& split, OutputFile& check, const Table<float, 2>& annual, std::int32_t month,
+                  const std::string& name) {
+    write_list(check, {name});
+    ArrayFile file(split.text.out_path(name));
+    const float sum = split_month(split, annual, month, file);
     file.close();
     return sum;
+}
+
+// A month's array formatted ahead, as a side job, while the array before it
+// in the run's order is written. Its formatting may stop on a failure, which
+// is reported in the array's turn, after the rows formatted before it are
+// written, as they would have been had the array been written directly.
+struct ArrayAhead {
+    std::string name;
+    std::unique_ptr<ArrayFile> file;
+    float sum = 0.0f;
+    std::exception_ptr failure;
+};
+
+void format_ahead(const MonthlySplit& split, const Table<float, 2>& annual, std::int32_t month,
+                  std::vector<char> buffer, ArrayAhead& array) {
+    try {
+        array.file = std::make_unique<ArrayFile>(split.text.out_path(array.name), split.grid, OutputFile::Later{},
+                                                 std::move(buffer));
+        array.sum = split_month(split, annual, month, *array.file);
+    } catch (...) {
+        array.failure = std::current_exception();
+    }
+}
+
+float write_ahead(OutputFile& check, ArrayAhead& array) {
+    write_list(check, {array.name});
+    if (array.file) array.file->write_out();
+    if (array.failure) std::rethrow_exception(array.failure);
+    return array.sum;
 }
 
 }  // namespace
 
 void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids& grids,
-                          const Table<float, 2>& xmonfactors, Table<float, 2>& work, Reports& reports) {
+                          const Table<float, 2>& xmonfactors, Reports& reports, SideJobs& side) {
     write_list(console(), {"..writing pmp, rcg, and agw files"});
     OutputFile& check = *reports.check_report;
-    MonthlySplit split{text, grid, grids.icty, xmonfactors, work, check};
+    const MonthlySplit split{text, grid, grids.icty, xmonfactors};
     float season_pumping = 0.0f;
     float season_recharge = 0.0f;
+    std::vector<char> spare;  // the buffer of the last recharge array
     for (std::int32_t m = 5; m <= 10; ++m) {
         const std::string stem = text.chyear + "." + monthno[static_cast<std::size_t>(m - 1)];
-        const float pumping = write_month(split, grids.pump, m, stem + ".pmp");
-        const float recharge = write_month(split, grids.gwret, m, stem + ".rcg");
+        // The month's recharge is formatted beside its pumping.
+        ArrayAhead rcg{stem + ".rcg", nullptr, 0.0f, nullptr};
+        side.start([&split, &grids, m, &rcg, buffer = std::move(spare)]() mutable {
+            format_ahead(split, grids.gwret, m, std::move(buffer), rcg);
+        });
+        float pumping = 0.0f;
+        try {
+            pumping = write_month(split, check, grids.pump, m, stem + ".pmp");
+        } catch (...) {
+            side.wait();  // the job is done with this frame before it goes
+            throw;
+        }
+        side.wait();
+        const float recharge = write_ahead(check, rcg);
+        spare = rcg.file->take_buffer();
         write_list(check, {m, pumping, recharge});
         season_pumping += pumping;
         season_recharge += recharge;

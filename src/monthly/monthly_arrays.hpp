@@ -1,14 +1,16 @@
 #pragma once
 
 #include "model/run_state.hpp"
+#include "model/side_jobs.hpp"
 
 namespace tessadro {
 
 // Splits each cell's annual pumping and return flow into May to October with
 // the monthly factors of the cell's county and writes one pumping (.pmp) and
 // one recharge (.rcg) array per month, then the annual acres array (.agw);
-// file names, monthly sums and season totals go to the check report.
+// file names, monthly sums and season totals go to the check report. Each
+// month's recharge array is formatted as a side job beside its pumping array.
 void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids& grids,
-                          const Table<float, 2>& xmonfactors, Table<float, 2>& work, Reports& reports);
+                          const Table<float, 2>& xmonfactors, Reports& reports, SideJobs& side);
 
 }  // namespace tessadro

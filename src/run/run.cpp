@@ -18,6 +18,7 @@
 #include "monthly/monthly_arrays.hpp"
 #include "run/fp_flags.hpp"
 #include "run/run_parameters.hpp"
+#include "run/side_jobs_thread.hpp"
 #include "run/tract_lines_behind.hpp"
 #include "run/year_outputs.hpp"
 #include "text/fixed_field.hpp"
@@ -74,6 +75,15 @@ std::unique_ptr<TractLines> tract_lines(Reports& reports, const InputFile& autho
     return std::make_unique<TractLinesNow>(*reports.group_report, *reports.run_report);
 }
 
+// Side jobs of the phases (side_jobs.hpp), on a second thread under the same
+// conditions.
+std::unique_ptr<SideJobs> side_jobs(const Reports& reports) {
+    if (reports.observer == nullptr && std::thread::hardware_concurrency() >= 2) {
+        return std::make_unique<SideJobsThread>();
+    }
+    return std::make_unique<SideJobsHere>();
+}
+
 }  // namespace
 
 void print_usage() {
@@ -90,8 +100,10 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     text.chfact = fit(factor, 10);
     text.chstatic = static_prefix();
     text.chout = "out/";
-    remove_year_outputs(text);
+    // The tract points are read from the start; the year's old outputs go
+    // meanwhile, before anything is written.
     CoordinatesAhead coordinates(text, state->coords);
+    remove_year_outputs(text);
 
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
     state->queltafact = parse_factor(text.chfact);
@@ -115,7 +127,8 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
                          s.reports, *lines);
     reassign_unauthorized(s.grid, s.pumping.notauthorized, grids.gwret, grids.acres, s.reports);
     write_distribution_plots(text, s.grid, grids);
-    write_monthly_arrays(text, s.grid, grids, s.xmonfactors, s.work, s.reports);
+    const std::unique_ptr<SideJobs> side = side_jobs(s.reports);
+    write_monthly_arrays(text, s.grid, grids, s.xmonfactors, s.reports, *side);
     place_mi_pumping(text, s.grid, grids.ibound, grids.pumpmi, s.reports);
 
     s.reports.close();

@@ -1,6 +1,7 @@
 #include "text/fixed_field.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
@@ -42,6 +43,9 @@ Format::Format(std::string_view text) {
         if (pos < text.size() && text[pos++] != ',') throw std::logic_error("bad format");
     }
     if (fields_.empty()) throw std::logic_error("bad format");
+    all_f61_ = std::all_of(fields_.begin(), fields_.end(), [](const FieldSpec& f) {
+        return (f.kind == 'F' || f.kind == 'G') && f.width == 6 && f.decimals == 1;
+    });
 }
 
 // ---------------------------------------------------------------- writing
@@ -107,10 +111,33 @@ void write_fixed(OutputFile& out, const Format& format, std::span<const Item> it
     out.end_record();
 }
 
+namespace {
+
+// Fields of F6.1 only, the rows of the array files: most cells are zero, and
+// a zero is one copy.
+void write_f61_fields(OutputFile& out, std::span<const float> values) {
+    char* p = out.claim(6 * values.size());
+    for (const float value : values) {
+        if (std::bit_cast<std::uint32_t>(value) == 0) {
+            std::memcpy(p, "   0.0", 6);
+        } else if (!format_f61(value, p)) {
+            out.count_overflow();
+        }
+        p += 6;
+    }
+}
+
+}  // namespace
+
 void write_fixed_reals(OutputFile& out, const Format& format, std::span<const float> values) {
     const auto& fields = format.fields();
     for (const FieldSpec& field : fields) {
         if (field.kind != 'F' && field.kind != 'G') throw std::logic_error("real fields only");
+    }
+    if (format.all_f61() && values.size() <= fields.size()) {
+        write_f61_fields(out, values);
+        out.end_record();
+        return;
     }
     // One record's room claimed at once; under reversion each further
     // record starts again at the first field.

@@ -23,9 +23,12 @@ public:
     // fault of the program, not of its input.
     explicit Format(std::string_view text);
     const std::vector<FieldSpec>& fields() const { return fields_; }
+    // Every field a real in 6 characters with 1 decimal.
+    bool all_f61() const { return all_f61_; }
 
 private:
     std::vector<FieldSpec> fields_;
+    bool all_f61_ = false;
 };
 
 // Writes the items under the format: one record, more under reversion, one

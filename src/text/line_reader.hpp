@@ -36,6 +36,8 @@ public:
 
     // Number of records delivered since the start (or the last rewind).
     long records() const { return records_; }
+    // The size of a text held whole; 0 for a file read in blocks.
+    std::size_t held_bytes() const { return fd_ < 0 ? view_.size() : 0; }
 
 private:
     void fill();

@@ -130,6 +130,16 @@ std::string InputFile::location(long record) const { return file_location(record
 
 OutputFile::OutputFile(std::string path, int unit)
     : path_(std::move(path)), unit_(unit), stream_(nullptr), line_end_("\r\n"), buffer_(2 * flush_size) {
+    open();
+}
+
+OutputFile::OutputFile(std::string path, int unit, Later, std::vector<char> buffer)
+    : path_(std::move(path)), unit_(unit), stream_(nullptr), line_end_("\r\n"), buffer_(std::move(buffer)),
+      later_(true) {
+    if (buffer_.size() < 2 * flush_size) buffer_.resize(2 * flush_size);
+}
+
+void OutputFile::open() {
     // Only a regular file (or a new one) is truncated and written: opening a
     // FIFO would wait forever for a reader, and a device is no place for the
     // model's arrays.
@@ -144,6 +154,7 @@ OutputFile::OutputFile(std::string path, int unit)
     // time, with no second copy through a stdio buffer.
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd_ < 0) open_failed(path_, unit_, errno);
+    later_ = false;
 }
 
 OutputFile::OutputFile(std::FILE* stream, std::string name, int unit)
@@ -176,12 +187,13 @@ bool OutputFile::write_all() {
 void OutputFile::end_record() {
     append(line_end_, line_end_[1] == '\0' ? 1 : 2);
     ++records_;
-    if (used_ >= flush_size) flush();
+    if (used_ >= flush_size && !later_) flush();
 }
 
 void OutputFile::grow(std::size_t n) { buffer_.resize(std::max(2 * buffer_.size(), used_ + n)); }
 
 void OutputFile::flush() {
+    if (later_) return;  // nowhere to write yet
     if (fd_ >= 0) {
         if (!write_all()) write_failed();
         used_ = 0;

@@ -46,6 +46,8 @@ public:
     std::string location(long record) const;
     const std::string& path() const { return path_; }
     long records() const { return lines_->records(); }
+    // The size of a file held whole; 0 for one read in blocks.
+    std::size_t held_bytes() const { return lines_->held_bytes(); }
     // Who hears about records the reading rules probably misread: the run's
     // listener when the file was opened, usually none.
     RecordListener* listener() const { return listener_; }
@@ -69,6 +71,21 @@ class OutputFile {
 public:
     // Creates or truncates the file; failure ends the run.
     OutputFile(std::string path, int unit);
+    // A file whose records are formatted now, perhaps on another thread, and
+    // held in memory until open() creates the file as the constructor above
+    // does (and fails as it does); close() then writes them.
+    // The buffer of a file written before may be handed on, so that memory
+    // already in use takes the text: fresh memory is slow to fill.
+    struct Later {};
+    OutputFile(std::string path, int unit, Later, std::vector<char> buffer = {});
+    void open();
+    // Room for this many characters in all before the buffer must grow: the
+    // whole of a file formatted ahead.
+    void reserve(std::size_t bytes) {
+        if (buffer_.size() < bytes) buffer_.resize(bytes);
+    }
+    // The buffer of a closed file, to be handed on.
+    std::vector<char> take_buffer() { return std::move(buffer_); }
     // A stream that is already open (the console), records ending in a line feed.
     OutputFile(std::FILE* stream, std::string name, int unit);
     ~OutputFile();
@@ -125,6 +142,7 @@ private:
     std::FILE* stream_;        // or the console
     const char* line_end_;
     std::vector<char> buffer_;
+    bool later_ = false;  // formatted ahead, not yet opened
     std::size_t used_ = 0;
     long records_ = 0;
     long overflowed_ = 0;

@@ -18,14 +18,6 @@ void format(const Item& item, char* field) {
     else format_list_real(item.real, field);
 }
 
-bool same_kinds(std::span<const Item> items, const std::vector<Item::Kind>& kinds) {
-    if (items.size() != kinds.size()) return false;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].kind != kinds[i]) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 void RepeatedRecord::lay_out(std::span<const Item> items) {
@@ -47,20 +39,25 @@ void RepeatedRecord::lay_out(std::span<const Item> items) {
 }
 
 void RepeatedRecord::write(OutputFile& out, std::span<const Item> items) {
-    bool numbers = !items.empty();
-    for (const Item& item : items) numbers = numbers && item.kind != Item::Kind::text;
-    if (!numbers) {  // a text, or no items: nothing to keep
-        write_list(out, items);
-        return;
-    }
-    if (!same_kinds(items, kinds_)) {
+    // The kinds of the layout are numbers, so a text never matches them.
+    bool laid_out = items.size() == kinds_.size() && !items.empty();
+    for (std::size_t i = 0; laid_out && i < items.size(); ++i) laid_out = items[i].kind == kinds_[i];
+    if (!laid_out) {
+        bool numbers = !items.empty();
+        for (const Item& item : items) numbers = numbers && item.kind != Item::Kind::text;
+        if (!numbers) {  // a text, or no items: nothing to keep
+            write_list(out, items);
+            return;
+        }
         lay_out(items);
     } else {
         for (std::size_t i = 0; i < items.size(); ++i) {
-            const std::uint32_t bits = value_bits(items[i]);
+            const Item& item = items[i];
+            const std::uint32_t bits = item.kind == Item::Kind::integer ? static_cast<std::uint32_t>(item.integer)
+                                                                        : std::bit_cast<std::uint32_t>(item.real);
             if (bits == values_[i]) continue;
             values_[i] = bits;
-            format(items[i], text_.data() + places_[i]);
+            format(item, text_.data() + places_[i]);
         }
     }
     std::memcpy(out.claim(text_.size()), text_.data(), text_.size());
