@@ -1,0 +1,164 @@
+// A record written over and over keeps its text and formats again only the
+// items whose value changed; what it writes must still be, byte for byte,
+// what write_list writes for the same items, whatever changed in between.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "record_helpers.hpp"
+#include "text/free_form.hpp"
+#include "text/repeated_record.hpp"
+
+namespace tessadro {
+namespace {
+
+using Records = std::vector<std::vector<Item>>;
+
+struct Texts {
+    std::string repeated;
+    std::string listed;
+};
+
+// The records written through one RepeatedRecord into one file and through
+// write_list into another.
+Texts write_both(const Records& records) {
+    const auto repeated_path = test::scratch("repeated");
+    const auto listed_path = test::scratch("listed");
+    {
+        OutputFile repeated(repeated_path.string(), 8);
+        OutputFile listed(listed_path.string(), 9);
+        RepeatedRecord record;
+        for (const std::vector<Item>& items : records) {
+            record.write(repeated, items);
+            write_list(listed, items);
+        }
+    }
+    Texts texts{test::slurp(repeated_path), test::slurp(listed_path)};
+    std::filesystem::remove(repeated_path);
+    std::filesystem::remove(listed_path);
+    return texts;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// The two texts are the same, one record a line; a difference is shown at
+// its first record.
+void expect_same_text(const Records& records) {
+    const Texts texts = write_both(records);
+    const std::vector<std::string> repeated = lines_of(texts.repeated);
+    const std::vector<std::string> listed = lines_of(texts.listed);
+    ASSERT_EQ(records.size(), listed.size());
+    ASSERT_EQ(records.size(), repeated.size());
+    for (std::size_t i = 0; i < records.size(); ++i) ASSERT_EQ(listed[i], repeated[i]) << "record " << i + 1;
+    EXPECT_EQ(texts.listed, texts.repeated);
+}
+
+TEST(RepeatedRecord, ValuesRepeatingAndChanging) {
+    expect_same_text({{1, 2.5f, 3},
+                      {1, 2.5f, 3},
+                      {1, 2.75f, 3},
+                      {7, 2.75f, 3},
+                      {7, 2.75f, 3},
+                      {-7, 1234.5f, 30000},
+                      {1, 2.5f, 3}});
+}
+
+// 0.0 and -0.0 are equal numbers but not equal bits, and -0.0 shows its sign.
+TEST(RepeatedRecord, ZeroAndNegativeZeroAreDifferentValues) {
+    const Records records = {{0.0f, 1}, {-0.0f, 1}, {0.0f, 1}, {-0.0f, 1}};
+    expect_same_text(records);
+    const std::vector<std::string> lines = lines_of(write_both(records).listed);
+    EXPECT_NE(lines[0], lines[1]);
+}
+
+// Values outside 0.1 to 1e9 take E-notation, the specials take words; each
+// of them follows each other in the same place, so that every field is
+// written over one of another form and another width of digits.
+TEST(RepeatedRecord, SpecialSubnormalAndExponentValues) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    const float values[] = {nan,          -nan,     infinity, -infinity, std::numeric_limits<float>::denorm_min(),
+                            -3.0e-39f,    1.0e-5f,  0.0999f,  0.1f,      999999999.0f,
+                            1.0e9f,       -3.5e12f, 3.4e38f,  12.5f,     std::numeric_limits<float>::min()};
+    Records records;
+    for (const float a : values) {
+        for (const float b : values) records.push_back({1, a, b, 2});
+    }
+    // A NaN of another payload: other bits, the same word.
+    records.push_back({1, std::bit_cast<float>(0x7fc00001u), nan, 2});
+    records.push_back({1, std::bit_cast<float>(0x7fc00002u), nan, 2});
+    expect_same_text(records);
+}
+
+// An integer and a real of the same bits in the same place: the kind changed,
+// and with it the field's width, so the record is laid out again.
+TEST(RepeatedRecord, AKindChangeWithTheSameBitsLaysTheRecordOutAgain) {
+    const std::int32_t one_bits = std::bit_cast<std::int32_t>(1.0f);
+    expect_same_text({{5, one_bits, 6},
+                      {5, 1.0f, 6},
+                      {5, one_bits, 6},
+                      {0, 0.0f},
+                      {0.0f, 0},
+                      {0.0f, 0.0f},
+                      {0, 0}});
+}
+
+TEST(RepeatedRecord, TheNumberOfItemsChanges) {
+    expect_same_text({{1, 2, 3}, {1, 2}, {1, 2, 3, 4.0f}, {1, 2}, {1}, {1, 2, 3, 4.0f}, {1, 2, 3, 4.0f}});
+}
+
+// A text item, or no item at all, goes to write_list; the numbers after it
+// are laid out as before.
+TEST(RepeatedRecord, TextsAndTheEmptyRecordThenNumbersAgain) {
+    expect_same_text({{1, 2.0f},
+                      {1, "I"},
+                      {},
+                      {"text", "texts"},
+                      {1, 2.0f},
+                      {1, 3.0f},
+                      {},
+                      {1, 3.0f},
+                      {1, 3.0f, "I"},
+                      {2, 3.0f}});
+}
+
+// Rows like those of the tract table (the kinds fixed, 22 items), each value
+// kept from the row before or drawn again from a small pool, so that most
+// fields repeat and each changes to and from every form now and then.
+TEST(RepeatedRecord, ARandomSequenceOfRows) {
+    const bool real[22] = {false, false, false, false, false, true,  true,  true, true, false, false,
+                           false, true,  false, false, true,  true,  true,  true, true, true,  false};
+    const std::int32_t integers[] = {1, 0, -3, 17, 326, 99999, std::numeric_limits<std::int32_t>::max(),
+                                     std::numeric_limits<std::int32_t>::min()};
+    const float reals[] = {0.0f, -0.0f, 0.25f, 1.5f, 123456.7f, 1.0e9f, 0.01f, -2.5e-7f,
+                           std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                           3.3e-39f, 640.0f};
+    std::mt19937 random(20261207);
+    Records records;
+    std::vector<Item> row;
+    for (std::size_t i = 0; i < 22; ++i) row.push_back(real[i] ? Item(reals[0]) : Item(integers[0]));
+    for (int n = 0; n < 3000; ++n) {
+        for (std::size_t i = 0; i < 22; ++i) {
+            if (random() % 5 != 0) continue;  // four times in five the value stays
+            if (real[i]) row[i] = Item(reals[random() % std::size(reals)]);
+            else row[i] = Item(integers[random() % std::size(integers)]);
+        }
+        records.push_back(row);
+    }
+    expect_same_text(records);
+}
+
+}  // namespace
+}  // namespace tessadro
