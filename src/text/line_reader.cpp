@@ -12,7 +12,10 @@ namespace {
 constexpr std::size_t block_size = std::size_t{1} << 16;
 }
 
-LineReader::LineReader(int fd, std::string path, int unit) : fd_(fd), path_(std::move(path)), unit_(unit) {}
+// The view starts on the empty text, never on no bytes at all: the search
+// for a record's end is given a real address even before the first block.
+LineReader::LineReader(int fd, std::string path, int unit)
+    : view_(text_), fd_(fd), path_(std::move(path)), unit_(unit) {}
 
 LineReader::~LineReader() {
     if (fd_ >= 0) ::close(fd_);
