@@ -42,9 +42,10 @@ private:
 class TractLines {
 public:
     virtual ~TractLines() = default;
+    // A failure to write a line is thrown from here or from finish(), and
+    // then no later line is written.
     virtual void add(const TractLine& line) = 0;
-    // Every line added is written by now; a failure to write one is thrown
-    // from here, and then no later line was written.
+    // Every line added is written by now.
     virtual void finish() = 0;
 };
 
