@@ -57,11 +57,10 @@ void observe(RunObserver& observer, const InputFile& file, const AuthorizedTract
                     acres, placement});
 }
 
-// The line of one tract within the grid tables, its share added to its cell
-// when the cell is active.
-TractLine place_tract(const Grid& grid, const Table<std::int32_t, 2>& ibound, const TractCoords& coords,
-                      GroupTables& g, const AuthorizedTract& r, Table<float, 2>& gwret, Table<float, 2>& acres,
-                      Reports& reports, const InputFile& file) {
+// The tract's point, its cell and its share of the group; for a tract that
+// cannot be placed, also its message number and its lost shares.
+TractLine locate_tract(const Grid& grid, const Table<std::int32_t, 2>& ibound, const TractCoords& coords,
+                       GroupTables& g, const AuthorizedTract& r, Reports& reports) {
     TractLine l;
     l.grp = r.grp;
     l.tract = r.tract;
@@ -82,23 +81,22 @@ TractLine place_tract(const Grid& grid, const Table<std::int32_t, 2>& ibound, co
             l.acres = g.acresloc(r.grp) * l.fct;
         }
     }
-    if (reports.observer) {
-        const Placement placed = l.kind == TractLine::Kind::placed     ? Placement::placed
-                                 : l.kind == TractLine::Kind::inactive ? Placement::inactive
-                                                                       : Placement::off_grid;
-        observe(*reports.observer, file, r, l.xloc, l.yloc, cell, g.gwretloc(r.grp) * l.fct,
-                g.acresloc(r.grp) * l.fct, placed);
-    }
-    if (l.kind != TractLine::Kind::placed) return l;
-    float& cell_gwret = gwret(cell.column, cell.row);
-    float& cell_acres = acres(cell.column, cell.row);
+    return l;
+}
+
+// A placed tract: its shares added to its cell, and the rest of its row of
+// the tract table as things stand after it.
+void place_tract(TractLine& l, const Table<std::int32_t, 2>& ibound, const GroupTables& g, const AuthorizedTract& r,
+                 Table<float, 2>& gwret, Table<float, 2>& acres) {
+    float& cell_gwret = gwret(l.column, l.row);
+    float& cell_acres = acres(l.column, l.row);
     cell_gwret += g.gwretloc(r.grp) * l.fct;
     cell_acres += g.acresloc(r.grp) * l.fct;
     l.twnshp = r.twnshp;
     l.range = r.range;
     l.sect = r.sect;
     l.authacres = r.authacres;
-    l.ibound = ibound(cell.column, cell.row);
+    l.ibound = ibound(l.column, l.row);
     l.npd = g.npd(r.grp);
     l.xpd = g.xpd(r.grp);
     l.ypd = g.ypd(r.grp);
@@ -106,7 +104,15 @@ TractLine place_tract(const Grid& grid, const Table<std::int32_t, 2>& ibound, co
     l.cell_acres = cell_acres;
     l.acresloc = g.acresloc(r.grp);
     l.ntracts = g.ntracts(r.grp);
-    return l;
+}
+
+void observe_tract(RunObserver& observer, const InputFile& file, const AuthorizedTract& r, const TractLine& l,
+                   const GroupTables& g) {
+    const Placement placed = l.kind == TractLine::Kind::placed     ? Placement::placed
+                             : l.kind == TractLine::Kind::inactive ? Placement::inactive
+                                                                   : Placement::off_grid;
+    observe(observer, file, r, l.xloc, l.yloc, {l.column, l.row}, g.gwretloc(r.grp) * l.fct,
+            g.acresloc(r.grp) * l.fct, placed);
 }
 
 }  // namespace
@@ -130,7 +136,9 @@ void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound
                 }
                 continue;
             }
-            TractLine line = place_tract(grid, ibound, coords, groups, r, gwret, acres, reports, file);
+            TractLine line = locate_tract(grid, ibound, coords, groups, r, reports);
+            if (reports.observer) observe_tract(*reports.observer, file, r, line, groups);
+            if (line.kind == TractLine::Kind::placed) place_tract(line, ibound, groups, r, gwret, acres);
             line.record = file.records();
             lines.add(line);
         }
