@@ -1,13 +1,16 @@
 // Microbenchmarks of the record layer's inner loops: the free-form reader on
 // records shaped like the coordinates file, the free-form real and integer
-// writers, and the F6.1 fields of the array files (quick writer against the
-// general one, and whole 400-value rows, most of them zero).
+// writers, the F6.1 fields of the array files (quick writer against the
+// general one, and whole 400-value rows, most of them zero), and rows of the
+// tract table (written whole by write_list, and kept by a repeated record).
 //
 //   micro_bench [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
+#include <unistd.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
 #include "text/real_text.hpp"
+#include "text/repeated_record.hpp"
 
 namespace {
 
@@ -99,14 +103,51 @@ void f61_field(benchmark::State& state) {
 }
 BENCHMARK(f61_field)->Arg(1)->Arg(0);
 
+// The run writes only regular files: the benchmarks write to one in the
+// temporary directory, removed at the end.
+struct ScratchFile {
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("tessadro-micro-bench-" + std::to_string(::getpid()))).string();
+    ~ScratchFile() { std::filesystem::remove(path); }
+};
+
 void f61_row(benchmark::State& state) {
     const std::vector<float> row = array_row();
     const Format format("(326f6.1)");
-    OutputFile out("/dev/null", 8);
+    const ScratchFile scratch;
+    OutputFile out(scratch.path, 8);
     for (auto _ : state) write_fixed_reals(out, format, row);
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(row.size()));
 }
 BENCHMARK(f61_row);
+
+// Rows of the tract table: groups of 40 tracts, whose group values (number,
+// wells, point of diversion, range, acres) repeat from row to row.
+void tract_rows(benchmark::State& state) {
+    const std::vector<float> reals = report_values(4096);
+    const bool repeated = state.range(0) != 0;
+    const ScratchFile scratch;
+    OutputFile out(scratch.path, 8);
+    RepeatedRecord record;
+    std::int32_t k = 0;
+    for (auto _ : state) {
+        const std::int32_t grp = k / 40 + 1;
+        const float fct = reals[static_cast<std::size_t>(k & 4095)];
+        const float group_real = reals[static_cast<std::size_t>(grp & 4095)];
+        const std::initializer_list<Item> items = {
+            grp, 1 + k % 20, 1 + k % 45, 1 + k % 36, 1 + k % 16, 40.0f, fct,
+            reals[static_cast<std::size_t>((k + 1) & 4095)], reals[static_cast<std::size_t>((k + 2) & 4095)],
+            k % 400 + 1, k % 326 + 1, k % 130000, fct, 1, grp % 90, group_real, group_real * 2.0f,
+            reals[static_cast<std::size_t>((k + 3) & 4095)], group_real / 3.0f,
+            reals[static_cast<std::size_t>((k + 4) & 4095)], group_real * 5.0f, k % 40 + 1};
+        if (repeated) record.write(out, items);
+        else write_list(out, items);
+        ++k;
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel(repeated ? "repeated record" : "write_list");
+}
+BENCHMARK(tract_rows)->Arg(1)->Arg(0);
 
 }  // namespace
 
