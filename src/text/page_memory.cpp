@@ -47,8 +47,14 @@ char* map_huge(std::size_t& bytes) {
     const std::size_t tail = reserved - (aligned - start) - bytes;
     if (tail > 0) ::munmap(reinterpret_cast<void*>(aligned + bytes), tail);
     char* data = reinterpret_cast<char*>(aligned);
+    // Both are requests: a system without huge pages, or too old to map the
+    // pages at once, gives the same zero-filled block, faulted in as touched.
+#ifdef MADV_HUGEPAGE
     ::madvise(data, bytes, MADV_HUGEPAGE);
+#endif
+#ifdef MADV_POPULATE_WRITE
     ::madvise(data, bytes, MADV_POPULATE_WRITE);
+#endif
     return data;
 }
 
@@ -57,6 +63,7 @@ char* map_huge(std::size_t& bytes) {
 PageMemory::PageMemory(std::size_t bytes) : size_(bytes) {
     if (bytes == 0) return;
     if (!sanitized && bytes >= mapped_from) {
+        // The tract-point tables (1.98 MiB each) fill one huge page.
         if (bytes >= huge_page - huge_page / 8) {
             data_ = map_huge(size_);
             mapped_ = true;

@@ -8,8 +8,10 @@
 // 4 KiB page, and on the virtual machines the model is run on a fault is dear:
 // some microseconds each, 20 ms for the 9 MB of the full-size grids and tract
 // points. A big block is therefore asked for with all its pages mapped in one
-// call, already zero, and no second pass fills it with zeros; a small one
-// comes from the ordinary heap.
+// call, already zero, and no second pass fills it with zeros; one of nearly a
+// huge page (2 MiB) or more takes whole huge pages, which also spares the
+// processor's address translation on the random reads of the tract points. A
+// small block comes from the ordinary heap.
 namespace tessadro {
 
 class PageMemory {
