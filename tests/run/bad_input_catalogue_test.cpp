@@ -167,9 +167,14 @@ const std::vector<Row>& catalogue() {
         // Monthly arrays.
         {"county 45", "monthly_county_out_of_range", as_is, "At line 0 of file tessadrov11",
          "Index '45' of dimension 1 of array 'xmonfactors' above upper bound of 44"},
+        {"county 45 in the recharge array", "monthly_county_out_of_range_recharge", as_is,
+         "At line 0 of file tessadrov11", "Index '45' of dimension 1 of array 'xmonfactors' above upper bound of 44"},
         {"array path is a folder", "groups_basic_year",
          [](const fs::path& w) { fs::create_directories(w / "out" / "2010.05.pmp"); },
          "At line 0 of file tessadrov11 (unit = 8)", "'out/2010.05.pmp' is a directory"},
+        {"recharge array path is a folder", "groups_basic_year",
+         [](const fs::path& w) { fs::create_directories(w / "out" / "2010.05.rcg"); },
+         "At line 0 of file tessadrov11 (unit = 8)", "'out/2010.05.rcg' is a directory"},
         {"array path is a FIFO", "groups_basic_year",
          [](const fs::path& w) {
              fs::create_directories(w / "out");
