@@ -15,6 +15,8 @@
 #include "model/side_jobs.hpp"
 #include "run/fp_flags.hpp"
 #include "run/side_jobs_thread.hpp"
+#include "text/free_form.hpp"
+#include "text/record_file.hpp"
 #include "text/run_error.hpp"
 
 namespace tessadro {
@@ -145,6 +147,32 @@ TEST(SideJobsThread, RunsTheJobOnAnotherThread) {
     side.start([&ran_on] { ran_on = std::this_thread::get_id(); });
     side.wait();
     EXPECT_NE(std::thread::id(), ran_on);
+    EXPECT_NE(std::this_thread::get_id(), ran_on);
+}
+
+// A fault in a job is located at the record its thread read last. While the
+// starting thread has an input file open, a new thread would locate it at no
+// record, so the job runs on the starting thread instead, and is located at
+// the record that thread read last.
+TEST(SideJobsThread, RunsTheJobHereWhileAnInputFileIsOpen) {
+    SideJobsThread side;
+    std::thread::id ran_on;
+    std::string where;
+    {
+        InputFile file("years.txt", 7, std::string("1\n2\n"));
+        std::int32_t value = 0;
+        ASSERT_TRUE(read_record(file, {value}));
+        side.start([&] {
+            ran_on = std::this_thread::get_id();
+            where = current_location();
+        });
+        side.wait();
+    }
+    EXPECT_EQ(std::this_thread::get_id(), ran_on);
+    EXPECT_EQ("At line 1 of file tessadrov11", where);
+    // With the file gone, the next job goes to another thread again.
+    side.start([&ran_on] { ran_on = std::this_thread::get_id(); });
+    side.wait();
     EXPECT_NE(std::this_thread::get_id(), ran_on);
 }
 
