@@ -11,6 +11,10 @@ namespace tessadro {
 TractLinesBehind::TractLinesBehind(OutputFile& table, OutputFile& report, const InputFile& source)
     : lines_(table, report), source_(source) {
     filling_.reserve(batch_lines);
+    // Room for every batch at once, so that handing one over never asks for
+    // memory while the lock is held.
+    waiting_.reserve(most_waiting + 1);
+    spare_.reserve(most_waiting + 2);
     writer_ = std::thread([this] { write_lines(); });
 }
 
@@ -19,6 +23,9 @@ TractLinesBehind::~TractLinesBehind() { stop(); }
 void TractLinesBehind::hand_over() {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return waiting_.size() < most_waiting; });
+    // A failed write ends the phase at the next batch: nothing after it is
+    // written anyway, and finish() reports it.
+    if (failure_) std::rethrow_exception(failure_);
     waiting_.push_back(std::move(filling_));
     if (spare_.empty()) {
         filling_ = std::vector<TractLine>();

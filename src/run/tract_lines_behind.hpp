@@ -17,8 +17,9 @@ namespace tessadro {
 // tract table is most of that phase's work. The lines are handed over in
 // batches and written in the order they were added, to the same files
 // through the same buffers, so the files and the point where a write fails
-// are those of a run on one thread. After a failure nothing more is written;
-// finish() waits for every line handed over and throws the failure.
+// are those of a run on one thread. After a failure nothing more is written,
+// and the failure is thrown by the add() that hands over the next batch, or
+// by finish(), which waits for every line handed over.
 class TractLinesBehind : public TractLines {
 public:
     // The writer thread starts here; std::system_error when there is none.
