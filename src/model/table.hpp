@@ -3,8 +3,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <algorithm>
+#include <span>
 #include <type_traits>
 
 #include "text/page_memory.hpp"
@@ -71,13 +71,14 @@ public:
     std::int32_t extent(std::size_t dimension) const { return extents_[dimension]; }
 
     // The elements (1, rest...) to (count, rest...), which lie side by side
-    // in storage: a row of a grid. Both ends are checked as an access is.
+    // in storage: a row of a grid. It fails as the accesses one by one
+    // would: at the first, or at the first index past the extent.
     template <class... Rest>
     std::span<const T> run(std::int32_t count, Rest... rest) const {
         static_assert(sizeof...(Rest) + 1 == Rank);
-        const std::size_t first = offset({1, static_cast<std::int32_t>(rest)...});
         if (count < 1) return {};
-        offset({count, static_cast<std::int32_t>(rest)...});
+        const std::size_t first = offset({1, static_cast<std::int32_t>(rest)...});
+        if (count > extents_[0]) offset({extents_[0] + 1, static_cast<std::int32_t>(rest)...});
         return {data_ + first, static_cast<std::size_t>(count)};
     }
 

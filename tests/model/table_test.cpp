@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <span>
 #include <string>
 
 #include "model/run_state.hpp"
@@ -42,6 +43,32 @@ TEST(Table, IndexMessagesCheckTheLastDimensionFirst) {
         {[&] { constant(-3); }, "Index '-3' of dimension 1 of array 'pumpgrp' below lower bound of 1"},
         {[&] { xcoord(1, 46, 1, 17); }, "Index '17' of dimension 4 of array 'xcoord' above upper bound of 16"},
         {[&] { xcoord(1, 46, 1, 1); }, "Index '46' of dimension 2 of array 'xcoord' above upper bound of 45"},
+    };
+    for (const auto& [access, message] : rows) {
+        try {
+            access();
+            ADD_FAILURE() << "no run error for " << message;
+        } catch (const RunError& e) {
+            EXPECT_STREQ(message, e.what());
+        }
+    }
+}
+
+// A grid row as one run of storage: the elements in column order, and the
+// failures of the accesses one by one: the first element's row, then the
+// first column past the extent; no access at all for an empty run.
+TEST(Table, ARowIsARunOfStorageCheckedAsItsAccesses) {
+    Table<float, 2> grid("gwret", {4, 3});
+    for (std::int32_t column = 1; column <= 4; ++column) grid(column, 2) = static_cast<float>(10 * column);
+    const std::span<const float> row = grid.run(3, 2);
+    ASSERT_EQ(3u, row.size());
+    EXPECT_EQ(10.0f, row[0]);
+    EXPECT_EQ(30.0f, row[2]);
+    EXPECT_TRUE(grid.run(0, 7).empty());
+    const std::pair<std::function<void()>, const char*> rows[] = {
+        {[&] { grid.run(2, 4); }, "Index '4' of dimension 2 of array 'gwret' above upper bound of 3"},
+        {[&] { grid.run(9, 0); }, "Index '0' of dimension 2 of array 'gwret' below lower bound of 1"},
+        {[&] { grid.run(9, 1); }, "Index '5' of dimension 1 of array 'gwret' above upper bound of 4"},
     };
     for (const auto& [access, message] : rows) {
         try {
