@@ -18,6 +18,20 @@
 namespace tessadro {
 namespace {
 
+// Each access ends the run with the message given.
+using Access = std::pair<std::function<void()>, const char*>;
+template <std::size_t N>
+void expect_run_errors(const Access (&rows)[N]) {
+    for (const auto& [access, message] : rows) {
+        try {
+            access();
+            ADD_FAILURE() << "no run error for " << message;
+        } catch (const RunError& e) {
+            EXPECT_STREQ(message, e.what());
+        }
+    }
+}
+
 TEST(Table, StartsZeroAndKeepsEveryElementApart) {
     Table<std::int32_t, 2> ibound("ibound", {400, 300});
     EXPECT_EQ(0, ibound(400, 300));
@@ -34,7 +48,7 @@ TEST(Table, IndexMessagesCheckTheLastDimensionFirst) {
     Table<float, 1> pumpgrp("pumpgrp", {5000});
     const Table<float, 1>& constant = pumpgrp;
     Table<float, 4> xcoord("xcoord", {20, 45, 36, 16});
-    const std::pair<std::function<void()>, const char*> rows[] = {
+    const Access rows[] = {
         {[&] { ibound(401, 1); }, "Index '401' of dimension 1 of array 'ibound' above upper bound of 400"},
         {[&] { ibound(0, 5); }, "Index '0' of dimension 1 of array 'ibound' below lower bound of 1"},
         {[&] { ibound(1, 401); }, "Index '401' of dimension 2 of array 'ibound' above upper bound of 400"},
@@ -44,14 +58,7 @@ TEST(Table, IndexMessagesCheckTheLastDimensionFirst) {
         {[&] { xcoord(1, 46, 1, 17); }, "Index '17' of dimension 4 of array 'xcoord' above upper bound of 16"},
         {[&] { xcoord(1, 46, 1, 1); }, "Index '46' of dimension 2 of array 'xcoord' above upper bound of 45"},
     };
-    for (const auto& [access, message] : rows) {
-        try {
-            access();
-            ADD_FAILURE() << "no run error for " << message;
-        } catch (const RunError& e) {
-            EXPECT_STREQ(message, e.what());
-        }
-    }
+    expect_run_errors(rows);
 }
 
 // A grid row as one run of storage: the elements in column order, and the
@@ -65,19 +72,12 @@ TEST(Table, ARowIsARunOfStorageCheckedAsItsAccesses) {
     EXPECT_EQ(10.0f, row[0]);
     EXPECT_EQ(30.0f, row[2]);
     EXPECT_TRUE(grid.run(0, 7).empty());
-    const std::pair<std::function<void()>, const char*> rows[] = {
+    const Access rows[] = {
         {[&] { grid.run(2, 4); }, "Index '4' of dimension 2 of array 'gwret' above upper bound of 3"},
         {[&] { grid.run(9, 0); }, "Index '0' of dimension 2 of array 'gwret' below lower bound of 1"},
         {[&] { grid.run(9, 1); }, "Index '5' of dimension 1 of array 'gwret' above upper bound of 4"},
     };
-    for (const auto& [access, message] : rows) {
-        try {
-            access();
-            ADD_FAILURE() << "no run error for " << message;
-        } catch (const RunError& e) {
-            EXPECT_STREQ(message, e.what());
-        }
-    }
+    expect_run_errors(rows);
 }
 
 // The tract points: 20 townships, 45 ranges, 36 sections, 16 tracts.
