@@ -61,16 +61,21 @@ void free_form_read(benchmark::State& state) {
 }
 BENCHMARK(free_form_read);
 
-template <void (*Format)(float, char*)>
-void list_real(benchmark::State& state) {
-    const std::vector<float> values = report_values(4096);
-    char out[list_real_width];
+// One of the free-form field writers over 4096 values in turn.
+template <class T, std::size_t Width, void (*Format)(T, char*)>
+void list_field(benchmark::State& state, const std::vector<T>& values) {
+    char out[Width];
     std::size_t k = 0;
     for (auto _ : state) {
         Format(values[k++ & 4095], out);
         benchmark::DoNotOptimize(out);
     }
     state.SetItemsProcessed(state.iterations());
+}
+
+template <void (*Format)(float, char*)>
+void list_real(benchmark::State& state) {
+    list_field<float, list_real_width, Format>(state, report_values(4096));
 }
 BENCHMARK(list_real<format_list_real>)->Name("list_real");
 BENCHMARK(list_real<format_list_real_exact>)->Name("list_real_exact");
@@ -79,13 +84,7 @@ void list_integer(benchmark::State& state) {
     std::mt19937 random(3);
     std::vector<std::int32_t> values(4096);
     for (auto& v : values) v = static_cast<std::int32_t>(random() % 200000) - 1000;
-    char out[list_integer_width];
-    std::size_t k = 0;
-    for (auto _ : state) {
-        format_list_integer(values[k++ & 4095], out);
-        benchmark::DoNotOptimize(out);
-    }
-    state.SetItemsProcessed(state.iterations());
+    list_field<std::int32_t, list_integer_width, format_list_integer>(state, values);
 }
 BENCHMARK(list_integer);
 

@@ -314,21 +314,15 @@ void format_list_real(float value, char* out) {
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
     const std::uint32_t magnitude = bits & 0x7fffffffu;
     const bool negative = (bits >> 31) != 0;
-    char field[list_real_width];
-    std::memcpy(field, "                ", list_real_width);
-    if (magnitude == 0) {  // zero: 8 decimals like the numbers from 1 to 10
-        std::memcpy(field + 2, "0.00000000", 10);
-        if (negative) field[1] = '-';
-        std::memcpy(out, field, list_real_width);
-        return;
-    }
-    // The values of a run lie from 10^-4 to 10^9; the rest, and the
-    // infinities and NaN, take the general road.
+    // The values of a run lie from 10^-4 to 10^9; the rest, zero, the
+    // infinities and NaN take the general road.
     const std::uint32_t low = bits_from_power_of_ten(lowest_power);
     if (magnitude - low >= bits_of_1e9 - low) {
         format_list_real_exact(value, out);
         return;
     }
+    char field[list_real_width];
+    std::memcpy(field, "                ", list_real_width);
     // The decimal exponent k (10^k <= |v| < 10^(k+1)) from the binary one,
     // which gives it or one less.
     const int binary_exponent = static_cast<int>(magnitude >> 23) - 127;

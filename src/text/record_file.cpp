@@ -187,7 +187,7 @@ bool OutputFile::write_all() {
 void OutputFile::end_record() {
     append(line_end_, line_end_[1] == '\0' ? 1 : 2);
     ++records_;
-    if (used_ >= flush_size && !later_) flush();
+    if (used_ >= flush_size) flush();
 }
 
 void OutputFile::grow(std::size_t n) { buffer_.resize(std::max(2 * buffer_.size(), used_ + n)); }
