@@ -1,7 +1,6 @@
 // Tables of the run: every index is checked against its dimension's bounds
 // before use, and a bad one ends the run with a message naming the index,
-// the dimension, the table and the bound. The place of an element, asked
-// for to fetch it ahead, follows the storage and never ends the run.
+// the dimension, the table and the bound.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -80,70 +79,30 @@ TEST(Table, ARowIsARunOfStorageCheckedAsItsAccesses) {
     expect_run_errors(rows);
 }
 
-// The tract points: 20 townships, 45 ranges, 36 sections, 16 tracts.
-constexpr std::array<std::int32_t, 4> tract_extents{20, 45, 36, 16};
-constexpr std::size_t tract_points = 20 * 45 * 36 * 16;  // 518400
-
-// Column-major, the first index fastest: (i - 1) + 20 * ((j - 1) + 45 * ((k - 1) + 36 * (l - 1))).
-std::size_t column_major(std::int32_t i, std::int32_t j, std::int32_t k, std::int32_t l) {
-    return static_cast<std::size_t>((i - 1) + 20 * ((j - 1) + 45 * ((k - 1) + 36 * (l - 1))));
-}
-
-using Place = std::array<std::int32_t, 4>;
-
-std::size_t tract_place(const Place& index) { return Table<float, 4>::place(tract_extents, index); }
-
-TEST(Table, ThePlaceOfAnElementIsColumnMajor) {
-    // The corners, one step along each dimension, and worked points.
-    EXPECT_EQ(0u, tract_place({1, 1, 1, 1}));
-    EXPECT_EQ(1u, tract_place({2, 1, 1, 1}));
-    EXPECT_EQ(20u, tract_place({1, 2, 1, 1}));
-    EXPECT_EQ(900u, tract_place({1, 1, 2, 1}));
-    EXPECT_EQ(32400u, tract_place({1, 1, 1, 2}));
-    EXPECT_EQ(tract_points - 1, tract_place({20, 45, 36, 16}));
-    // 6 + 20 * (12 + 45 * (28 + 36 * 4)) = 6 + 20 * 7752
-    EXPECT_EQ(155046u, tract_place({7, 13, 29, 5}));
-    for (const Place& p : {Place{20, 1, 1, 1}, Place{1, 45, 1, 1}, Place{1, 1, 36, 1}, Place{1, 1, 1, 16},
-                           Place{20, 45, 36, 1}, Place{1, 45, 36, 16}, Place{3, 44, 2, 9}, Place{19, 1, 35, 15}}) {
-        EXPECT_EQ(column_major(p[0], p[1], p[2], p[3]), tract_place(p));
-        EXPECT_EQ(column_major(p[0], p[1], p[2], p[3]), TractCoords::place(p[0], p[1], p[2], p[3]));
-    }
-    // Two dimensions: a grid row (column, row) is contiguous.
+// The place of an element, asked for to fetch the tract points ahead:
+// column-major, the first index fastest; an index outside its dimension,
+// whichever and however far, gives the table's size, a place no element has.
+TEST(Table, ThePlaceOfAnElementIsColumnMajorOrTheSize) {
+    using Place = std::array<std::int32_t, 4>;
+    const auto place = [](const Place& p) { return TractCoords::place(p[0], p[1], p[2], p[3]); };
+    const std::uint32_t size = 20 * 45 * 36 * 16;
+    EXPECT_EQ(0u, place({1, 1, 1, 1}));
+    EXPECT_EQ(1u, place({2, 1, 1, 1}));
+    EXPECT_EQ(20u, place({1, 2, 1, 1}));
+    EXPECT_EQ(900u, place({1, 1, 2, 1}));
+    EXPECT_EQ(32400u, place({1, 1, 1, 2}));
+    EXPECT_EQ(155046u, place({7, 13, 29, 5}));  // 6 + 20 * (12 + 45 * (28 + 36 * 4))
+    EXPECT_EQ(size - 1, place({20, 45, 36, 16}));
     EXPECT_EQ(400u * 2 + 4, (Table<std::int32_t, 2>::place({400, 300}, {5, 3})));
-}
-
-// An index outside its dimension, whichever and however far, gives the size
-// of the table: a place no element has.
-TEST(Table, AnIndexOutsideGivesTheSize) {
-    const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
-    const std::int32_t highest = std::numeric_limits<std::int32_t>::max();
     for (std::size_t d = 0; d < 4; ++d) {
-        for (const std::int32_t outside : {0, -1, lowest, tract_extents[d] + 1, highest}) {
+        for (const std::int32_t outside : {0, -1, std::numeric_limits<std::int32_t>::min(),
+                                           TractCoords::extents[d] + 1, std::numeric_limits<std::int32_t>::max()}) {
             Place index{7, 13, 29, 5};
             index[d] = outside;
-            EXPECT_EQ(tract_points, tract_place(index)) << d << ' ' << outside;
-            EXPECT_EQ(tract_points, TractCoords::place(index[0], index[1], index[2], index[3])) << d;
+            EXPECT_EQ(size, place(index)) << d << ' ' << outside;
         }
     }
-    EXPECT_EQ(tract_points, tract_place({0, 46, -5, 17}));
-    EXPECT_EQ(tract_points, tract_place({21, 1, 1, 1}));  // not the place of (1, 2, 1, 1)
-}
-
-// A fetch is a hint: any place, inside or outside the table, reads and
-// changes nothing.
-TEST(Table, AFetchAnywhereIsHarmless) {
-    TractCoords coords;
-    coords.xcoord(20, 45, 36, 16) = 3.5f;
-    for (const std::size_t place : {std::size_t{0}, tract_points - 1, tract_points, tract_points + 1,
-                                    std::size_t{1} << 40, std::numeric_limits<std::size_t>::max()}) {
-        coords.xcoord.fetch(place);
-    }
-    for (const std::uint32_t place : {0u, 155046u, static_cast<std::uint32_t>(tract_points), 0xffffffffu}) {
-        coords.fetch(place);
-    }
-    EXPECT_EQ(3.5f, coords.xcoord(20, 45, 36, 16));
-    EXPECT_EQ(0.0f, coords.xcoord(1, 1, 1, 1));
-    EXPECT_EQ(0.0f, coords.ycoord(20, 45, 36, 16));
+    EXPECT_EQ(size, place({21, 1, 1, 1}));  // not the place of (1, 2, 1, 1)
 }
 
 }  // namespace

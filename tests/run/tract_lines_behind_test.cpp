@@ -121,37 +121,34 @@ void expect_same_files(const Written& expected, const Written& written, std::siz
     }
 }
 
-// Each line is a record, ended by CR LF, of one file or the other.
-std::size_t records_in(const Written& w) {
-    return static_cast<std::size_t>(std::ranges::count(w.table + w.report, '\n'));
-}
-
+// Each line is a record, ended by CR LF, of one file or the other. Fewer
+// lines than a batch go over at finish(); none at all leave both files empty.
 TEST(TractLinesBehind, WritesTheFilesOfTheLinesWrittenAtOnce) {
-    const std::vector<TractLine> lines = some_lines(5000);
-    const Written now = write_lines(false, lines);
-    const Written behind = write_lines(true, lines);
-    EXPECT_EQ("finished", now.outcome);
-    EXPECT_EQ("finished", behind.outcome);
-    EXPECT_EQ(lines.size(), records_in(now));
-    expect_same_files(now, behind, lines.size());
-}
-
-// Fewer lines than a batch go over at finish(); none at all leave both files
-// empty.
-TEST(TractLinesBehind, LessThanABatchAndNoLines) {
-    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{100}, std::size_t{1023}}) {
+    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{1023}, std::size_t{5000}}) {
         const std::vector<TractLine> lines = some_lines(count);
         const Written now = write_lines(false, lines);
         const Written behind = write_lines(true, lines);
-        EXPECT_EQ(count, records_in(behind)) << count;
+        EXPECT_EQ("finished", now.outcome);
+        EXPECT_EQ("finished", behind.outcome);
+        EXPECT_EQ(count, static_cast<std::size_t>(std::ranges::count(behind.table + behind.report, '\n')));
         expect_same_files(now, behind, count);
-        EXPECT_EQ("finished", behind.outcome) << count;
     }
-    const Written none = write_lines(true, {});
-    EXPECT_EQ("", none.table + none.report);
 }
 
-// The file-size limit stands for a full disk. A row of the tract table is 321 bytes (a blank,
+// Both writers under a file-size limit, which stands for a full disk.
+std::pair<Written, Written> write_lines_limited(const std::vector<TractLine>& lines, rlim_t limit) {
+    rlimit saved{};
+    EXPECT_EQ(0, ::getrlimit(RLIMIT_FSIZE, &saved));
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of the signal
+    const rlimit small{limit, saved.rlim_max};
+    EXPECT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &small));
+    std::pair<Written, Written> both{write_lines(false, lines), write_lines(true, lines)};
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    return both;
+}
+
+// A row of the tract table is 321 bytes (a blank,
 // 11 integers of 11 characters, 11 reals of 16, 21 blanks between, CR LF), and an output file's
 // buffer goes out once it holds 64 KiB (record_file.cpp): 205 rows, 65805 bytes. With room for
 // 16 such writes and 1000 bytes, the 17th fills the file to the limit and fails, at row 3485,
@@ -172,15 +169,7 @@ TEST(TractLinesBehind, AWriteThatFailsPartWayLeavesTheSameFilesAndFailure) {
     for (std::size_t n = 0; n < reported; ++n) report_bytes = whole.report.find("\r\n", report_bytes) + 2;
     const Written expected{whole.table.substr(0, limit), whole.report.substr(0, report_bytes), ""};
 
-    rlimit saved{};
-    ASSERT_EQ(0, ::getrlimit(RLIMIT_FSIZE, &saved));
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of the signal
-    const rlimit small{limit, saved.rlim_max};
-    ASSERT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &small));
-    const Written now = write_lines(false, lines);
-    const Written behind = write_lines(true, lines);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old_handler);
+    const auto [now, behind] = write_lines_limited(lines, limit);
 
     const std::string table = table_path().string();
     const std::string failure = "At line 3485 of file tessadrov11 (unit = 9, file = '" + table +
@@ -198,15 +187,7 @@ TEST(TractLinesBehind, AWriteThatFailsPartWayLeavesTheSameFilesAndFailure) {
 // the run on one thread leaves.
 TEST(TractLinesBehind, AFailureEarlyStopsTheAddingAtALaterBatch) {
     const std::vector<TractLine> lines = some_lines(100 * 1024);
-    rlimit saved{};
-    ASSERT_EQ(0, ::getrlimit(RLIMIT_FSIZE, &saved));
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{1000, saved.rlim_max};  // the first 64 KiB write of the table fails
-    ASSERT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &small));
-    const Written now = write_lines(false, lines);
-    const Written behind = write_lines(true, lines);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old_handler);
+    const auto [now, behind] = write_lines_limited(lines, 1000);  // the first write of the table fails
     EXPECT_TRUE(now.outcome.starts_with("finish after a failed add: ")) << now.outcome;
     EXPECT_EQ(now.outcome, behind.outcome);
     EXPECT_EQ(1000u, now.table.size());

@@ -89,54 +89,54 @@ TEST(RecordFile, AWriteThatFailsEndsTheRun) {
     fs::remove(path);
 }
 
-// A file formatted ahead (OutputFile::Later) must end up as the same file
-// written directly, and must not be there at all until its turn comes.
-class LaterFile : public testing::Test {
-protected:
-    void TearDown() override {
-        fs::remove(later_path);
-        fs::remove(direct_path);
-    }
-    // Records of some 60 characters: 5000 of them are more than a direct file
-    // holds before it writes (64 KiB), so it writes them in several turns.
-    static void write_records(OutputFile& file, int first, int count) {
-        for (int i = first; i < first + count; ++i) write_list(file, {i, 0.25f * static_cast<float>(i), "acres"});
-    }
-    std::string direct_text(int first, int count) {
-        OutputFile direct(direct_path.string(), 8);
-        write_records(direct, first, count);
-        direct.close();
-        return test::slurp(direct_path);
-    }
-
-    const std::string tag = std::to_string(::getpid());
-    const fs::path later_path = fs::temp_directory_path() / ("tessadro-later-" + tag);
-    const fs::path direct_path = fs::temp_directory_path() / ("tessadro-direct-" + tag);
-};
-
-TEST_F(LaterFile, IsCreatedByOpenAndWrittenByCloseAsADirectFile) {
-    fs::remove(later_path);
-    OutputFile later(later_path.string(), 8, OutputFile::Later{});
-    write_records(later, 1, 5000);
-    EXPECT_FALSE(fs::exists(later_path));
-    later.open();
-    EXPECT_TRUE(fs::exists(later_path));
-    later.close();
-    const std::string expected = direct_text(1, 5000);
-    EXPECT_GT(expected.size(), std::size_t{1} << 17);
-    EXPECT_EQ(expected, test::slurp(later_path));
+// Records of some 60 characters: 5000 of them are more than a direct file
+// holds before it writes (64 KiB), so it writes them in several turns.
+void write_records(OutputFile& file, int first, int count) {
+    for (int i = first; i < first + count; ++i) write_list(file, {i, 0.25f * static_cast<float>(i), "acres"});
 }
 
-TEST_F(LaterFile, NeverOpenedLeavesNoFile) {
-    fs::remove(later_path);
+std::string direct_text(const fs::path& path, int first, int count) {
     {
-        OutputFile later(later_path.string(), 8, OutputFile::Later{});
-        write_records(later, 1, 5000);
+        OutputFile direct(path.string(), 8);
+        write_records(direct, first, count);
     }
-    EXPECT_FALSE(fs::exists(later_path));
+    const std::string text = test::slurp(path);
+    fs::remove(path);
+    return text;
 }
 
-TEST_F(LaterFile, OpeningFailsAsADirectFileDoes) {
+// A file formatted ahead (OutputFile::Later) is not there until it is
+// opened, and then holds what the file written directly holds; one never
+// opened leaves no file. Its buffer goes on to the next file, which holds
+// its own records only though the first text was longer.
+TEST(RecordFile, AFileFormattedAheadIsTheFileWrittenDirectly) {
+    const std::string tag = std::to_string(::getpid());
+    const fs::path path = fs::temp_directory_path() / ("tessadro-later-" + tag);
+    const fs::path direct = fs::temp_directory_path() / ("tessadro-direct-" + tag);
+    {
+        OutputFile never(path.string(), 8, OutputFile::Later{});
+        write_records(never, 1, 5000);
+    }
+    EXPECT_FALSE(fs::exists(path));
+    OutputFile later(path.string(), 8, OutputFile::Later{});
+    write_records(later, 1, 5000);
+    EXPECT_FALSE(fs::exists(path));
+    later.open();
+    later.close();
+    EXPECT_EQ(direct_text(direct, 1, 5000), test::slurp(path));
+
+    std::vector<char> buffer = later.take_buffer();
+    const char* const memory = buffer.data();
+    OutputFile next(path.string(), 8, OutputFile::Later{}, std::move(buffer));
+    write_records(next, 7001, 10);
+    next.open();
+    next.close();
+    EXPECT_EQ(direct_text(direct, 7001, 10), test::slurp(path));
+    EXPECT_EQ(memory, next.take_buffer().data());  // the same memory, not fresh
+    fs::remove(path);
+}
+
+TEST(RecordFile, AFileFormattedAheadFailsToOpenAsADirectFileDoes) {
     for (const std::string& path : {fs::temp_directory_path().string(), std::string("/no/such/dir/x.txt")}) {
         OutputFile later(path, 8, OutputFile::Later{});
         write_records(later, 1, 3);
@@ -147,27 +147,7 @@ TEST_F(LaterFile, OpeningFailsAsADirectFileDoes) {
             outcome = e.location() + " | " + e.what();
         }
         EXPECT_EQ(message_of_opening(path, true), outcome);
-        EXPECT_NE("opened", outcome);
     }
-}
-
-// The buffer of one array goes on to the next: the next file holds its own
-// records only, even where the first file's text was longer.
-TEST_F(LaterFile, AHandedOnBufferStartsTheNextFile) {
-    OutputFile first(direct_path.string() + "-first", 8, OutputFile::Later{});
-    write_records(first, 1, 5000);
-    first.open();
-    first.close();
-    fs::remove(direct_path.string() + "-first");
-    std::vector<char> buffer = first.take_buffer();
-    const char* const memory = buffer.data();
-
-    OutputFile second(later_path.string(), 8, OutputFile::Later{}, std::move(buffer));
-    write_records(second, 7001, 10);
-    second.open();
-    second.close();
-    EXPECT_EQ(direct_text(7001, 10), test::slurp(later_path));
-    EXPECT_EQ(memory, second.take_buffer().data());  // the same memory, not fresh
 }
 
 }  // namespace

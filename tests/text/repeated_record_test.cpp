@@ -3,12 +3,12 @@
 // what write_list writes for the same items, whatever changed in between.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,14 +21,10 @@ namespace {
 
 using Records = std::vector<std::vector<Item>>;
 
-struct Texts {
-    std::string repeated;
-    std::string listed;
-};
-
 // The records written through one RepeatedRecord into one file and through
-// write_list into another.
-Texts write_both(const Records& records) {
+// write_list into another must give the same text; a difference is shown at
+// its first byte.
+void expect_same_text(const Records& records) {
     const auto repeated_path = test::scratch("repeated");
     const auto listed_path = test::scratch("listed");
     {
@@ -40,47 +36,27 @@ Texts write_both(const Records& records) {
             write_list(listed, items);
         }
     }
-    Texts texts{test::slurp(repeated_path), test::slurp(listed_path)};
+    const std::string repeated = test::slurp(repeated_path);
+    const std::string listed = test::slurp(listed_path);
     std::filesystem::remove(repeated_path);
     std::filesystem::remove(listed_path);
-    return texts;
+    const auto differ = std::mismatch(listed.begin(), listed.end(), repeated.begin(), repeated.end());
+    EXPECT_EQ(listed, repeated) << "first difference at byte " << differ.first - listed.begin();
+    EXPECT_EQ(records.size(), static_cast<std::size_t>(std::count(listed.begin(), listed.end(), '\n')));
 }
 
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-// The two texts are the same, one record a line; a difference is shown at
-// its first record.
-void expect_same_text(const Records& records) {
-    const Texts texts = write_both(records);
-    const std::vector<std::string> repeated = lines_of(texts.repeated);
-    const std::vector<std::string> listed = lines_of(texts.listed);
-    ASSERT_EQ(records.size(), listed.size());
-    ASSERT_EQ(records.size(), repeated.size());
-    for (std::size_t i = 0; i < records.size(); ++i) ASSERT_EQ(listed[i], repeated[i]) << "record " << i + 1;
-    EXPECT_EQ(texts.listed, texts.repeated);
-}
-
-TEST(RepeatedRecord, ValuesRepeatingAndChanging) {
-    expect_same_text({{1, 2.5f, 3},
-                      {1, 2.5f, 3},
-                      {1, 2.75f, 3},
-                      {7, 2.75f, 3},
-                      {7, 2.75f, 3},
-                      {-7, 1234.5f, 30000},
-                      {1, 2.5f, 3}});
-}
-
-// 0.0 and -0.0 are equal numbers but not equal bits, and -0.0 shows its sign.
-TEST(RepeatedRecord, ZeroAndNegativeZeroAreDifferentValues) {
-    const Records records = {{0.0f, 1}, {-0.0f, 1}, {0.0f, 1}, {-0.0f, 1}};
-    expect_same_text(records);
-    const std::vector<std::string> lines = lines_of(write_both(records).listed);
-    EXPECT_NE(lines[0], lines[1]);
+// Values repeating and changing; 0.0 and -0.0 (equal numbers, not equal bits:
+// -0.0 shows its sign); an integer and a real of the same bits in the same
+// place (the kind, and with it the width, changed: the record is laid out
+// again); the number of items changing; a text item or no item at all, which
+// go to write_list, with the numbers after them laid out as before.
+TEST(RepeatedRecord, ChangesOfValueKindAndLength) {
+    const std::int32_t one_bits = std::bit_cast<std::int32_t>(1.0f);
+    expect_same_text({{1, 2.5f, 3}, {1, 2.5f, 3}, {1, 2.75f, 3}, {7, 2.75f, 3}, {-7, 1234.5f, 30000}});
+    expect_same_text({{0.0f, 1}, {-0.0f, 1}, {0.0f, 1}, {-0.0f, 1}});
+    expect_same_text({{5, one_bits, 6}, {5, 1.0f, 6}, {5, one_bits, 6}, {0, 0.0f}, {0.0f, 0}, {0.0f, 0.0f}});
+    expect_same_text({{1, 2, 3}, {1, 2}, {1, 2, 3, 4.0f}, {1}, {1, 2, 3, 4.0f}, {1, 2, 3, 4.0f}});
+    expect_same_text({{1, 2.0f}, {1, "I"}, {}, {"text", "texts"}, {1, 2.0f}, {1, 3.0f}, {}, {1, 3.0f, "I"}, {2, 3.0f}});
 }
 
 // Values outside 0.1 to 1e9 take E-notation, the specials take words; each
@@ -100,38 +76,6 @@ TEST(RepeatedRecord, SpecialSubnormalAndExponentValues) {
     records.push_back({1, std::bit_cast<float>(0x7fc00001u), nan, 2});
     records.push_back({1, std::bit_cast<float>(0x7fc00002u), nan, 2});
     expect_same_text(records);
-}
-
-// An integer and a real of the same bits in the same place: the kind changed,
-// and with it the field's width, so the record is laid out again.
-TEST(RepeatedRecord, AKindChangeWithTheSameBitsLaysTheRecordOutAgain) {
-    const std::int32_t one_bits = std::bit_cast<std::int32_t>(1.0f);
-    expect_same_text({{5, one_bits, 6},
-                      {5, 1.0f, 6},
-                      {5, one_bits, 6},
-                      {0, 0.0f},
-                      {0.0f, 0},
-                      {0.0f, 0.0f},
-                      {0, 0}});
-}
-
-TEST(RepeatedRecord, TheNumberOfItemsChanges) {
-    expect_same_text({{1, 2, 3}, {1, 2}, {1, 2, 3, 4.0f}, {1, 2}, {1}, {1, 2, 3, 4.0f}, {1, 2, 3, 4.0f}});
-}
-
-// A text item, or no item at all, goes to write_list; the numbers after it
-// are laid out as before.
-TEST(RepeatedRecord, TextsAndTheEmptyRecordThenNumbersAgain) {
-    expect_same_text({{1, 2.0f},
-                      {1, "I"},
-                      {},
-                      {"text", "texts"},
-                      {1, 2.0f},
-                      {1, 3.0f},
-                      {},
-                      {1, 3.0f},
-                      {1, 3.0f, "I"},
-                      {2, 3.0f}});
 }
 
 // Rows like those of the tract table (the kinds fixed, 22 items), each value
