@@ -62,11 +62,16 @@ float parse_factor(const std::string& chfact) {
     return factor;
 }
 
-// The writer of the distribution's lines: on a second thread when there is a
-// second processor; on this one for the year report, whose observer hears of
-// each tract as it is placed, and when no thread can be had.
+// Work goes to a second thread when there is a second processor, but not in
+// the year report, whose observer hears of each decision as it is made.
+bool second_thread(const Reports& reports) {
+    return reports.observer == nullptr && std::thread::hardware_concurrency() >= 2;
+}
+
+// The writer of the distribution's lines: behind on a second thread, or here
+// (also when no thread can be had).
 std::unique_ptr<TractLines> tract_lines(Reports& reports, const InputFile& authorized) {
-    if (reports.observer == nullptr && std::thread::hardware_concurrency() >= 2) {
+    if (second_thread(reports)) {
         try {
             return std::make_unique<TractLinesBehind>(*reports.group_report, *reports.run_report, authorized);
         } catch (const std::system_error&) {
@@ -75,12 +80,9 @@ std::unique_ptr<TractLines> tract_lines(Reports& reports, const InputFile& autho
     return std::make_unique<TractLinesNow>(*reports.group_report, *reports.run_report);
 }
 
-// Side jobs of the phases (side_jobs.hpp), on a second thread under the same
-// conditions.
+// Side jobs of the phases (side_jobs.hpp).
 std::unique_ptr<SideJobs> side_jobs(const Reports& reports) {
-    if (reports.observer == nullptr && std::thread::hardware_concurrency() >= 2) {
-        return std::make_unique<SideJobsThread>();
-    }
+    if (second_thread(reports)) return std::make_unique<SideJobsThread>();
     return std::make_unique<SideJobsHere>();
 }
 
