@@ -68,13 +68,10 @@ TEST(ReportBudget, PumpingRecordsOffTheGridInactiveNegativeAndExchangeArea) {
     expect_budget("groups_basic_year",
                   {{"pumping|in file|pumping file", 12, 1286.5},  // 300+100-5+50+400+150+11+12+13+55.5+120+80
                    {"pumping|loss|off the grid", 3, 36.0},
-                   {"return flow|loss|off the grid", 3, 3.0},
-                   {"acres|loss|off the grid", 3, 3.0},
-                   {"pumping|loss|on an inactive cell", 1, 55.5},
-                   {"acres|loss|on an inactive cell", 1, 2.0},
+                   {"return flow|loss|off the grid", 3, 3.0}, {"acres|loss|off the grid", 3, 3.0},
+                   {"pumping|loss|on an inactive cell", 1, 55.5}, {"acres|loss|on an inactive cell", 1, 2.0},
                    {"pumping|loss|negative pumping not placed", 1, -5.0},
-                   {"acres|in file|pumping file", 12, 991.0},
-                   {"acres|change|exchange-area factor", 3, -88.0}},
+                   {"acres|in file|pumping file", 12, 991.0}, {"acres|change|exchange-area factor", 3, -88.0}},
                   {{"pumping record off the grid",
                     {"tessadro2010.txt:7 (-2,0)", "tessadro2010.txt:8 (2,5)", "tessadro2010.txt:9 (0,2)"}},
                    {"pumping record on an inactive cell", {"tessadro2010.txt:10 (2,2)"}}});
@@ -82,21 +79,19 @@ TEST(ReportBudget, PumpingRecordsOffTheGridInactiveNegativeAndExchangeArea) {
 
 // tracts_unplaced: group 4's five tracts of 10, 20, 30, 15 and 25 acres share
 // its 30 of return flow and 20 acres; only tract 5 is placed. Tract 1 (share
-// 0.1) is not in 40coords.dat; tracts 2 and 4 (0.2 and 0.15) lie off the grid;
-// tract 3 (0.3) on the inactive cell (4,3), the "I" record. The first pumping record (75
-// pumped, 5, 5) is off the grid; the file holds 53 of return flow:
-// 53 - 5 - 3 - 10.5 - 9 = 25.5 in gwret. Group 6001's 10 acres count only in
-// the file's sum of 110.
+// 0.1) is not in 40coords.dat; tracts 2 and 4 (0.2 and 0.15) lie off the grid
+// (6 + 4.5 and 4 + 3); tract 3 (0.3) on the inactive cell (4,3), the "I"
+// record. The first pumping record (75 pumped, 5, 5) is off the grid; the file
+// holds 53 of return flow: 53 - 5 - 3 - 10.5 - 9 = 25.5 in gwret. Group
+// 6001's 10 acres count only in the file's sum of 110.
 TEST(ReportBudget, TractsWithoutCoordinatesOffTheGridAndInactiveAndGroupBeyondTables) {
     expect_budget("tracts_unplaced",
                   {{"return flow|loss|tract without coordinates", 1, 3.0},
                    {"acres|loss|tract without coordinates", 1, 2.0},
-                   {"return flow|loss|tract off the grid", 2, 10.5},  // 6 + 4.5
-                   {"acres|loss|tract off the grid", 2, 7.0},         // 4 + 3
+                   {"return flow|loss|tract off the grid", 2, 10.5}, {"acres|loss|tract off the grid", 2, 7.0},
                    {"return flow|loss|tract on an inactive cell", 1, 9.0},
                    {"acres|loss|tract on an inactive cell", 1, 6.0},
-                   {"return flow|in file|pumping file", 4, 53.0},
-                   {"pumping|loss|off the grid", 1, 75.0},
+                   {"return flow|in file|pumping file", 4, 53.0}, {"pumping|loss|off the grid", 1, 75.0},
                    {"authorized acres|in file|authorized-acres file", 8, 110.0000005},
                    {"authorized acres|loss|group beyond 5000", 1, 10.0}},
                   {{"tract without coordinates", {"authacres2010.txt:1 (24,-9)"}},
