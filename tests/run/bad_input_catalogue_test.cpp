@@ -18,11 +18,9 @@ namespace {
 using namespace tessadro::test;
 
 struct Row {
-    const char* failure;
-    const char* dataset;
+    const char *failure, *dataset;
     std::function<void(const fs::path&)> spoil;  // applied to the working directory
-    std::string location;
-    std::string message;
+    std::string location, message;
 };
 
 void write_file(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
