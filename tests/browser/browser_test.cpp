@@ -9,7 +9,6 @@
 #include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,8 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::csv_rows;
 using test::slurp;
-
-void write_all(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 fs::path scratch(const std::string& name) {
     fs::path dir = fs::temp_directory_path() / ("tessadro-browser-" + name + "-" + std::to_string(::getpid()));
@@ -60,6 +57,12 @@ fs::path example_report(const fs::path& work) {
     return work / "report" / "2010";
 }
 
+std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; ++at) ++n;
+    return n;
+}
+
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) out += c == '&' ? std::string("&amp;") : std::string(1, c);
@@ -71,6 +74,7 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     const fs::path report = example_report(work);
     const std::string dom = chromium(work / "profile", "--dump-dom", report / "index.html", work / "dom.html");
     ASSERT_FALSE(dom.empty());
+    const auto shows = [&](const std::string& what) { return dom.find(what) != std::string::npos; };
 
     // Every row of budget.csv stands in the budget tables with its numbers.
     const auto budget = csv_rows(slurp(report / "budget.csv"));
@@ -79,7 +83,7 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
         const auto& f = budget[k];
         const std::string cell = "data-quantity=\"" + escaped(f[0]) + "\" data-kind=\"" + f[1] + "\" data-reason=\"" +
                                  escaped(f[2]) + "\" data-count=\"" + f[3] + "\" data-amount=\"" + f[4] + "\"";
-        EXPECT_NE(std::string::npos, dom.find(cell)) << cell;
+        EXPECT_TRUE(shows(cell)) << cell;
     }
     // The monthly table and the chart's bars hold the same numbers: May to
     // October and the season, each bar the table's value for its month.
@@ -99,30 +103,22 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     EXPECT_EQ(placed["pumping"], months["season"].first);
     EXPECT_EQ(placed["return flow"], months["season"].second);
     for (int m = 5; m <= 10; ++m) {
-        const std::string month = std::to_string(m);
-        EXPECT_NE(std::string::npos, dom.find("data-month=\"" + month + "\" data-quantity=\"pumping\" data-value=\"" +
-                                              months[month].first + "\""))
-            << month;
-        EXPECT_NE(std::string::npos, dom.find("data-month=\"" + month + "\" data-quantity=\"recharge\" data-value=\"" +
-                                              months[month].second + "\""))
-            << month;
+        const std::string month = std::to_string(m), bar = "data-month=\"" + month + "\" data-quantity=\"";
+        EXPECT_TRUE(shows(bar + "pumping\" data-value=\"" + months[month].first + "\"")) << month;
+        EXPECT_TRUE(shows(bar + "recharge\" data-value=\"" + months[month].second + "\"")) << month;
     }
     // Sixteen maps, each an embedded PNG; the header's problem counts and the
     // problem rows (all 30 of the example fit on the page), the three input
     // warnings (wells outside the survey's extent) counted in the header and
     // first in the list.
-    std::size_t images = 0;
-    for (std::size_t at = 0; (at = dom.find("href=\"data:image/png;base64,", at)) != std::string::npos; ++at) ++images;
-    EXPECT_EQ(16u, images);
-    EXPECT_NE(std::string::npos, dom.find("data-severity=\"warning\" data-count=\"29\""));
-    EXPECT_NE(std::string::npos, dom.find("data-reason=\"well outside the survey's extent\" data-count=\"3\""));
+    EXPECT_EQ(16u, count(dom, "href=\"data:image/png;base64,"));
+    EXPECT_TRUE(shows("data-severity=\"warning\" data-count=\"29\""));
+    EXPECT_TRUE(shows("data-reason=\"well outside the survey's extent\" data-count=\"3\""));
     const std::size_t first_row = dom.find("<tr class=\"problem\">");
     EXPECT_NE(std::string::npos, dom.find("well outside the survey's extent</td><td>2010mi.txt</td>", first_row));
     EXPECT_EQ(first_row, dom.find("<tr class=\"problem\"><td class=\"sev-warning\">warning</td><td>well outside"));
-    EXPECT_NE(std::string::npos, dom.find("data-severity=\"note\" data-count=\"1\""));
-    std::size_t problems = 0;
-    for (std::size_t at = 0; (at = dom.find("<tr class=\"problem\">", at)) != std::string::npos; ++at) ++problems;
-    EXPECT_EQ(30u, problems);
+    EXPECT_TRUE(shows("data-severity=\"note\" data-count=\"1\""));
+    EXPECT_EQ(30u, count(dom, "<tr class=\"problem\">"));
 
     // A screenshot of the whole page for a person to look at.
     fs::create_directories(TESSADRO_ARTIFACTS);
@@ -152,16 +148,14 @@ TEST(BrowserMap, CellCentresShowOrientationMaskingAndPalette) {
     const std::vector<Rgb> palette = map_palette(4);
 
     const fs::path work = scratch("map");
-    write_all(work / "map.html",
-              "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>body{margin:0}figure{margin:0}"
-              "figcaption{display:none}</style></head><body>" +
-                  map_svg(grid, ibound, map, breaks, 400) + "</body></html>");
+    std::ofstream(work / "map.html", std::ios::binary)
+        << "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>body{margin:0}figure{margin:0}"
+           "figcaption{display:none}</style></head><body>"
+        << map_svg(grid, ibound, map, breaks, 400) << "</body></html>";
     chromium(work / "profile", "--window-size=700,300 --screenshot=" + (work / "map.png").string(),
              work / "map.html", work / "shot.txt");
     const RgbImage shot = decode_png(slurp(work / "map.png"));
-    ASSERT_GE(shot.width, 62 + 400);
-    ASSERT_GE(shot.height, 8 + 150);
-    auto centre = [&](int row, int column) { return shot.at(62 + column * 100 - 50, 8 + row * 50 - 25); };
+    ASSERT_TRUE(shot.width >= 62 + 400 && shot.height >= 8 + 150) << shot.width << " x " << shot.height;
     const Rgb grey{176, 176, 176}, white{255, 255, 255}, black{0, 0, 0};
     const Rgb magenta = palette[negative_colour];
     auto cls = [&](int k) { return palette[first_class + static_cast<std::size_t>(k)]; };
@@ -172,10 +166,10 @@ TEST(BrowserMap, CellCentresShowOrientationMaskingAndPalette) {
     };
     for (int row = 1; row <= 3; ++row) {
         for (int column = 1; column <= 4; ++column) {
-            const Rgb got = centre(row, column);
-            const Rgb expected = want[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
-            EXPECT_EQ(expected, got) << "row " << row << " column " << column << ": got " << int(got.r) << ","
-                                     << int(got.g) << "," << int(got.b);
+            const Rgb got = shot.at(62 + column * 100 - 50, 8 + row * 50 - 25);
+            EXPECT_EQ(want[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)], got)
+                << "row " << row << " column " << column << ": got " << int(got.r) << "," << int(got.g) << ","
+                << int(got.b);
         }
     }
     if (!HasFailure()) fs::remove_all(work);

@@ -78,11 +78,8 @@ TEST(Base64, PaddingOfOneAndTwoBytes) {
 
 TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
     PaletteImage image{3, 2, {0, 1, 2, 2, 1, 0}, {{255, 0, 0}, {0, 255, 0}, {1, 2, 3}}};
-    const std::string png = encode_png(image);
-    ASSERT_EQ("\x89PNG", png.substr(0, 4));
-    const RgbImage back = decode_png(png);
-    ASSERT_EQ(3, back.width);
-    ASSERT_EQ(2, back.height);
+    const RgbImage back = decode_png(encode_png(image));
+    ASSERT_EQ((std::pair{3, 2}), (std::pair{back.width, back.height}));
     EXPECT_EQ((Rgb{255, 0, 0}), back.at(0, 0));
     EXPECT_EQ((Rgb{1, 2, 3}), back.at(2, 0));
     EXPECT_EQ((Rgb{1, 2, 3}), back.at(0, 1));

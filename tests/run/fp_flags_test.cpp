@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "run/fp_flags.hpp"
@@ -39,14 +40,21 @@ void raise_denormal() {}
 bool denormal_raised() { return false; }
 #endif
 
+// Runs work between two clearings of every flag; gives the flags of mask it
+// raised and whether it raised the denormal flag.
+template <class Work>
+std::pair<int, bool> flags_of(Work work, int mask = reported) {
+    clear_all_flags();
+    work();
+    const std::pair<int, bool> raised = {std::fetestexcept(mask), denormal_raised()};
+    clear_all_flags();
+    return raised;
+}
+
 const std::string prefix = "Note: The following floating-point exceptions are signalling:";
 
 TEST(FloatingPointNote, RaisedFlagsInTheirOrderButNeverInexact) {
-    const struct {
-        int raised;
-        bool denormal;
-        const char* note;
-    } rows[] = {
+    const struct { int raised; bool denormal; const char* note; } rows[] = {
         {0, false, ""},
         {FE_INEXACT, false, ""},
         {FE_DIVBYZERO, false, " IEEE_DIVIDE_BY_ZERO"},
@@ -56,11 +64,12 @@ TEST(FloatingPointNote, RaisedFlagsInTheirOrderButNeverInexact) {
     };
     for (const auto& row : rows) {
         if (row.denormal && !has_denormal_flag) continue;
-        clear_all_flags();
-        std::feraiseexcept(row.raised);
-        if (row.denormal) raise_denormal();
-        const std::string note = floating_point_note();
-        clear_all_flags();
+        std::string note;
+        flags_of([&] {
+            std::feraiseexcept(row.raised);
+            if (row.denormal) raise_denormal();
+            note = floating_point_note();
+        });
         EXPECT_EQ(*row.note == 0 ? "" : prefix + row.note, note) << row.note;
     }
 }
@@ -93,45 +102,34 @@ TEST(FloatingPointNote, WritingAndReadingInRangeRaiseNoFlag) {
                                        0x7f800001u, 0x3dcccccdu, 0x4e6e6b28u};
     for (std::uint32_t b = 0; b < 0x7f800000u; b += b < 0x00800000u ? 4099 : 1048573) bits.push_back(b);
     for (std::size_t i = 0, n = bits.size(); i < n; ++i) bits.push_back(bits[i] | 0x80000000u);
-    std::vector<std::string> texts;
-    std::vector<std::uint32_t> parsed;
-    std::vector<bool> read_back;
-
-    clear_all_flags();
+    std::vector<std::string> not_read_back;
     // Only integer work and calls into the conversions between the clearing
     // and the test of the flags: a comparison of a subnormal float here
     // would itself raise the denormal flag.
-    for (const std::uint32_t b : bits) {
-        const float v = std::bit_cast<float>(b);
-        char out[64];
-        format_list_real(v, out);
-        format_fixed_real(v, 6, 1, out + 16);
-        format_fixed_real(v, 10, 2, out + 16);
-        format_fixed_real(v, 12, 0, out + 16);
-        const std::string_view text(out, list_real_width);
-        const std::size_t first = text.find_first_not_of(' '), end = text.find_last_not_of(' ') + 1;
-        // The 9 digits of a subnormal are an inexact decimal of a tiny value:
-        // reading them back rightly raises underflow (tested below).
-        const bool in_range = (b & 0x7fffffffu) >= 0x00800000u;
-        float back = 0.0f;
-        if (in_range) parse_real(text.substr(first, end - first), back);
-        texts.emplace_back(text);
-        parsed.push_back(std::bit_cast<std::uint32_t>(back));
-        read_back.push_back(in_range);
-    }
-    const int raised = std::fetestexcept(reported);
-    const bool denormal = denormal_raised();
-
+    const auto [raised, denormal] = flags_of([&] {
+        for (const std::uint32_t b : bits) {
+            const float v = std::bit_cast<float>(b);
+            char out[64];
+            format_list_real(v, out);
+            format_fixed_real(v, 6, 1, out + 16);
+            format_fixed_real(v, 10, 2, out + 16);
+            format_fixed_real(v, 12, 0, out + 16);
+            const std::string_view text(out, list_real_width);
+            const std::size_t first = text.find_first_not_of(' '), end = text.find_last_not_of(' ') + 1;
+            // The 9 digits of a subnormal are an inexact decimal of a tiny value:
+            // reading them back rightly raises underflow (tested below). The texts
+            // of the other non-NaN values read back to the same bits (the work was real).
+            const std::uint32_t magnitude = b & 0x7fffffffu;
+            if (magnitude < 0x00800000u) continue;
+            float back = 0.0f;
+            parse_real(text.substr(first, end - first), back);
+            if (magnitude <= 0x7f800000u && std::bit_cast<std::uint32_t>(back) != b) not_read_back.emplace_back(text);
+        }
+    });
     EXPECT_EQ(0, raised) << "FE_INVALID " << FE_INVALID << ", FE_DIVBYZERO " << FE_DIVBYZERO << ", FE_OVERFLOW "
                          << FE_OVERFLOW << ", FE_UNDERFLOW " << FE_UNDERFLOW;
     EXPECT_FALSE(denormal);
-    // The texts of the non-NaN values read back to the same bits (the work was real).
-    for (std::size_t i = 0; i < bits.size(); ++i) {
-        if (read_back[i] && (bits[i] & 0x7fffffffu) <= 0x7f800000u) {
-            EXPECT_EQ(bits[i], parsed[i]) << texts[i];
-        }
-    }
-    clear_all_flags();
+    EXPECT_EQ(std::vector<std::string>{}, not_read_back);
 }
 
 // Reading a real raises what a correctly rounded IEEE conversion raises:
@@ -142,32 +140,20 @@ TEST(FloatingPointNote, WritingAndReadingInRangeRaiseNoFlag) {
 TEST(FloatingPointNote, ReadingRaisesTheFlagsOfACorrectlyRoundedConversion) {
     constexpr int none = 0, over = FE_OVERFLOW | FE_INEXACT, under = FE_UNDERFLOW | FE_INEXACT;
     constexpr std::uint32_t max = 0x7f7fffffu, inf = 0x7f800000u, min_normal = 0x00800000u;
-    const struct {
-        const char* text;
-        std::uint32_t bits;
-        int flags;  // of FE_OVERFLOW, FE_UNDERFLOW, FE_INEXACT
-    } rows[] = {
-        {"1e39", inf, over},
-        {"-1D40", 0x80000000u | inf, over},
-        {"1e999999999999", inf, over},
+    const struct { const char* text; std::uint32_t bits; int flags; } rows[] = {
+        {"1e39", inf, over}, {"-1D40", 0x80000000u | inf, over}, {"1e999999999999", inf, over},
         {"123456789012345678901234567890123456789012345", inf, over},
         // FLT_MAX is (2^24 - 1) * 2^104; halfway to 2^128 is
         // 340282356779733661637539395458142568448, a tie that goes to the even
         // 2^128: infinity. One below it rounds to FLT_MAX.
         {"340282356779733661637539395458142568448", inf, over},
-        {"340282356779733661637539395458142568447", max, FE_INEXACT},
-        {"3.4028235677e38", max, FE_INEXACT},
+        {"340282356779733661637539395458142568447", max, FE_INEXACT}, {"3.4028235677e38", max, FE_INEXACT},
         {"Infinity", inf, none},  // not a finite decimal
         // The smallest subnormal is 2^-149 = 1.4012984...e-45: 1e-45 is
         // nearest to it, 7e-46 below half of it reads as zero; both tiny and
         // inexact.
-        {"1e-45", 1u, under},
-        {"7e-46", 0u, under},
-        {"1e-50", 0u, under},
-        {"-1e-50", 0x80000000u, under},
-        {"1e-999999999999", 0u, under},
-        {"1e-40", 0x000116c2u, under},
-        {"0e-50", 0u, none},
+        {"1e-45", 1u, under}, {"7e-46", 0u, under}, {"1e-50", 0u, under}, {"-1e-50", 0x80000000u, under},
+        {"1e-999999999999", 0u, under}, {"1e-40", 0x000116c2u, under}, {"0e-50", 0u, none},
         // Exact subnormal and exact smallest normal values: no flag at all.
         {"1.40129846432481707092372958328991613128026194187651577175706828388979108268586060148663818836212158203125e-45",
          1u, none},
@@ -185,17 +171,14 @@ TEST(FloatingPointNote, ReadingRaisesTheFlagsOfACorrectlyRoundedConversion) {
         {"1.17549435E-38", min_normal, FE_INEXACT},  // the free-form text of 2^-126
     };
     for (const auto& row : rows) {
-        float value = 0.0f;
-        clear_all_flags();
-        const bool ok = parse_real(row.text, value);
         // Inexact, never reported, is looked at only for results at the ends
         // of the range, where it decides underflow; values within the range
         // may leave it clear.
         const std::uint32_t magnitude = row.bits & 0x7fffffffu;
         const int looked_at = reported | (magnitude <= min_normal || magnitude >= inf ? FE_INEXACT : 0);
-        const int raised = std::fetestexcept(looked_at);
-        const bool denormal = denormal_raised();
-        clear_all_flags();
+        float value = 0.0f;
+        bool ok = false;
+        const auto [raised, denormal] = flags_of([&] { ok = parse_real(row.text, value); }, looked_at);
         EXPECT_TRUE(ok) << row.text;
         EXPECT_EQ(row.bits, std::bit_cast<std::uint32_t>(value)) << row.text;
         EXPECT_EQ(row.flags & looked_at, raised) << row.text << ": FE_OVERFLOW " << FE_OVERFLOW << ", FE_UNDERFLOW "
@@ -210,21 +193,17 @@ TEST(FloatingPointNote, ReadingRaisesTheFlagsOfACorrectlyRoundedConversion) {
 TEST(FloatingPointNote, EveryReaderRaisesTheFlags) {
     float values[2] = {0.0f, 0.0f};
     const Target targets[2] = {values[0], values[1]};
-    const struct {
-        const char* record;
-        bool fixed;
-        int flags;
-    } rows[] = {
+    const struct { const char* record; bool fixed; int flags; } rows[] = {
         {"1Q-39 2", false, FE_UNDERFLOW}, {"1 -1D40", false, FE_OVERFLOW}, {"1.5-50 1", false, FE_UNDERFLOW},
         {"1e39      ", true, FE_OVERFLOW}, {"  1 e - 4 5", true, FE_UNDERFLOW}, {"0.7187758 ", true, 0},
     };
     for (const auto& row : rows) {
         LineReader in{std::string(row.record)};
-        clear_all_flags();
-        const int status = row.fixed ? read_fixed(in, Format("(G32.0)"), std::span<const Target>(targets, 1)).status
-                                     : read_list(in, targets).status;
-        const int raised = std::fetestexcept(reported);
-        clear_all_flags();
+        int status = -1;
+        const int raised = flags_of([&] {
+            status = row.fixed ? read_fixed(in, Format("(G32.0)"), std::span<const Target>(targets, 1)).status
+                               : read_list(in, targets).status;
+        }).first;
         EXPECT_EQ(0, status) << row.record;
         EXPECT_EQ(row.flags, raised) << row.record;
     }
