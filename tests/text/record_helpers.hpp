@@ -13,16 +13,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/test_files.hpp"
 #include "text/fixed_field.hpp"
 
 namespace tessadro::test {
-
-inline std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 inline std::filesystem::path scratch(const std::string& name) {
     return std::filesystem::temp_directory_path() / ("recordtests-" + name + "-" + std::to_string(::getpid()));
