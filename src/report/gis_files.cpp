@@ -1,8 +1,7 @@
 #include "report/gis_files.hpp"
 
+#include <array>
 #include <cstdio>
-#include <fstream>
-#include <stdexcept>
 
 #include "model/grid_geometry.hpp"
 #include "report/numbers.hpp"
@@ -15,12 +14,6 @@ std::string tenths_text(std::int32_t tenths) {
     char text[32];
     const int n = std::snprintf(text, sizeof text, "%s%d.%d", tenths < 0 ? "-" : "", magnitude / 10, magnitude % 10);
     return std::string(text, static_cast<std::size_t>(n));
-}
-
-void write_file(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
 }  // namespace
@@ -61,20 +54,38 @@ std::string plot_points_csv(const YearReport& report, const std::vector<float>& 
     return out;
 }
 
-bool write_gis_files(const YearReport& report, const std::filesystem::path& dir) {
-    const std::filesystem::path gis = dir / "gis";
-    std::filesystem::create_directories(gis);
-    for (const ArrayValues& a : report.arrays) write_file(gis / (a.file + ".asc"), esri_ascii_grid(report, a));
-    const std::string& year = report.year;
-    const std::pair<std::string, const std::vector<float>*> plots[] = {
-        {"pumpgrid" + year, &report.pump},
-        {"gwretgrid" + year, &report.gwret},
-        {"acresgrid" + year, &report.acres},
-        {year + "migrid", &report.pumpmi},
-    };
-    for (const auto& [stem, values] : plots) {
-        write_file(gis / (stem + ".csv"), plot_points_csv(report, *values));
-        write_file(gis / (stem + ".csvt"), plot_points_csvt);
+namespace {
+
+// The plot files' stems, as the run names them: the grids of pumping, return
+// flow, acres and M&I pumping.
+std::array<std::string, 4> plot_stems(const std::string& year) {
+    return {"pumpgrid" + year, "gwretgrid" + year, "acresgrid" + year, year + "migrid"};
+}
+
+}  // namespace
+
+std::vector<std::string> gis_file_names(const std::string& year) {
+    std::vector<std::string> names;
+    for (const char* month : {"05", "06", "07", "08", "09", "10"}) {
+        for (const char* kind : {".pmp", ".rcg"}) names.push_back("gis/" + year + "." + month + kind + ".asc");
+    }
+    names.push_back("gis/" + year + ".agw.asc");
+    names.push_back("gis/" + year + ".mi.asc");
+    for (const std::string& stem : plot_stems(year)) {
+        names.push_back("gis/" + stem + ".csv");
+        names.push_back("gis/" + stem + ".csvt");
+    }
+    return names;
+}
+
+bool write_gis_files(const YearReport& report, ReportFolder& folder) {
+    for (const ArrayValues& a : report.arrays) folder.stage("gis/" + a.file + ".asc", esri_ascii_grid(report, a));
+    const std::array<const std::vector<float>*, 4> grids = {&report.pump, &report.gwret, &report.acres, &report.pumpmi};
+    const std::array<std::string, 4> stems = plot_stems(report.year);
+    for (std::size_t k = 0; k < stems.size(); ++k) {
+        const std::string& stem = stems[k];
+        folder.stage("gis/" + stem + ".csv", plot_points_csv(report, *grids[k]));
+        folder.stage("gis/" + stem + ".csvt", plot_points_csvt);
     }
     return report.grid.delx == report.grid.dely;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "report/report_folder.hpp"
 #include "report/year_report.hpp"
 
 namespace tessadro {
@@ -18,9 +19,13 @@ std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array);
 std::string plot_points_csv(const YearReport& report, const std::vector<float>& values);
 inline constexpr const char* plot_points_csvt = "\"WKT\",\"Real\",\"Real\",\"Real\",\"Integer\",\"Integer\",\"Integer\"\n";
 
-// Writes gis/ below dir: one .asc a array file, one .csv and .csvt a plot file.
-// Returns false when the cells are not square (the caller says that only some
-// GIS programs read dx and dy).
-bool write_gis_files(const YearReport& report, const std::filesystem::path& dir);
+// Stages gis/ in the report's folder: one .asc an array file, one .csv and
+// .csvt a plot file. Returns false when the cells are not square (the caller
+// says that only some GIS programs read dx and dy).
+bool write_gis_files(const YearReport& report, ReportFolder& folder);
+
+// Every file write_gis_files() writes for a year, as paths below the
+// report's folder: an earlier report's are removed by these names.
+std::vector<std::string> gis_file_names(const std::string& year);
 
 }  // namespace tessadro

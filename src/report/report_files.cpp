@@ -1,8 +1,5 @@
 #include "report/report_files.hpp"
 
-#include <fstream>
-#include <stdexcept>
-
 #include "report/csv_files.hpp"
 #include "report/gis_files.hpp"
 #include "report/html_page.hpp"
@@ -10,21 +7,11 @@
 #include "text/record_file.hpp"
 
 namespace tessadro {
-namespace {
 
-void write_file(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    out.close();
-    if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-}  // namespace
-
-std::filesystem::path report_directory(std::string_view year) {
-    std::string chyear(year.substr(0, 4));
-    chyear.resize(4, ' ');
-    return std::filesystem::path("report") / chyear;
+std::vector<std::string> report_file_names(const std::string& year) {
+    std::vector<std::string> names = {"index.html", "budget.csv", "problems.csv"};
+    for (std::string& name : gis_file_names(year)) names.push_back(std::move(name));
+    return names;
 }
 
 std::string budget_lines(const YearReport& report) {
@@ -71,14 +58,14 @@ std::string budget_lines(const YearReport& report) {
     return out;
 }
 
-void write_report(const YearReport& report, const std::filesystem::path& dir, bool gis) {
-    std::filesystem::create_directories(dir);
-    write_file(dir / "index.html", html_page(report));
-    write_file(dir / "budget.csv", budget_csv(report));
-    write_file(dir / "problems.csv", problems_csv(report));
-    const bool square = !gis || write_gis_files(report, dir);
+void write_report(const YearReport& report, ReportFolder& folder, bool gis) {
+    folder.stage("budget.csv", budget_csv(report));
+    folder.stage("problems.csv", problems_csv(report));
+    const bool square = !gis || write_gis_files(report, folder);
+    folder.stage("index.html", html_page(report));  // last: the page stands only beside its files
+    folder.commit();
     OutputFile& out = console();
-    out.append("year report: " + (dir / "index.html").string());
+    out.append("year report: " + (folder.dir() / "index.html").string());
     out.end_record();
     const std::string lines = budget_lines(report);
     std::size_t at = 0;

@@ -1,19 +1,20 @@
 #pragma once
 
-#include <filesystem>
-#include <string_view>
+#include <string>
+#include <vector>
 
+#include "report/report_folder.hpp"
 #include "report/year_report.hpp"
 
 namespace tessadro {
 
-// report/<year>/ in the working directory, beside out/; the year as the run
-// takes it, its first four characters padded with blanks.
-std::filesystem::path report_directory(std::string_view year);
+// Every file a report of the year may write, as paths below its folder.
+std::vector<std::string> report_file_names(const std::string& year);
 
-// Writes index.html, budget.csv, problems.csv (and gis/ when asked) into dir,
-// then the console block: where the report is and the budget in five lines.
-void write_report(const YearReport& report, const std::filesystem::path& dir, bool gis);
+// Writes budget.csv, problems.csv, gis/ when asked, and index.html into the
+// report's folder, whole or not at all, then the console block: where the
+// report is and the budget in five lines.
+void write_report(const YearReport& report, ReportFolder& folder, bool gis);
 
 // The console block's budget lines, one a quantity, and the problem counts.
 std::string budget_lines(const YearReport& report);

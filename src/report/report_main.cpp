@@ -3,10 +3,12 @@
 // and, with --gis, gis/.
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "report/collector.hpp"
 #include "report/report_files.hpp"
+#include "report/report_folder.hpp"
 #include "run/command.hpp"
 #include "run/run.hpp"
 #include "run/version.hpp"
@@ -33,22 +35,35 @@ int main(int argc, char** argv) {
         gis = true;
         --argc;
     }
+    if (argc == 3 && tessadro::report_folder_name(argv[1]).empty()) {
+        // The year names report/<year>/, whose earlier files are removed: a
+        // year such as "../." or "/adq" must never name another folder.
+        std::fprintf(stderr,
+                     "Error: the year '%s' cannot name the report's folder: give a plain year such as 2010 "
+                     "(no '/', not '.' or '..', not starting with '-')\n",
+                     argv[1]);
+        return 2;
+    }
     return tessadro::run_command([argc, argv, gis] {
         if (argc != 3) {
             print_usage();
             return;
         }
-        const std::filesystem::path dir = tessadro::report_directory(argv[1]);
-        // A report of this year from an earlier run never stays beside new
-        // arrays, whether this run ends well or not.
-        std::filesystem::remove_all(dir);
-        tessadro::ReportCollector collector(dir.filename().string());
+        const std::string name = tessadro::report_folder_name(argv[1]);
+        tessadro::ReportFolder folder(std::filesystem::path("report") / name, tessadro::report_file_names(name));
+        // One run of a year at a time in this folder; a report of the year
+        // from an earlier run never stays beside new arrays, whether this
+        // run ends well or not. out/ is written first, as tessadro writes it,
+        // whatever becomes of the report.
+        folder.lock();
+        folder.remove_earlier();
+        tessadro::ReportCollector collector(name);
         // The record readers tell the collector about records they probably
         // misread; the files are all closed when the run returns.
         tessadro::listen_to_records(&collector);
         const auto state = tessadro::run(argv[1], argv[2], &collector);
         tessadro::listen_to_records(nullptr);
         const tessadro::YearReport report = collector.finish(*state);
-        tessadro::write_report(report, dir, gis);
+        tessadro::write_report(report, folder, gis);
     });
 }

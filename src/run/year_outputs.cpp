@@ -22,8 +22,11 @@ std::vector<std::string> year_output_paths(const RunText& text) {
 void remove_year_outputs(const RunText& text) {
     for (const std::string& path : year_output_paths(text)) {
         std::error_code ec;
-        // A file that cannot be removed shows when the run opens it.
-        if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) {
+        // A file that cannot be removed shows when the run opens it. A
+        // symbolic link goes too, so that the new file replaces it instead of
+        // overwriting whatever it points to.
+        const auto status = std::filesystem::symlink_status(path, ec);
+        if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status)) {
             std::filesystem::remove(path, ec);
         }
     }

@@ -78,24 +78,47 @@ TEST(HostileEnvironment, AConsoleThatCannotBeWritten) {
     }
 }
 
-// An output path that exists and is not a regular file (a FIFO, a device)
-// ends the run at its opening, without waiting for a FIFO's reader; the files
-// written before stay, and the console stops after the phase that writes the
-// arrays has begun.
-TEST(HostileEnvironment, OutputPathIsAFifoOrADevice) {
+// An output path that exists and is not a regular file (a FIFO) ends the run
+// at its opening, without waiting for a reader; the files written before
+// stay, and the console stops after the phase that writes the arrays has
+// begun.
+TEST(HostileEnvironment, OutputPathIsAFifo) {
     const std::string name = "tracts_distribution";
     const std::string full = expected(name, "stdout"), last = " ..writing pmp, rcg, and agw files\n";
-    for (const bool fifo : {true, false}) {
-        SCOPED_TRACE(fifo ? "FIFO" : "device");
-        const fs::path work = prepare(name, "out");
+    const fs::path work = prepare(name, "out");
+    fs::create_directories(work / "out");
+    EXPECT_EQ(0, ::mkfifo((work / "out" / "2010.agw").c_str(), 0644));
+    const Outcome r = run_in(work, name, [] {});
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ("At line 0 of file tessadrov11 (unit = 8)\nError: 'out/2010.agw' is not a regular file\n", r.err);
+    EXPECT_EQ(full.substr(0, full.find(last) + last.size()), r.out);
+    EXPECT_EQ(slurp(dataset(name) / "expected" / "out" / "2010.10.rcg"), slurp(work / "out" / "2010.10.rcg"));
+    clean_up(work);
+}
+
+// A symbolic link where an output of the year goes (to a user's file, to a
+// device, to nowhere) is removed and replaced by the new file, never written
+// through, by both programs.
+TEST(HostileEnvironment, AnOutputThatIsALinkIsReplacedNotFollowed) {
+    const std::string name = "tracts_distribution";
+    for (const char* binary : {TESSADRO_BINARY, TESSADRO_REPORT_BINARY}) {
+        SCOPED_TRACE(binary);
+        const fs::path work = prepare(name, "link");
         fs::create_directories(work / "out");
-        const fs::path agw = work / "out" / "2010.agw";
-        EXPECT_EQ(0, fifo ? ::mkfifo(agw.c_str(), 0644) : ::symlink("/dev/null", agw.c_str()));
-        const Outcome r = run_in(work, name, [] {});
-        EXPECT_EQ(2, r.status);
-        EXPECT_EQ("At line 0 of file tessadrov11 (unit = 8)\nError: 'out/2010.agw' is not a regular file\n", r.err);
-        EXPECT_EQ(full.substr(0, full.find(last) + last.size()), r.out);
-        EXPECT_EQ(slurp(dataset(name) / "expected" / "out" / "2010.10.rcg"), slurp(work / "out" / "2010.10.rcg"));
+        std::ofstream(work / "mine.txt") << "mine\n";
+        fs::create_symlink("../mine.txt", work / "out" / "2010.agw");
+        fs::create_symlink("/dev/null", work / "out" / "2010.mi");
+        fs::create_symlink("../gone.txt", work / "out" / "2010.05.pmp");
+        const Outcome r = run_program(work, dataset_args(name, binary), [] {});
+        EXPECT_EQ(0, r.status);
+        EXPECT_EQ("mine\n", slurp(work / "mine.txt"));
+        EXPECT_FALSE(fs::exists(work / "gone.txt"));
+        for (const char* file : {"2010.agw", "2010.mi", "2010.05.pmp"}) {
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(work / "out" / file))) << file;
+        }
+        fs::remove(work / "mine.txt");
+        fs::remove_all(work / "report");
+        expect_expected_files(name, work);
         clean_up(work);
     }
 }

@@ -63,15 +63,12 @@ struct Outcome {
     std::string out, err;
 };
 
-// Runs the program with the dataset's arguments in work, standard output and
-// error going to files there; setup() runs in the child just before the
-// program starts, to spoil its environment. A run that hangs is killed after
-// a minute.
+// Runs a program with the given arguments in work, standard output and error
+// going to files there; setup() runs in the child just before the program
+// starts, to spoil its environment. A run that hangs is killed after a minute.
+// With wait false the child's pid is returned in status, for finish().
 template <class Setup>
-Outcome run_in(const fs::path& work, const std::string& name, Setup setup) {
-    std::vector<std::string> args = {TESSADRO_BINARY};
-    std::ifstream list(dataset(name) / "args");
-    for (std::string arg; std::getline(list, arg);) args.push_back(arg);
+Outcome run_program(const fs::path& work, std::vector<std::string> args, Setup setup, bool wait = true) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (::chdir(work.c_str()) != 0) ::_exit(126);
@@ -91,9 +88,33 @@ Outcome run_in(const fs::path& work, const std::string& name, Setup setup) {
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
+    if (!wait) return {pid, {}, {}};
     int status = 0;
     ::waitpid(pid, &status, 0);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(work / "stdout.txt"), slurp(work / "stderr.txt")};
+}
+
+// The end of a program started with wait false.
+inline Outcome finish(const fs::path& work, const Outcome& started) {
+    int status = 0;
+    ::waitpid(started.status, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(work / "stdout.txt"), slurp(work / "stderr.txt")};
+}
+
+// The dataset's arguments after the binary, then extra ones.
+inline std::vector<std::string> dataset_args(const std::string& name, const std::string& binary,
+                                             std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {binary};
+    std::ifstream list(dataset(name) / "args");
+    for (std::string arg; std::getline(list, arg);) args.push_back(arg);
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+// tessadro with the dataset's arguments.
+template <class Setup>
+Outcome run_in(const fs::path& work, const std::string& name, Setup setup) {
+    return run_program(work, dataset_args(name, TESSADRO_BINARY), setup);
 }
 
 // Every file of out/ as the dataset expects it.
