@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dataset_run.hpp"
+#include "report/gis_files.hpp"
 
 namespace tessadro::test {
 namespace {
@@ -26,10 +27,15 @@ TEST(GisFiles, RectangularCellsGetDxDyAndANote) {
                                 "NODATA_value -9999\n"))
         << asc;
     // Twelve monthly grids, the acres and the M&I; four point files, each
-    // with its .csvt.
+    // with its .csvt: exactly the names by which an earlier report's go.
+    const std::vector<std::string> names = gis_file_names("2010");
+    std::set<std::string> written;
+    for (const std::string& name : files_below(r.work / "report" / "2010")) {
+        if (name.starts_with("gis/")) written.insert(name);
+    }
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), written);
     std::size_t grids = 0, points = 0, types = 0;
-    for (const auto& entry : fs::directory_iterator(gis)) {
-        const std::string name = entry.path().filename().string();
+    for (const std::string& name : names) {
         grids += name.ends_with(".asc") ? 1 : 0;
         points += name.ends_with(".csv") ? 1 : 0;
         types += name.ends_with(".csvt") ? 1 : 0;
