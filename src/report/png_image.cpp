@@ -5,6 +5,7 @@
 #include <csetjmp>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 namespace tessadro {
 namespace {
@@ -32,6 +33,12 @@ void read_bytes(png_structp png, png_bytep data, png_size_t length) {
 
 std::string encode_png(const PaletteImage& image) {
     if (image.palette.empty() || image.palette.size() > 256) throw std::runtime_error("PNG palette size");
+    // A PNG holds at least one pixel; libpng would fail without a reason.
+    if (image.width < 1 || image.height < 1 ||
+        image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+        throw std::runtime_error("PNG image of " + std::to_string(image.width) + " x " +
+                                 std::to_string(image.height) + " pixels");
+    }
     // Everything that lives across libpng's calls is made before the jump
     // point, which libpng's error path returns to.
     std::string out;
