@@ -5,14 +5,18 @@
 // How much the report shows of what grows with the input. The page holds
 // everything of a year but for these, which a hostile or broken input can
 // make as large as it likes; each section has its own bound, so that the page
-// stays whole (never cut) and under 3 MB for any year the run accepts:
-//   maps: 16 palette PNGs of at most 400 x 400 cells, each at most about
-//         110 kB in base64 for cells of random classes: under 1.8 MB;
-//   marks: at most marks_on_map rings on each of the 4 maps that carry them,
-//         about 50 bytes a ring: 0.4 MB;
-//   problem rows: problems_on_page rows, each at most about 2.6 kB when every
-//         character of its texts is an escaped quote: 0.55 MB;
-//   the rest (header, budget, months, legends) is a few kB whatever the input.
+// stays whole (never cut) and under 3 MB for any year the run accepts. On a
+// 400 x 400 grid whose sixteen maps scatter their 13 colours at random (the
+// worst case for the PNG's compression), with a rejected record that has
+// every quantity on each cell and records of nothing but quotes:
+//   maps: 16 palette PNGs of one pixel a cell, 90 kB each in base64: 1.44 MB;
+//   marks: marks_on_map rings on each of the 4 maps that carry them, 52 bytes
+//          a ring: 0.41 MB;
+//   problem rows: problems_on_page rows of about 2 kB, the record's 200
+//          characters escaped as six bytes each: 0.39 MB (the reasons and
+//          file names are the program's own, at most 60 characters);
+//   the rest (header, budget, months, legends, axes): about 60 kB;
+// in all 2.3 MB. The full-size generated year's page is about 0.5 MB.
 namespace tessadro {
 
 // Problems listed on the page; problems.csv holds them all.
