@@ -146,7 +146,9 @@ std::string maps_section(const YearReport& r) {
     std::string out = "<h2>Maps</h2>\n";
     const Grid& g = r.grid;
     const std::string trouble = unmappable(g, r.ibound.size());
-    if (!trouble.empty()) return out + not_drawn("maps-not-drawn", "The maps cannot be drawn: " + html_escaped(trouble) + ".");
+    if (!trouble.empty()) {
+        return out + not_drawn("maps-not-drawn", "The maps cannot be drawn: " + html_escaped(trouble) + ".");
+    }
     const MapScale scale = map_scale(g);
     if (!scale.to_scale) {
         out += not_drawn("maps-not-to-scale", "The maps are drawn with square cells and without axes: the cell size " +
@@ -228,10 +230,11 @@ std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bo
     for (const Problem& p : r.problems) {
         if (p.severity != "warning") continue;
         if (p.row < 1 || p.row > r.grid.nrow || p.column < 1 || p.column > r.grid.ncol) continue;
-        if (r.cell(p.row, p.column) >= marked.size() || marked[r.cell(p.row, p.column)]) continue;  // one mark a cell
+        const std::size_t cell = r.cell(p.row, p.column);
+        if (cell >= marked.size() || marked[cell]) continue;  // one mark a cell
         if ((pumping && p.pumping) || (recharge && p.return_flow) || (acres && p.acres) || (mi && p.mi)) {
             marks.push_back({p.column, p.row});
-            marked[r.cell(p.row, p.column)] = true;
+            marked[cell] = true;
         }
     }
     return marks;

@@ -211,9 +211,8 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     const double radius = std::max(2.0, std::min(cw, ch) * 0.45);
     const char* ring = std::min(cw, ch) < 4.0 ? "0.8" : "1.5";
     // All marks as one path of circles, two arcs each: a full year marks
-    // thousands of cells.
-    // At most marks_on_map of them, so that the page stays bounded; the
-    // legend counts the others.
+    // thousands of cells. At most marks_on_map of them, so that the page
+    // stays bounded; the legend counts the others.
     const std::size_t drawn = std::min(map.marks.size(), marks_on_map);
     if (drawn > 0) {
         svg += "<path class=\"marks\" data-count=\"" + std::to_string(drawn) + "\" data-not-marked=\"" +
