@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "report/base64.hpp"
 #include "report/class_breaks.hpp"
@@ -124,6 +125,9 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     EXPECT_EQ("7,133.51", grouped_text(7133.51, 2));
     EXPECT_EQ("-1,234,567", grouped_text(-1234567.0, 0));
     EXPECT_EQ("0.00", grouped_text(-0.001, 2));
+    // The largest double has 309 digits, 102 commas between them.
+    EXPECT_EQ(309u + 102u, grouped_text(std::numeric_limits<double>::max(), 0).size());
+    EXPECT_EQ(301u + 5u, amount_text(-1e300).size() - 1);
 }
 
 }  // namespace
