@@ -8,7 +8,9 @@
 namespace tessadro {
 
 // Pumping and recharge of May to October as an inline SVG bar chart, two bars
-// a month; every bar carries its month, quantity and value as attributes.
+// a month; every bar carries its month, quantity and value as attributes. A
+// total that is infinite or NaN gets no bar, and a paragraph after the chart
+// names it.
 std::string monthly_bar_chart(const std::vector<MonthTotals>& months);
 
 }  // namespace tessadro

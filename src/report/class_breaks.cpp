@@ -27,20 +27,23 @@ std::vector<double> quantile_limits(const std::vector<double>& sorted) {
 
 // Equal steps of a round size (1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a
 // power of ten): the smallest step that covers the largest value in at most
-// nine classes, which then needs at least seven.
+// nine classes, which then needs at least seven. The step lies within the
+// decade of largest / 9 or the next one; a largest value so small or so large
+// that the decade is not a usable number gets a single class.
 std::vector<double> step_limits(double largest) {
     static constexpr std::array<double, 10> round_steps = {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0};
     double decade = std::pow(10.0, std::floor(std::log10(largest / most_classes)));
-    for (;; decade *= 10.0) {
+    for (int tries = 0; tries < 2 && decade > 0.0 && std::isfinite(decade); ++tries, decade *= 10.0) {
         for (double s : round_steps) {
             const double step = s * decade;
             const double classes = std::ceil(largest / step - 1e-9);
-            if (classes > most_classes) continue;
+            if (!(classes <= most_classes)) continue;
             std::vector<double> limits;
             for (int k = 1; k < static_cast<int>(classes); ++k) limits.push_back(step * k);
             return limits;
         }
     }
+    return {};
 }
 
 }  // namespace
@@ -48,7 +51,9 @@ std::vector<double> step_limits(double largest) {
 double round_two_digits(double value) {
     if (!(value > 0.0)) return value;
     const double scale = std::pow(10.0, std::floor(std::log10(value)) - 1.0);
-    return std::round(value / scale) * scale;
+    const double rounded = std::round(value / scale) * scale;
+    // At the ends of the double range the power of ten is 0 or infinite.
+    return std::isfinite(rounded) && rounded > 0.0 ? rounded : value;
 }
 
 int ClassBreaks::class_of(double value) const {

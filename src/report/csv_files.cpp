@@ -1,13 +1,23 @@
 #include "report/csv_files.hpp"
 
 #include "report/numbers.hpp"
+#include "report/report_limits.hpp"
+#include "report/shown_text.hpp"
 
 namespace tessadro {
 namespace {
 
-// Texts are quoted only when they hold a comma or a quote.
-std::string field(const std::string& text) {
-    if (text.find_first_of(",\"") == std::string::npos) return text;
+// A text field (docs/formats.md, section 10): valid UTF-8 without control
+// characters, cut to a bounded length; one that a spreadsheet would take for
+// a formula gets a leading apostrophe, which spreadsheets read as "text
+// follows"; quoted as RFC 4180 says when it holds a comma, a quote, a
+// carriage return or a line feed.
+std::string field(const std::string& raw) {
+    std::string text = shown_text(raw, record_characters_in_csv).text;
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+        text.insert(0, 1, '\'');
+    }
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string q = "\"";
     for (char c : text) {
         if (c == '"') q.push_back('"');
@@ -23,7 +33,7 @@ std::string optional_amount(const std::optional<double>& value) { return value ?
 std::string budget_csv(const YearReport& report) {
     std::string out = "quantity,kind,reason,count,amount\n";
     for (const BudgetRow& r : report.budget) {
-        out += field(r.quantity) + "," + r.kind + "," + field(r.reason) + "," + std::to_string(r.count) + "," +
+        out += field(r.quantity) + "," + field(r.kind) + "," + field(r.reason) + "," + std::to_string(r.count) + "," +
                amount_text(r.amount) + "\n";
     }
     return out;
@@ -32,7 +42,7 @@ std::string budget_csv(const YearReport& report) {
 std::string problems_csv(const YearReport& report) {
     std::string out = "severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,record\n";
     for (const Problem& p : report.problems) {
-        out += p.severity + "," + field(p.reason) + "," + field(p.file) + "," +
+        out += field(p.severity) + "," + field(p.reason) + "," + field(p.file) + "," +
                (p.line > 0 ? std::to_string(p.line) : "") + "," + (p.group ? std::to_string(*p.group) : "") + "," +
                std::to_string(p.row) + "," + std::to_string(p.column) + "," + shortest_text(p.x) + "," +
                shortest_text(p.y) + "," + optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +

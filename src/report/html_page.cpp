@@ -1,11 +1,14 @@
 #include "report/html_page.hpp"
 
 #include <cmath>
+#include <cstdio>
 
 #include "report/bar_chart.hpp"
 #include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
+#include "report/report_limits.hpp"
+#include "report/shown_text.hpp"
 #include "run/version.hpp"
 
 namespace tessadro {
@@ -21,7 +24,8 @@ td.n,th.n{text-align:right;font-variant-numeric:tabular-nums}
 tr.placed td,tr.written td{font-weight:bold}tr.residual td{color:#555}
 .maps{display:flex;flex-wrap:wrap;gap:10px 24px}figure.map{margin:0}figcaption{font-weight:bold;margin:2px 0}
 .sev-error{color:#b00;font-weight:bold}.sev-warning{color:#a60}.sev-note{color:#555}
-.head td:first-child{color:#555}td.record code{white-space:pre}
+.head td:first-child{color:#555}td.record code{white-space:pre}.cut{color:#555;font-style:italic}
+p.not-drawn{color:#b00}
 </style>
 )";
 
@@ -115,10 +119,12 @@ std::string monthly_section(const YearReport& r) {
     return out;
 }
 
-// Class limits from the active cells of some maps.
+// Class limits from the active cells of some maps (those that exist and hold
+// a value a cell).
 ClassBreaks breaks_of(const YearReport& r, const std::vector<MapData>& maps, std::size_t first, std::size_t count) {
     std::vector<double> values;
-    for (std::size_t k = first; k < first + count; ++k) {
+    for (std::size_t k = first; k < first + count && k < maps.size(); ++k) {
+        if (maps[k].values.size() != r.ibound.size()) continue;
         for (std::size_t c = 0; c < r.ibound.size(); ++c) {
             if (r.ibound[c] != 0) values.push_back(maps[k].values[c]);
         }
@@ -126,8 +132,37 @@ ClassBreaks breaks_of(const YearReport& r, const std::vector<MapData>& maps, std
     return choose_breaks(std::move(values));
 }
 
+std::string coordinate_text(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.7g", v);
+    return text;
+}
+
+std::string not_drawn(const std::string& id, const std::string& sentence) {
+    return "<p class=\"not-drawn\" id=\"" + id + "\">" + sentence + "</p>\n";
+}
+
 std::string maps_section(const YearReport& r) {
-    std::string out = "<h2>Maps</h2>\n<div class=\"maps\">\n";
+    std::string out = "<h2>Maps</h2>\n";
+    const Grid& g = r.grid;
+    const std::string trouble = unmappable(g, r.ibound.size());
+    if (!trouble.empty()) {
+        return out + not_drawn("maps-not-drawn", "The maps cannot be drawn: " + html_escaped(trouble) + ".");
+    }
+    const MapScale scale = map_scale(g);
+    if (!scale.to_scale) {
+        out += not_drawn("maps-not-to-scale", "The maps are drawn with square cells and without axes: the cell size " +
+                                                  shortest_text(g.delx) + " &times; " + shortest_text(g.dely) +
+                                                  " ft is not a positive finite size.");
+    } else if (!scale.axes) {
+        const double x0 = g.xorigin, y0 = g.yorigin;
+        out += not_drawn("maps-no-axes",
+                         "The maps are drawn without axes: the grid's edges (x from " + coordinate_text(x0) + " to " +
+                             coordinate_text(x0 + static_cast<double>(g.ncol) * g.delx) + " ft, y from " +
+                             coordinate_text(y0) + " to " + coordinate_text(y0 + static_cast<double>(g.nrow) * g.dely) +
+                             " ft) are not finite numbers within a billion feet.");
+    }
+    out += "<div class=\"maps\">\n";
     const std::vector<MapData> maps = report_maps(r);
     // One colour scale per quantity: the season maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
@@ -145,26 +180,46 @@ std::string optional_cell(const std::optional<double>& v) {
     return "<td class=\"n\">" + (v ? grouped_text(*v, 2) : std::string()) + "</td>";
 }
 
+// A text of a problem on the page: escaped, cut to a bounded length.
+std::string page_text(const std::string& raw) { return html_escaped(shown_text(raw, record_characters_on_page).text); }
+
 std::string problems_section(const YearReport& r) {
+    const std::size_t shown = std::min(r.problems.size(), problems_on_page);
+    std::string rows;
+    bool cut = false;
+    for (std::size_t k = 0; k < shown; ++k) {
+        const Problem& p = r.problems[k];
+        const ShownText record = shown_text(p.record, record_characters_on_page);
+        rows += "<tr class=\"problem\"><td class=\"sev-" + page_text(p.severity) + "\">" + page_text(p.severity) +
+                "</td><td>" + page_text(p.reason) + "</td><td>" + page_text(p.file) + "</td><td class=\"n\">" +
+                (p.line > 0 ? std::to_string(p.line) : "") + "</td><td class=\"n\">" +
+                (p.group ? std::to_string(*p.group) : "") + "</td><td class=\"n\">" + std::to_string(p.row) +
+                "</td><td class=\"n\">" + std::to_string(p.column) + "</td><td class=\"n\">" + grouped_text(p.x, 1) +
+                "</td><td class=\"n\">" + grouped_text(p.y, 1) + "</td>" + optional_cell(p.pumping) +
+                optional_cell(p.return_flow) + optional_cell(p.acres) + optional_cell(p.mi) +
+                "<td class=\"record\"><code>" + html_escaped(record.text) + "</code>";
+        if (record.cut) {
+            rows += " <span class=\"cut\">(cut: " + grouped_text(static_cast<double>(record.characters), 0) +
+                    " characters)</span>";
+        }
+        rows += "</td></tr>\n";
+        cut = cut || record.cut;
+    }
     std::string out = "<h2>Problems</h2>\n<p id=\"problems-count\" data-count=\"" + std::to_string(r.problems.size()) +
                       "\">" + std::to_string(r.problems.size()) + " problems";
     if (r.problems.size() > problems_on_page) out += "; the first " + std::to_string(problems_on_page) + " below";
-    out += ", all of them in <a href=\"problems.csv\">problems.csv</a>.</p>\n";
+    out += ", all of them in <a href=\"problems.csv\">problems.csv</a>.";
+    if (cut) {
+        out += " Records longer than " + std::to_string(record_characters_on_page) +
+               " characters are cut here and end with &hellip;; problems.csv holds the first " +
+               grouped_text(static_cast<double>(record_characters_in_csv), 0) + " characters of each.";
+    }
+    out += "</p>\n";
     out += "<table id=\"problems\"><tr><th>severity</th><th>reason</th><th>file</th><th class=\"n\">line</th>"
            "<th class=\"n\">group</th><th class=\"n\">row</th><th class=\"n\">column</th><th class=\"n\">x</th>"
            "<th class=\"n\">y</th><th class=\"n\">pumping</th><th class=\"n\">return flow</th><th class=\"n\">acres</th>"
            "<th class=\"n\">M&amp;I</th><th>record</th></tr>\n";
-    for (std::size_t k = 0; k < r.problems.size() && k < problems_on_page; ++k) {
-        const Problem& p = r.problems[k];
-        out += "<tr class=\"problem\"><td class=\"sev-" + p.severity + "\">" + p.severity + "</td><td>" + html_escaped(p.reason) +
-               "</td><td>" + html_escaped(p.file) + "</td><td class=\"n\">" + (p.line > 0 ? std::to_string(p.line) : "") +
-               "</td><td class=\"n\">" + (p.group ? std::to_string(*p.group) : "") + "</td><td class=\"n\">" +
-               std::to_string(p.row) + "</td><td class=\"n\">" + std::to_string(p.column) + "</td><td class=\"n\">" +
-               grouped_text(p.x, 1) + "</td><td class=\"n\">" + grouped_text(p.y, 1) + "</td>" +
-               optional_cell(p.pumping) + optional_cell(p.return_flow) + optional_cell(p.acres) + optional_cell(p.mi) +
-               "<td class=\"record\"><code>" + html_escaped(p.record) + "</code></td></tr>\n";
-    }
-    return out + "</table>\n";
+    return out + rows + "</table>\n";
 }
 
 // Cells of rejected records on the grid, for the maps of the quantities they
@@ -175,10 +230,11 @@ std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bo
     for (const Problem& p : r.problems) {
         if (p.severity != "warning") continue;
         if (p.row < 1 || p.row > r.grid.nrow || p.column < 1 || p.column > r.grid.ncol) continue;
-        if (marked[r.cell(p.row, p.column)]) continue;  // one mark a cell
+        const std::size_t cell = r.cell(p.row, p.column);
+        if (cell >= marked.size() || marked[cell]) continue;  // one mark a cell
         if ((pumping && p.pumping) || (recharge && p.return_flow) || (acres && p.acres) || (mi && p.mi)) {
             marks.push_back({p.column, p.row});
-            marked[r.cell(p.row, p.column)] = true;
+            marked[cell] = true;
         }
     }
     return marks;
@@ -201,11 +257,19 @@ std::vector<MapData> report_maps(const YearReport& r) {
         MapData& season = pmp ? season_pumping : season_recharge;
         MapData m{"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
                   std::vector<double>(a.values.begin(), a.values.end()), std::vector<bool>(cells, false), {}};
+        // An array of another size than the grid is not drawn (the map says
+        // so), nor is the season it belongs to.
+        if (a.values.size() != cells || a.written.size() != cells) {
+            season.values.clear();
+            (pmp ? pumping_months : recharge_months).push_back(std::move(m));
+            continue;
+        }
+        const bool season_whole = season.values.size() == cells;
         for (std::size_t c = 0; c < cells; ++c) {
-            season.values[c] += a.values[c];
+            if (season_whole) season.values[c] += a.values[c];
             if (!a.written[c].unreadable) continue;
             m.unreadable[c] = true;
-            season.unreadable[c] = true;
+            if (season_whole) season.unreadable[c] = true;
         }
         (pmp ? pumping_months : recharge_months).push_back(std::move(m));
     }
@@ -216,7 +280,7 @@ std::vector<MapData> report_maps(const YearReport& r) {
         MapData m{agw ? "map-acres" : "map-mi", agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
                   agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()),
                   std::vector<bool>(cells, false), marks_for(r, false, false, agw, !agw)};
-        for (std::size_t c = 0; c < cells; ++c) m.unreadable[c] = a.written[c].unreadable;
+        for (std::size_t c = 0; c < cells && c < a.written.size(); ++c) m.unreadable[c] = a.written[c].unreadable;
         maps.push_back(std::move(m));
     }
     for (auto* months : {&pumping_months, &recharge_months}) {

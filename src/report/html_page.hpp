@@ -3,12 +3,10 @@
 #include <string>
 
 #include "report/map_figure.hpp"
+#include "report/report_limits.hpp"
 #include "report/year_report.hpp"
 
 namespace tessadro {
-
-// Problems listed on the page; problems.csv holds them all.
-inline constexpr std::size_t problems_on_page = 200;
 
 // The year report as one self-contained HTML page: no script, no network;
 // maps are PNG images inside the page. The numbers of the budget and monthly

@@ -1,12 +1,15 @@
 #include "report/map_figure.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 #include "report/base64.hpp"
 #include "report/html_text.hpp"
 #include "report/numbers.hpp"
+#include "report/report_limits.hpp"
 
 namespace tessadro {
 namespace {
@@ -39,10 +42,12 @@ std::string px(double v) {
     return text;
 }
 
-// Round tick positions within [low, high]: about four of them.
+// Round tick positions within [low, high]: about four of them, never more
+// than eleven, whatever the numbers (a span too small to show beside the
+// corner's coordinate gives fewer, as the positions stop growing).
 std::vector<double> ticks(double low, double high) {
     const double span = high - low;
-    if (!(span > 0.0)) return {low};
+    if (!(span > 0.0) || !std::isfinite(span)) return {};
     const double raw = span / 4.0;
     const double decade = std::pow(10.0, std::floor(std::log10(raw)));
     double step = decade;
@@ -51,8 +56,43 @@ std::vector<double> ticks(double low, double high) {
         if (step >= raw) break;
     }
     std::vector<double> out;
-    for (double t = std::ceil(low / step) * step; t <= high + step * 1e-9; t += step) out.push_back(t);
+    const double first = std::ceil(low / step) * step;
+    for (int k = 0; k <= 10; ++k) {
+        const double t = first + step * k;
+        if (!(t <= high + step * 1e-9) || (!out.empty() && t <= out.back())) break;
+        out.push_back(t);
+    }
     return out;
+}
+
+// Coordinates beyond a billion feet (190,000 miles) lie outside any map
+// projection of the Earth; their labels would be long strings of digits.
+constexpr double farthest_coordinate = 1e9;
+
+bool usable_size(float size) { return std::isfinite(size) && size > 0.0f; }
+
+bool usable_coordinate(double v) { return std::isfinite(v) && std::fabs(v) <= farthest_coordinate; }
+
+// Where a map's image and axes go in its figure.
+struct Frame {
+    double w, h;  // the image in pixels
+    bool axes;
+};
+
+// The image fills a box width_px wide and 1.5 times as high, with the aspect
+// of the grid's cells, or square cells when their size is no usable number.
+Frame frame_of(const Grid& grid, int width_px) {
+    const MapScale scale = map_scale(grid);
+    const double width = static_cast<double>(grid.ncol) * (scale.to_scale ? grid.delx : 1.0);
+    const double height = static_cast<double>(grid.nrow) * (scale.to_scale ? grid.dely : 1.0);
+    const double box_w = width_px, box_h = 1.5 * width_px;
+    const double fit = std::min(box_w / width, box_h / height);
+    return Frame{std::clamp(width * fit, 1.0, box_w), std::clamp(height * fit, 1.0, box_h), scale.axes};
+}
+
+std::string figure_start(const MapData& map) {
+    return "<figure class=\"map\" id=\"" + html_escaped(map.id) + "\"><figcaption>" + html_escaped(map.title) +
+           "</figcaption>";
 }
 
 }  // namespace
@@ -92,21 +132,52 @@ std::string limit_text(double value) {
     return text;
 }
 
+MapScale map_scale(const Grid& grid) {
+    MapScale scale;
+    scale.to_scale = usable_size(grid.delx) && usable_size(grid.dely);
+    const double x0 = grid.xorigin, y0 = grid.yorigin;
+    scale.axes = scale.to_scale && usable_coordinate(x0) && usable_coordinate(y0) &&
+                 usable_coordinate(x0 + static_cast<double>(grid.ncol) * grid.delx) &&
+                 usable_coordinate(y0 + static_cast<double>(grid.nrow) * grid.dely);
+    return scale;
+}
+
+std::string unmappable(const Grid& grid, std::size_t cells) {
+    const std::string size = std::to_string(grid.nrow) + " rows and " + std::to_string(grid.ncol) + " columns";
+    if (grid.nrow < 1 || grid.ncol < 1) return "the grid has " + size;
+    if (grid.nrow > largest_map_side || grid.ncol > largest_map_side) {
+        return "the grid has " + size + ", more than the " + std::to_string(largest_map_side) +
+               " a side that the maps draw";
+    }
+    if (cells != static_cast<std::size_t>(grid.nrow) * static_cast<std::size_t>(grid.ncol)) {
+        return "the activity grid does not hold one code for each of the grid's " + size;
+    }
+    return "";
+}
+
 std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                     const ClassBreaks& breaks, int width_px) {
+    std::string trouble = unmappable(grid, ibound.size());
+    if (trouble.empty() && (map.values.size() != ibound.size() || map.unreadable.size() != ibound.size())) {
+        trouble = "its array does not hold one value for each cell of the grid";
+    }
+    if (!trouble.empty()) {
+        return figure_start(map) + "<p class=\"not-drawn\">This map cannot be drawn: " + html_escaped(trouble) +
+               ".</p></figure>\n";
+    }
+    const Frame frame = frame_of(grid, width_px);
+    const double w = frame.w, h = frame.h;
     const double width_ft = static_cast<double>(grid.ncol) * grid.delx;
     const double height_ft = static_cast<double>(grid.nrow) * grid.dely;
-    const double w = width_px;
-    const double h = width_ft > 0.0 ? w * height_ft / width_ft : w;
     const double left = 62.0, top = 8.0, bottom = 34.0, legend_w = 130.0;
     const double total_w = left + w + 12.0 + legend_w;
     const int classes = static_cast<int>(breaks.limits.size());
     const std::vector<Rgb> palette = map_palette(classes);
-    const double legend_h = 16.0 + 18.0 * (classes + 5);
+    const bool capped = map.marks.size() > marks_on_map;
+    const double legend_h = 16.0 + 18.0 * (classes + 5 + (capped ? 1 : 0));
     const double total_h = std::max(top + h + bottom, top + legend_h);
 
-    std::string svg = "<figure class=\"map\" id=\"" + html_escaped(map.id) + "\"><figcaption>" +
-                      html_escaped(map.title) + "</figcaption>";
+    std::string svg = figure_start(map);
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(total_w) + "\" height=\"" + px(total_h) +
            "\" font-family=\"sans-serif\" font-size=\"10\">";
     const std::string png = base64(encode_png(map_image(grid, ibound, map, breaks)));
@@ -117,14 +188,17 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
            "\" fill=\"none\" stroke=\"#444\"/>";
     // Axes in model coordinates: x grows east, y north.
     const double x0 = grid.xorigin, y0 = grid.yorigin;
-    for (double t : ticks(x0, x0 + width_ft)) {
+    for (double t : frame.axes ? ticks(x0, x0 + width_ft) : std::vector<double>{}) {
         const double at = left + (t - x0) / width_ft * w;
         svg += "<line x1=\"" + px(at) + "\" y1=\"" + px(top + h) + "\" x2=\"" + px(at) + "\" y2=\"" +
                px(top + h + 4) + "\" stroke=\"#444\"/><text x=\"" + px(at) + "\" y=\"" + px(top + h + 15) +
                "\" text-anchor=\"middle\">" + grouped_text(t, 0) + "</text>";
     }
-    svg += "<text x=\"" + px(left + w / 2) + "\" y=\"" + px(top + h + 29) + "\" text-anchor=\"middle\">x (ft)</text>";
-    for (double t : ticks(y0, y0 + height_ft)) {
+    if (frame.axes) {
+        svg += "<text x=\"" + px(left + w / 2) + "\" y=\"" + px(top + h + 29) +
+               "\" text-anchor=\"middle\">x (ft)</text>";
+    }
+    for (double t : frame.axes ? ticks(y0, y0 + height_ft) : std::vector<double>{}) {
         const double at = top + h - (t - y0) / height_ft * h;
         svg += "<line x1=\"" + px(left - 4) + "\" y1=\"" + px(at) + "\" x2=\"" + px(left) + "\" y2=\"" + px(at) +
                "\" stroke=\"#444\"/><text x=\"" + px(left - 6) + "\" y=\"" + px(at + 3) +
@@ -137,12 +211,15 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     const double radius = std::max(2.0, std::min(cw, ch) * 0.45);
     const char* ring = std::min(cw, ch) < 4.0 ? "0.8" : "1.5";
     // All marks as one path of circles, two arcs each: a full year marks
-    // thousands of cells.
-    if (!map.marks.empty()) {
-        svg += "<path class=\"marks\" data-count=\"" + std::to_string(map.marks.size()) +
-               "\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"" + ring + "\" d=\"";
+    // thousands of cells. At most marks_on_map of them, so that the page
+    // stays bounded; the legend counts the others.
+    const std::size_t drawn = std::min(map.marks.size(), marks_on_map);
+    if (drawn > 0) {
+        svg += "<path class=\"marks\" data-count=\"" + std::to_string(drawn) + "\" data-not-marked=\"" +
+               std::to_string(map.marks.size() - drawn) + "\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"" +
+               ring + "\" d=\"";
         const std::string r = px(radius), d = px(2 * radius);
-        for (const Cell& c : map.marks) {
+        for (const Cell& c : std::span(map.marks).first(drawn)) {
             svg.append("M").append(px(left + (c.column - 0.5) * cw - radius)).append(" ");
             svg.append(px(top + (c.row - 0.5) * ch)).append("a").append(r).append(" ").append(r);
             svg.append(" 0 1 0 ").append(d).append(" 0a").append(r).append(" ").append(r);
@@ -181,6 +258,11 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
         svg += "<circle cx=\"" + px(lx + 7) + "\" cy=\"" + px(ly + 6) +
                "\" r=\"5\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"1.5\"/><text x=\"" + px(lx + 19) +
                "\" y=\"" + px(ly + 10) + "\">rejected record</text>";
+        ly += 18.0;
+    }
+    if (capped) {
+        svg += "<text class=\"not-marked\" x=\"" + px(lx) + "\" y=\"" + px(ly + 10) + "\">" +
+               grouped_text(static_cast<double>(map.marks.size() - drawn), 0) + " more cells not marked</text>";
     }
     svg += "</svg></figure>\n";
     return svg;

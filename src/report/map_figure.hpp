@@ -29,13 +29,29 @@ enum MapColour : std::uint8_t { inactive_colour, zero_colour, unreadable_colour,
 std::vector<Rgb> map_palette(int classes);
 
 // One pixel a cell, north row at the top: inactive cells grey, zero white,
-// unreadable black, negative values their own colour, others by class.
+// unreadable black, negative values their own colour, others by class. The
+// activity codes and the map's values and flags hold one entry a cell.
 PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                        const ClassBreaks& breaks);
 
-// The map as an inline SVG figure: the image scaled to width_px with the
-// aspect of the grid's cells, axes in model coordinates, marks of rejected
-// records and a legend.
+// How the maps of a grid are drawn: to the scale of its cells when their
+// size is positive and finite (else with square cells), and with axes in model
+// coordinates when, besides, the grid's edges lie within a billion feet.
+struct MapScale {
+    bool to_scale = true;
+    bool axes = true;
+};
+MapScale map_scale(const Grid& grid);
+
+// Why no map of a grid with the given number of activity codes can be drawn
+// ("the grid has 0 rows and 5 columns"), or "" when they can.
+std::string unmappable(const Grid& grid, std::size_t cells);
+
+// The map as an inline SVG figure: the image scaled into a box width_px wide
+// and 1.5 times as high with the aspect of the grid's cells, axes in model
+// coordinates, marks of rejected records (at most marks_on_map, the others
+// counted in the legend) and a legend. A map that cannot be drawn is a figure
+// with a sentence that says why.
 std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                     const ClassBreaks& breaks, int width_px);
 

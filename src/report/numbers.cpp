@@ -1,16 +1,25 @@
 #include "report/numbers.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace tessadro {
+namespace {
+
+// printf's %.*f of any double: the largest has 309 digits before the point.
+std::string fixed_text(double value, int decimals) {
+    char text[400];
+    const int n = std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 40), value);
+    return std::string(text, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof text) - 1)));
+}
+
+}  // namespace
 
 std::string amount_text(double value) {
     if (value == 0.0) value = 0.0;  // no "-0.0000"
-    char text[64];
-    const int n = std::snprintf(text, sizeof text, "%.4f", value);
-    std::string s(text, static_cast<std::size_t>(n));
+    std::string s = fixed_text(value, 4);
     if (s == "-0.0000") s = "0.0000";
     return s;
 }
@@ -22,9 +31,7 @@ std::string shortest_text(float value) {
 }
 
 std::string grouped_text(double value, int decimals) {
-    char text[64];
-    const int n = std::snprintf(text, sizeof text, "%.*f", decimals, std::fabs(value));
-    std::string digits(text, static_cast<std::size_t>(n));
+    const std::string digits = fixed_text(std::fabs(value), decimals);
     const std::size_t point = digits.find('.');
     std::size_t whole = point == std::string::npos ? digits.size() : point;
     std::string out;

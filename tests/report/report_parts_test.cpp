@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "report/base64.hpp"
 #include "report/class_breaks.hpp"
@@ -18,7 +19,8 @@ namespace {
 
 // A record of the user's file shown on the page may hold markup characters;
 // the four that could end an element or an attribute are written as entities,
-// everything else (a quote of another kind, a byte above 127) as it is.
+// everything else that is valid UTF-8 (a quote of another kind, a letter
+// beyond ASCII) as it is.
 TEST(HtmlText, MarkupCharactersBecomeEntities) {
     EXPECT_EQ("1 &lt;b&gt; &amp; &quot;GW&quot; 'x' \xc3\xa9", html_escaped("1 <b> & \"GW\" 'x' \xc3\xa9"));
     EXPECT_EQ("", html_escaped(""));
@@ -52,6 +54,10 @@ TEST(ClassBreaks, SevenToNineClassesForAnyLargestValue) {
         EXPECT_GE(n, 7u) << largest;
         EXPECT_LE(n, 9u) << largest;
     }
+    // At the ends of the double range the decade of the steps is 0 or
+    // infinite: one class, found without searching on.
+    EXPECT_EQ((std::vector<double>{5e-324}), choose_breaks({5e-324}).limits);
+    EXPECT_EQ(9u, choose_breaks({1e300, 1.7e308}).limits.size());
     EXPECT_DOUBLE_EQ(0.0034, round_two_digits(0.003449));
     EXPECT_DOUBLE_EQ(12000.0, round_two_digits(11960.0));
 }
@@ -119,6 +125,9 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     EXPECT_EQ("7,133.51", grouped_text(7133.51, 2));
     EXPECT_EQ("-1,234,567", grouped_text(-1234567.0, 0));
     EXPECT_EQ("0.00", grouped_text(-0.001, 2));
+    // The largest double has 309 digits, 102 commas between them.
+    EXPECT_EQ(309u + 102u, grouped_text(std::numeric_limits<double>::max(), 0).size());
+    EXPECT_EQ(301u + 5u, amount_text(-1e300).size() - 1);
 }
 
 }  // namespace
