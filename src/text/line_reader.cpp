@@ -23,6 +23,7 @@ LineReader::~LineReader() {
 
 void LineReader::rewind() {
     pos_ = 0;
+    last_ = {};
     records_ = 0;
     if (fd_ < 0) return;
     // Only a plain file is read in blocks, and a plain file can go back.
@@ -76,11 +77,14 @@ bool LineReader::next(std::string_view& record) {
             searched = left;
             continue;
         }
-        if (left == 0) return false;
+        if (left == 0) {
+            last_ = {};  // a block read above may have moved the text it viewed
+            return false;
+        }
         std::size_t length = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : left;
         pos_ += lf != nullptr ? length + 1 : length;
         if (length > 0 && start[length - 1] == '\r') --length;
-        record = std::string_view(start, length);
+        record = last_ = std::string_view(start, length);
         ++records_;
         return true;
     }
