@@ -31,6 +31,7 @@ struct MonthlySplit {
 float split_month(const MonthlySplit& split, const Table<float, 2>& annual, std::int32_t month,
                   const std::string& name, ArrayFile& file) {
     const Grid& grid = split.grid;
+    RunObserver* const observer = split.observer;
     std::vector<float> row(static_cast<std::size_t>(std::max(grid.ncol, 0)));
     float sum = 0.0f;
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
@@ -45,7 +46,7 @@ float split_month(const MonthlySplit& split, const Table<float, 2>& annual, std:
             sum += cell;
         }
         file.write_row(row);
-        if (split.observer != nullptr) split.observer->array_row(name, i, grid.nrow, row);
+        if (observer != nullptr) observer->array_row(name, i, grid.nrow, row);
     }
     return sum;
 }

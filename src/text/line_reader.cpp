@@ -23,7 +23,6 @@ LineReader::~LineReader() {
 
 void LineReader::rewind() {
     pos_ = 0;
-    last_ = {};
     records_ = 0;
     if (fd_ < 0) return;
     // Only a plain file is read in blocks, and a plain file can go back.
@@ -64,6 +63,21 @@ void LineReader::fill() {
     }
 }
 
+// The record delivered last ends just before pos_ (and its line feed, if
+// any) and begins after the line feed before it, or at the start of the
+// text at hand: a block read moves the record it reads on with to the
+// buffer's start. Found when asked, so that next() pays nothing for it.
+std::string_view LineReader::last_record() const {
+    if (records_ == 0) return {};
+    std::size_t end = pos_;
+    if (end > 0 && view_[end - 1] == '\n') --end;
+    std::size_t start = end;
+    while (start > 0 && view_[start - 1] != '\n') --start;
+    std::string_view record = view_.substr(start, end - start);
+    if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
+    return record;
+}
+
 bool LineReader::next(std::string_view& record) {
     std::size_t searched = 0;  // bytes of the record at hand already searched for its end
     for (;;) {
@@ -77,14 +91,11 @@ bool LineReader::next(std::string_view& record) {
             searched = left;
             continue;
         }
-        if (left == 0) {
-            last_ = {};  // a block read above may have moved the text it viewed
-            return false;
-        }
+        if (left == 0) return false;
         std::size_t length = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : left;
         pos_ += lf != nullptr ? length + 1 : length;
         if (length > 0 && start[length - 1] == '\r') --length;
-        record = last_ = std::string_view(start, length);
+        record = std::string_view(start, length);
         ++records_;
         return true;
     }

@@ -30,7 +30,7 @@ public:
     bool next(std::string_view& record);
     // The record that next() delivered last, as valid as it is: the text of
     // the record at hand, for a report that shows it.
-    std::string_view last_record() const { return last_; }
+    std::string_view last_record() const;
 
     // Back before the first record. A text held in memory is not read again,
     // so a file that was a pipe reads the same the second time; a file read
@@ -49,7 +49,6 @@ private:
     PageMemory held_;       // or a whole file
     std::string_view view_; // the bytes at hand, in one or the other
     std::size_t pos_ = 0;
-    std::string_view last_;
     long records_ = 0;
     int fd_ = -1;  // a file read in blocks
     bool at_end_ = false;
