@@ -28,6 +28,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSADRO_TESTS=OFF >/dev/null
 fi
 cmake --build "$build" --target tessadro tessadro-report make_year >/dev/null
+build="$(cd "$build" && pwd)"  # the runs happen in $work
 
 rm -rf "$work"
 "$build/bench/make_year" "$work" "$year" --size full --wells "$wells"
