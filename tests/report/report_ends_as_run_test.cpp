@@ -41,7 +41,10 @@ private:
 
 // An amount as an export might write it: mostly plain, sometimes odd.
 std::string amount(Pick& p) {
-    if (!p.chance(25)) return std::to_string(p.below(4000)) + "." + std::to_string(p.below(100));
+    if (!p.chance(25)) {
+        const int whole = p.below(4000);
+        return std::to_string(whole) + "." + std::to_string(p.below(100));
+    }
     return p.of<const char*>({"0", "-0.0", "-12.5", "-1e-30", "1e-45", "99999", "1e30", "3.4e38", "1e39", "-1e39",
                               "inf", "-inf", "nan", "9999.95", "640"});
 }
@@ -55,8 +58,12 @@ std::string number(double v) {
 struct Layout {
     int nrow, ncol;
     double delx, dely, x0, y0;
-    // A point in the cell (col, row), which may lie off the grid.
-    std::string point(Pick& p, int col, int row) const {
+    // A point in a cell of the grid or next to it, "x y". (Every draw is a
+    // statement of its own: the order in which a call's arguments are
+    // evaluated is not fixed, and the same seed must write the same year.)
+    std::string point(Pick& p, int cols, int rows) const {
+        const int col = p.below(cols + 2);
+        const int row = p.below(std::max(rows, 1) + 2);
         const double x = x0 + (col - 0.5) * delx + (p.below(81) - 40) * delx / 100.0;
         const double y = y0 + (nrow - row + 0.5) * dely + (p.below(81) - 40) * dely / 100.0;
         return number(x) + " " + number(y);
@@ -101,9 +108,9 @@ std::string write_year(std::uint32_t seed, const fs::path& dir) {
             << "\n";
         par << number(g.x0) << " " << number(g.y0) << "\n";
     }
-    const int rows = std::max(g.nrow, 0) + (p.chance(10) ? 1 : 0) - (p.chance(5) ? 1 : 0);
+    int rows = std::max(g.nrow, 0) + (p.chance(10) ? 1 : 0);  // a record too many
+    rows -= p.chance(5) ? 1 : 0;                               // or too few
     const int cols = std::max(g.ncol, 0);
-    std::vector<int> ibound, county;
     {
         auto ib = file("static/02.ibound");
         auto cty = file("static/cty.flg");
@@ -143,7 +150,8 @@ std::string write_year(std::uint32_t seed, const fs::path& dir) {
         auto f = file("static/40coords.dat");
         for (int k = 1; k <= 16 && !p.chance(5); ++k) {
             if (p.chance(20)) continue;  // a tract not listed stands at (0, 0)
-            f << "1 1 1 " << k << " " << g.point(p, p.below(cols + 2), p.below(std::max(rows, 1) + 2)) << "\n";
+            const std::string at = g.point(p, cols, rows);
+            f << "1 1 1 " << k << " " << at << "\n";
         }
         if (p.chance(3)) f << "21 1 1 1 0 0\n";  // outside the tables
     }
@@ -151,10 +159,12 @@ std::string write_year(std::uint32_t seed, const fs::path& dir) {
         auto f = file("authacres2010.txt");
         const int n = p.below(10);
         for (int k = 0; k < n; ++k) {
-            const int grp = k == 0 && fault == group_0 ? p.of({0, -3}) : p.chance(95) ? 1 + p.below(5) : p.of({5001, 6001});
-            const std::string record = std::to_string(grp) + " 1 1 1 " +
-                                       std::to_string(k == 0 && fault == tract_17 ? 17 : 1 + p.below(16)) + " " +
-                                       (p.chance(10) ? std::string("-20") : amount(p));
+            const int grp = k == 0 && fault == group_0 ? p.of({0, -3})
+                            : p.chance(95)                ? 1 + p.below(5)
+                                                          : p.of({5001, 6001});
+            const int tract = k == 0 && fault == tract_17 ? 17 : 1 + p.below(16);
+            const std::string acres = p.chance(10) ? std::string("-20") : amount(p);
+            const std::string record = std::to_string(grp) + " 1 1 1 " + std::to_string(tract) + " " + acres;
             f << (k == 0 && fault == quoted ? "\"" + record + "\"" : spoilt(p, record)) << "\n";
         }
     }
@@ -166,9 +176,12 @@ std::string write_year(std::uint32_t seed, const fs::path& dir) {
             const int grp = k == 0 && fault == group_5001 ? p.of({5001, 0}) : 1 + p.below(8);
             const std::string at =
                 p.chance(8) ? p.of<std::string>({"0 0", "1e30 1e30", "-1e39 5", "nan 7"})
-                            : g.point(p, p.below(cols + 2), p.below(std::max(rows, 1) + 2));
-            std::string record = std::to_string(grp) + " " + std::to_string(pdids[static_cast<std::size_t>(p.below(8))]) +
-                                 " " + at + " 0.0 AB " + amount(p) + " " + amount(p) + " " + (k == 0 && fault == bad_number ? "1e" : amount(p));
+                            : g.point(p, cols, rows);
+            const std::string pdid = std::to_string(pdids[static_cast<std::size_t>(p.below(8))]);
+            const std::string pumping = amount(p);
+            const std::string ret = amount(p);
+            const std::string acres = k == 0 && fault == bad_number ? "1e" : amount(p);
+            std::string record = std::to_string(grp) + " " + pdid + " " + at + " 0.0 AB " + pumping + " " + ret + " " + acres;
             if (k == 0 && fault == decimal_commas) record = std::to_string(grp) + ";101;1000,5;2000,25;0;AB;5,5;1,5;2";
             f << spoilt(p, record) << "\n";
         }
@@ -177,9 +190,9 @@ std::string write_year(std::uint32_t seed, const fs::path& dir) {
         auto f = file("2010mi.txt");
         const int n = p.below(6);
         for (int k = 0; k < n; ++k) {
-            f << spoilt(p, std::to_string(3100 + k) + " " + std::to_string(k + 1) + " " +
-                               g.point(p, p.below(cols + 2), p.below(std::max(rows, 1) + 2)) + " 1 2 3 " + amount(p))
-              << "\n";
+            const std::string at = g.point(p, cols, rows);
+            const std::string record = std::to_string(3100 + k) + " " + std::to_string(k + 1) + " " + at + " 1 2 3 ";
+            f << spoilt(p, record + amount(p)) << "\n";
         }
     }
     if (fault == factor_text) return "x";
