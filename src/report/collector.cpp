@@ -328,15 +328,16 @@ void ReportCollector::add_arrays(YearReport& report, const RunState& state) {
     names.push_back(state.text.chyear + ".agw");
     names.push_back(state.text.chyear + ".mi");
     for (const std::string& name : names) {
-        const auto at = std::find_if(arrays_.begin(), arrays_.end(), [&name](const ArrayValues& a) { return a.file == name; });
+        const auto at =
+            std::find_if(arrays_.begin(), arrays_.end(), [&name](const ArrayValues& a) { return a.file == name; });
         report.arrays.push_back(at != arrays_.end() ? std::move(*at) : ArrayValues{name, {}, {}});
     }
     arrays_.clear();
     for (std::size_t k = 0; k + 1 < 12; k += 2) {
         const ArrayValues& p = report.arrays[k];
         const ArrayValues& r = report.arrays[k + 1];
-        report.months.push_back({static_cast<int>(5 + k / 2), sum_of(p.values), sum_of(r.values), written_sum(p.written),
-                                 written_sum(r.written)});
+        report.months.push_back({static_cast<int>(5 + k / 2), sum_of(p.values), sum_of(r.values),
+                                 written_sum(p.written), written_sum(r.written)});
     }
 }
 
@@ -500,6 +501,7 @@ void ReportCollector::add_cell_problems(YearReport& report) {
     for (const ArrayValues& a : report.arrays) {
         const std::string quantity = quantity_of_array(a.file);
         Tally& stars = tally(quantity, "written as ******");
+        if (a.written.size() < cells_of(grid)) continue;  // a run that ends well writes every cell
         for (std::int32_t i = 1; i <= grid.nrow; ++i) {
             for (std::int32_t j = 1; j <= grid.ncol; ++j) {
                 const std::size_t c = report.cell(i, j);

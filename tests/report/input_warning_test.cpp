@@ -66,8 +66,8 @@ TEST(InputWarnings, FromPipesAsFromFiles) {
         const std::string command = "cd " + shell_quoted(work.string()) + " && TESSADRO_STATIC=static timeout 60 " +
                                     shell_quoted(TESSADRO_REPORT_BINARY) + " 2010 1.0 > stdout.txt 2> stderr.txt";
         EXPECT_EQ(0, std::system(command.c_str())) << name << ": " << slurp(work / "stderr.txt");
-        EXPECT_EQ(slurp(files.work / "report" / "2010" / "problems.csv"), slurp(work / "report" / "2010" / "problems.csv"))
-            << name;
+        const fs::path problems = fs::path("report") / "2010" / "problems.csv";
+        EXPECT_EQ(slurp(files.work / problems), slurp(work / problems)) << name;
         fs::remove_all(files.work);
         fs::remove_all(work);
     }
