@@ -1,6 +1,6 @@
 // make_year: writes a plausible, deterministic year of inputs for tessadro.
 //
-//   make_year <dir> <year> [--size full|example]
+//   make_year <dir> <year> [--size full|example] [--wells N]
 //
 // <dir>/static/ receives the six static tables (tessadro.par, 02.ibound,
 // cty.flg, monthlyfactorsbycounty.txt, queltapdivs.txt, 40coords.dat) and <dir>
@@ -854,22 +854,58 @@ void write_year(const std::filesystem::path& dir, const std::string& name, const
     }
 }
 
+// N pumping records in place of the year's, for measuring how the run and the
+// report grow with the pumping file alone: the wells of authorized groups that
+// pump on an active cell inside the survey, none set apart, repeated in turn,
+// each copy with its share of the well's amounts, so that every cell keeps
+// about its pumping, return flow and acres and no record is a problem.
+void repeat_clean_wells(Year& year, long count) {
+    const Grid& g = year.grid;
+    std::vector<Well> clean;
+    for (const Well& w : year.wells) {
+        const auto group = std::find_if(year.groups.begin(), year.groups.end(),
+                                        [&](const Group& gr) { return gr.number == w.grp; });
+        int u = 0, v = 0;
+        if (group == year.groups.end() || group->kind != Kind::authorized) continue;
+        if (!(w.pumping > 0.0 && w.ret >= 0.0 && w.acres >= 0.0) || !g.active_at(w.at) || !tract_of(w.at, u, v)) continue;
+        clean.push_back(w);
+    }
+    if (clean.empty() || count <= 0) {
+        year.wells.clear();
+        return;
+    }
+    const double share = static_cast<double>(clean.size()) / static_cast<double>(count);
+    year.wells.clear();
+    year.wells.reserve(static_cast<std::size_t>(count));
+    for (long k = 0; k < count; ++k) {
+        Well w = clean[static_cast<std::size_t>(k) % clean.size()];
+        w.pumping *= share;
+        w.ret *= share;
+        w.acres *= share;
+        year.wells.push_back(w);
+    }
+}
+
 int usage() {
-    std::fprintf(stderr, "usage: make_year <dir> <year> [--size full|example]\n");
+    std::fprintf(stderr, "usage: make_year <dir> <year> [--size full|example] [--wells N]\n");
     return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 5) return usage();
+    if (argc < 3 || argc % 2 == 0) return usage();
     const Size* size = &kFull;
-    if (argc == 5) {
-        if (std::strcmp(argv[3], "--size") != 0) return usage();
-        if (std::strcmp(argv[4], "full") == 0) {
+    long wells = -1;  // the year's own
+    for (int k = 3; k + 1 < argc; k += 2) {
+        if (std::strcmp(argv[k], "--size") == 0 && std::strcmp(argv[k + 1], "full") == 0) {
             size = &kFull;
-        } else if (std::strcmp(argv[4], "example") == 0) {
+        } else if (std::strcmp(argv[k], "--size") == 0 && std::strcmp(argv[k + 1], "example") == 0) {
             size = &kExample;
+        } else if (std::strcmp(argv[k], "--wells") == 0) {
+            char* end = nullptr;
+            wells = std::strtol(argv[k + 1], &end, 10);
+            if (*end != '\0' || wells < 0) return usage();
         } else {
             return usage();
         }
@@ -882,7 +918,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_year: cannot create '%s': %s\n", (dir / "static").string().c_str(), ec.message().c_str());
         return 1;
     }
-    const Year year = make_year(*size);
+    Year year = make_year(*size);
+    if (wells >= 0) repeat_clean_wells(year, wells);
     write_static(dir / "static", *size, year);
     write_year(dir, name, year);
     return 0;

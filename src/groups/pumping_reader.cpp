@@ -132,11 +132,11 @@ float accept(Accounting& a, const PumpingRecord& r, Cell cell) {
     return acfact;
 }
 
-void observe(RunObserver& observer, const InputFile& file, const PumpingRecord& r, Cell cell, float acfact,
+void observe(RunObserver& observer, InputFile& file, const PumpingRecord& r, Cell cell, float acfact,
              bool unauthorized, Placement placement) {
     if (placement == Placement::placed && !(r.pumploc > 0.0f)) placement = Placement::not_positive;
     observer.pumping({file.records(), r.grp, r.x, r.y, cell, r.pumploc, r.gwloc, r.acloc, acfact, unauthorized,
-                      placement});
+                      placement, file.reader().last_record()});
 }
 
 }  // namespace

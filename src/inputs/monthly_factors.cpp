@@ -14,7 +14,7 @@ void read_monthly_factors(const RunText& text, Table<float, 2>& xmonfactors, Run
         // The county is the record's position, not its index or name field.
         std::int32_t index = 0;
         read_required(file, {index, f(k, 5), f(k, 6), f(k, 7), f(k, 8), f(k, 9), f(k, 10)});
-        if (observer) observer->county_factors(k, file.records());
+        if (observer) observer->county_factors(k, file.records(), file.reader().last_record());
     }
 }
 

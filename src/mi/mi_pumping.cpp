@@ -47,7 +47,8 @@ void read_mi_records(const RunText& text, const Grid& grid, const Table<std::int
             placement = Placement::not_positive;
         }
         if (reports.observer) {
-            reports.observer->mi({file.records(), r.id1, r.id2, r.x, r.y, cell, r.amount, placement});
+            reports.observer->mi(
+                {file.records(), r.id1, r.id2, r.x, r.y, cell, r.amount, placement, file.reader().last_record()});
         }
     }
     write_list(console(), {count, " m&i recs read"});
@@ -60,7 +61,7 @@ void place_mi_pumping(const RunText& text, const Grid& grid, const Table<std::in
     read_mi_records(text, grid, ibound, pumpmi, reports);
     write_list(console(), {"..write mi plot file"});
     write_plot_file(grid, ibound, pumpmi, text.out_path(text.chyear + "migrid.dat"));
-    const float total = write_annual_array(grid, pumpmi, text.out_path(text.chyear + ".mi"));
+    const float total = write_annual_array(grid, pumpmi, text.chout, text.chyear + ".mi", reports.observer);
     write_list(*reports.check_report, {"m&i pumping"});
     write_list(*reports.check_report, {total});
 }

@@ -1,13 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "model/grid_geometry.hpp"
 
-// What the phases decide about each record, for a year report that wants to
-// account for every acre-foot. The legacy run has no observer: a phase holds a
-// null pointer and tests it once per record, which costs nothing measurable.
+// What the phases decide about each record, and what they write, for a year
+// report that wants to account for every acre-foot with the run's own
+// figures. The legacy run has no observer: a phase holds a null pointer and
+// tests it once per record or array row, which costs nothing measurable.
+// A record's text is a view of the record as read, valid during the call
+// only: the input files are read once, so an observer that shows a record
+// keeps its own copy.
 namespace tessadro {
+
+struct TractCoords;
 
 enum class Placement {
     placed,          // on the grid, on an active cell
@@ -28,6 +36,7 @@ struct PumpingDecision {
     float pumploc, gwloc, acloc, acfact;
     bool unauthorized;
     Placement placement;  // placed, off_grid or inactive; not_positive when pumploc <= 0 is not put on the grid
+    std::string_view record;
 };
 
 // One record of the second pass over the authorized-acres file: a tract's
@@ -41,6 +50,7 @@ struct TractDecision {
     Cell cell;
     float gwret, acres;   // the tract's shares
     Placement placement;  // placed, off_grid, inactive or beyond_tables
+    std::string_view record;
 };
 
 // One placement of a record of a group without authorized acres in its well's
@@ -63,6 +73,7 @@ struct MiDecision {
     Cell cell;
     float amount;
     Placement placement;  // placed, off_grid, inactive or not_positive
+    std::string_view record;
 };
 
 class RunObserver {
@@ -73,7 +84,17 @@ public:
     virtual void reassignment(const ReassignDecision&) {}
     virtual void mi(const MiDecision&) {}
     // County k's factors were read; line is the record that ended the read.
-    virtual void county_factors(std::int32_t /*county*/, long /*line*/) {}
+    virtual void county_factors(std::int32_t /*county*/, long /*line*/, std::string_view /*record*/) {}
+    // The tract points as read, once they are known: before the pumping file
+    // when the coordinates could be read ahead, else after their own phase.
+    virtual void tract_points(const TractCoords&) {}
+    // A row of an array file as it goes to the file: the file's name in out/
+    // ("2010.05.pmp"), the row (1 at the north edge) of its nrow rows and the
+    // row's 4-byte values, columns 1 to ncol. The rows of a file come in
+    // order; the recharge array of a month may come before the pumping array
+    // of that month.
+    virtual void array_row(std::string_view /*file*/, std::int32_t /*row*/, std::int32_t /*nrow*/,
+                           std::span<const float> /*values*/) {}
 };
 
 }  // namespace tessadro

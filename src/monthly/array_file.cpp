@@ -40,12 +40,14 @@ void ArrayFile::close() {
     }
 }
 
-float write_annual_array(const Grid& geometry, const Table<float, 2>& grid, const std::string& path) {
-    ArrayFile file(path);
+float write_annual_array(const Grid& geometry, const Table<float, 2>& grid, const std::string& folder,
+                         const std::string& name, RunObserver* observer) {
+    ArrayFile file(folder + name);
     float total = 0.0f;
     for (std::int32_t i = 1; i <= geometry.nrow; ++i) {
         for (std::int32_t j = 1; j <= geometry.ncol; ++j) total += grid(j, i);
         file.write_row(grid, i, geometry.ncol);
+        if (observer != nullptr) observer->array_row(name, i, geometry.nrow, grid.run(geometry.ncol, i));
     }
     file.close();
     return total;

@@ -36,8 +36,10 @@ private:
     OutputFile file_;
 };
 
-// Writes an annual grid as it is, every cell whatever its sign, and returns
-// its sum accumulated in row order.
-float write_annual_array(const Grid& geometry, const Table<float, 2>& grid, const std::string& path);
+// Writes an annual grid as it is, every cell whatever its sign, to the file
+// name in folder, and returns its sum accumulated in row order; the observer,
+// if any, hears of each row written.
+float write_annual_array(const Grid& geometry, const Table<float, 2>& grid, const std::string& folder,
+                         const std::string& name, RunObserver* observer);
 
 }  // namespace tessadro

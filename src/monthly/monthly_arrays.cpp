@@ -15,19 +15,23 @@ namespace {
 const std::array<const char*, 12> monthno = {"01", "02", "03", "04", "05", "06",
                                              "07", "08", "09", "10", "11", "12"};
 
-// The tables that the monthly split reads.
+// The tables that the monthly split reads, and the year report's observer of
+// the rows written (null in the legacy run).
 struct MonthlySplit {
     const RunText& text;
     const Grid& grid;
     const Table<std::int32_t, 2>& icty;
     const Table<float, 2>& xmonfactors;
+    RunObserver* observer;
 };
 
 // One month of an annual grid, row by row into the file: positive cells
 // times their county's factor (county 0 takes county 1's factors); returns
-// their sum in row order.
-float split_month(const MonthlySplit& split, const Table<float, 2>& annual, std::int32_t month, ArrayFile& file) {
+// their sum in row order. name: the file's name in out/.
+float split_month(const MonthlySplit& split, const Table<float, 2>& annual, std::int32_t month,
+                  const std::string& name, ArrayFile& file) {
     const Grid& grid = split.grid;
+    RunObserver* const observer = split.observer;
     std::vector<float> row(static_cast<std::size_t>(std::max(grid.ncol, 0)));
     float sum = 0.0f;
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
@@ -42,6 +46,7 @@ float split_month(const MonthlySplit& split, const Table<float, 2>& annual, std:
             sum += cell;
         }
         file.write_row(row);
+        if (observer != nullptr) observer->array_row(name, i, grid.nrow, row);
     }
     return sum;
 }
@@ -52,7 +57,7 @@ float write_month(const MonthlySplit& split, OutputFile& check, const Table<floa
                   const std::string& name) {
     write_list(check, {name});
     ArrayFile file(split.text.out_path(name));
-    const float sum = split_month(split, annual, month, file);
+    const float sum = split_month(split, annual, month, name, file);
     file.close();
     return sum;
 }
@@ -73,7 +78,7 @@ void format_ahead(const MonthlySplit& split, const Table<float, 2>& annual, std:
     try {
         array.file = std::make_unique<ArrayFile>(split.text.out_path(array.name), split.grid, OutputFile::Later{},
                                                  std::move(buffer));
-        array.sum = split_month(split, annual, month, *array.file);
+        array.sum = split_month(split, annual, month, array.name, *array.file);
     } catch (...) {
         array.failure = std::current_exception();
     }
@@ -92,7 +97,7 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
                           const Table<float, 2>& xmonfactors, Reports& reports, SideJobs& side) {
     write_list(console(), {"..writing pmp, rcg, and agw files"});
     OutputFile& check = *reports.check_report;
-    const MonthlySplit split{text, grid, grids.icty, xmonfactors};
+    const MonthlySplit split{text, grid, grids.icty, xmonfactors, reports.observer};
     float season_pumping = 0.0f;
     float season_recharge = 0.0f;
     std::vector<char> spare;  // the buffer of the last recharge array
@@ -118,7 +123,7 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
         season_recharge += recharge;
     }
     // The acres are annual: no factor, and every cell whatever its sign.
-    const float acres = write_annual_array(grid, grids.acres, text.out_path(text.chyear + ".agw"));
+    const float acres = write_annual_array(grid, grids.acres, text.chout, text.chyear + ".agw", reports.observer);
     write_list(check, {"pumping"});
     write_list(check, {season_pumping});
     write_list(check, {"gw returns"});

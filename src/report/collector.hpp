@@ -3,7 +3,9 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <span>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -15,9 +17,12 @@
 
 namespace tessadro {
 
-// Listens to the phases' decisions and to the record readers during a run
-// and, once the run is over, turns them and the run's final tables into the
-// year report.
+// Listens to the phases' decisions, to the rows of the array files as the run
+// writes them and to the record readers during a run and, once the run is
+// over, turns them and the run's final tables into the year report. It keeps
+// what it is told about problems, never every record: its memory grows with
+// the problems of a year and the size of its grid, not with its records. It
+// reads no file: the record texts it shows are those the run read.
 class ReportCollector : public RunObserver, public RecordListener {
 public:
     // chyear: the 4-character year text, which names the year files.
@@ -27,7 +32,9 @@ public:
     void tract(const TractDecision& d) override;
     void reassignment(const ReassignDecision& d) override;
     void mi(const MiDecision& d) override;
-    void county_factors(std::int32_t county, long line) override;
+    void county_factors(std::int32_t county, long line, std::string_view record) override;
+    void tract_points(const TractCoords& coords) override;
+    void array_row(std::string_view file, std::int32_t row, std::int32_t nrow, std::span<const float> values) override;
     void noticed(RecordNote note, const std::string& file, long line, std::string_view text) override;
 
     // The report of the finished run.
@@ -46,11 +53,14 @@ private:
     Tally& tally(const std::string& quantity, const std::string& reason) { return tallies_[quantity + "|" + reason]; }
     Tally get(const std::string& quantity, const std::string& reason) const;
 
+    void add_arrays(YearReport& report, const RunState& state);
+    void add_factor_changes(const YearReport& report);
     void add_cell_problems(YearReport& report);
     void add_budget(YearReport& report) const;
     void add_input_warnings(YearReport& report);
-    void add_range_warnings(const RunState& state);
-    void range_warning(const std::string& reason, const std::string& file, long line);
+    void add_factor_warnings(const RunState& state);
+    Problem& range_warning(const std::string& reason, const std::string& file, long line, std::string_view record);
+    void check_well(const std::string& file, long line, float x, float y, std::string_view record);
 
     std::map<std::string, Tally> tallies_;
     // What the files hold, tallied apart: every record adds to these.
@@ -63,23 +73,33 @@ private:
     std::string year_;
     std::string pumping_file_, authorized_file_, mi_file_;
 
-    // Input warnings: records the reading rules probably misread. The
-    // coordinates are read on a thread of their own, hence the lock.
+    // The array files as written, in the order they came.
+    std::vector<ArrayValues> arrays_;
+
+    // Input warnings: records the reading rules probably misread, and values
+    // outside the plausible ranges of docs/formats.md, section 9. The
+    // coordinates may be read on a thread of their own, hence the lock.
     std::mutex input_lock_;
     std::vector<Problem> input_;
     std::set<std::pair<std::string, RecordNote>> whole_file_notes_;  // one row a file for these
     std::set<std::tuple<std::string, long, RecordNote>> noted_records_;
-    // Values outside the plausible ranges of docs/formats.md, section 9:
-    // the wells' points (checked once the survey's extent is known) and the
-    // record of each county's factors.
-    struct WellPoint {
-        bool mi;
-        long line;
-        float x, y;
+    // The survey's extent: the box of the tract points of 40coords.dat (a
+    // tract it does not list stands at (0, 0) and is no point), widened by
+    // half a tract, 660 ft, on each side. Wells are checked against it as
+    // they are read, once it is known.
+    struct Extent {
+        bool known = false;
+        float xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+        bool holds(float x, float y) const {
+            return x >= xmin - 660.0f && x <= xmax + 660.0f && y >= ymin - 660.0f && y <= ymax + 660.0f;
+        }
+    } extent_;
+    // The record of each county's factors, checked once the run is over.
+    struct CountyRecord {
+        long line = 0;
+        std::string text;
     };
-    std::vector<WellPoint> wells_;
-    std::vector<long> county_lines_;
-    std::vector<Problem> ranges_;
+    std::vector<CountyRecord> county_records_;  // by county, from 1
 };
 
 }  // namespace tessadro

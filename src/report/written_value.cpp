@@ -15,7 +15,14 @@ WrittenValue as_written(float value) {
     text.remove_prefix(text.find_first_not_of(' '));  // right-aligned: never all blanks
     float read = 0.0f;
     if (!parse_real(text, read) || !std::isfinite(read)) return {0, true};
-    return {static_cast<std::int32_t>(std::lround(static_cast<double>(read) * 10.0)), false};
+    // At most 6 characters of a number with one decimal: within 31 bits.
+    const auto tenths = static_cast<std::int32_t>(std::lround(static_cast<double>(read) * 10.0));
+    WrittenValue w;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wconversion"
+    w.tenths = tenths;
+#pragma GCC diagnostic pop
+    return w;
 }
 
 }  // namespace tessadro

@@ -8,10 +8,13 @@ namespace tessadro {
 // the groundwater model reads: a whole number of tenths, or, for a value too
 // wide for the six characters (or not a number), six asterisks that the model
 // cannot read.
+// Four bytes, for a report holds one for every cell of every array: six
+// characters hold no more than 99999 tenths either way.
 struct WrittenValue {
-    std::int32_t tenths = 0;
-    bool unreadable = false;
+    std::int32_t tenths : 31 = 0;
+    bool unreadable : 1 = false;
 };
+static_assert(sizeof(WrittenValue) == 4);
 
 WrittenValue as_written(float value);
 

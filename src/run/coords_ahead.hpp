@@ -16,20 +16,36 @@ namespace tessadro {
 // as it would on one thread. A run that fails earlier never looks at the
 // result. Without a second processor, or when the file is not a plain file
 // (a pipe must not be read before its turn), the phase reads it in its turn.
+//
+// The year report checks the wells of the pumping file against the survey's
+// extent as it reads them, so it wants the points early: for the report a
+// plain file is read ahead even without a second thread (on this one, at the
+// start), and ready() hands over the points once read, without a word, and
+// without the failure, which still waits for the phase. Only a file that is
+// not a plain file is then known no earlier than in its turn.
 class CoordinatesAhead {
 public:
-    CoordinatesAhead(const RunText& text, TractCoords& coords);
+    // wanted_early: the points are asked for by ready() (the year report).
+    CoordinatesAhead(const RunText& text, TractCoords& coords, bool wanted_early = false);
     ~CoordinatesAhead();
     CoordinatesAhead(const CoordinatesAhead&) = delete;
     CoordinatesAhead& operator=(const CoordinatesAhead&) = delete;
+
+    // The points when they have been read ahead and read well (waiting for
+    // the reading to end), else null: not read ahead, or a failure that
+    // finish() will report in its turn.
+    const TractCoords* ready();
 
     // The phase: console line, table filled, flags of the reading raised on
     // this thread; the reading's failure, if any, is thrown from here.
     void finish();
 
 private:
+    void load();
+
     const RunText& text_;
     TractCoords& coords_;
+    bool ahead_ = false;  // read, or being read, before its turn
     std::thread worker_;
     std::exception_ptr failure_;
     FloatingPointFlags flags_;

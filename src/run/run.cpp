@@ -104,7 +104,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     text.chout = "out/";
     // The tract points are read from the start; the year's old outputs go
     // meanwhile, before anything is written.
-    CoordinatesAhead coordinates(text, state->coords);
+    CoordinatesAhead coordinates(text, state->coords, observer != nullptr);
     remove_year_outputs(text);
 
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
@@ -120,10 +120,14 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     read_monthly_factors(text, s.xmonfactors, s.reports.observer);
     read_quelta_pdivs(text, s.pdivs);
     read_authorized_acres(text, s.groups, grids, s.authorized);
+    // The report checks each well against the survey's extent as it reads it.
+    const TractCoords* early_points = observer != nullptr ? coordinates.ready() : nullptr;
+    if (early_points != nullptr) observer->tract_points(*early_points);
     read_pumping_file(text, s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups, s.pumping,
                       s.reports);
     write_group_report(s.pumping.sums, s.authorized, s.groups, s.reports);
     coordinates.finish();
+    if (observer != nullptr && early_points == nullptr) observer->tract_points(s.coords);
     const std::unique_ptr<TractLines> lines = tract_lines(s.reports, *s.authorized.file);
     distribute_to_tracts(s.grid, grids.ibound, s.coords, s.authorized, s.groups, grids.gwret, grids.acres,
                          s.reports, *lines);

@@ -63,6 +63,21 @@ void LineReader::fill() {
     }
 }
 
+// The record delivered last ends just before pos_ (and its line feed, if
+// any) and begins after the line feed before it, or at the start of the
+// text at hand: a block read moves the record it reads on with to the
+// buffer's start. Found when asked, so that next() pays nothing for it.
+std::string_view LineReader::last_record() const {
+    if (records_ == 0) return {};
+    std::size_t end = pos_;
+    if (end > 0 && view_[end - 1] == '\n') --end;
+    std::size_t start = end;
+    while (start > 0 && view_[start - 1] != '\n') --start;
+    std::string_view record = view_.substr(start, end - start);
+    if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
+    return record;
+}
+
 bool LineReader::next(std::string_view& record) {
     std::size_t searched = 0;  // bytes of the record at hand already searched for its end
     for (;;) {

@@ -28,6 +28,9 @@ public:
 
     // The next record, valid until the next call; false at end of text.
     bool next(std::string_view& record);
+    // The record that next() delivered last, as valid as it is: the text of
+    // the record at hand, for a report that shows it.
+    std::string_view last_record() const;
 
     // Back before the first record. A text held in memory is not read again,
     // so a file that was a pipe reads the same the second time; a file read

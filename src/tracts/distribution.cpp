@@ -51,10 +51,10 @@ TractLine::Kind placement(const Grid& grid, const Table<std::int32_t, 2>& ibound
     return TractLine::Kind::placed;
 }
 
-void observe(RunObserver& observer, const InputFile& file, const AuthorizedTract& r, float xloc, float yloc,
+void observe(RunObserver& observer, InputFile& file, const AuthorizedTract& r, float xloc, float yloc,
              Cell cell, float gwret, float acres, Placement placement) {
     observer.tract({file.records(), r.grp, r.twnshp, r.range, r.sect, r.tract, r.authacres, xloc, yloc, cell, gwret,
-                    acres, placement});
+                    acres, placement, file.reader().last_record()});
 }
 
 // The tract's point, its cell and its share of the group; for a tract that
@@ -106,7 +106,7 @@ void place_tract(TractLine& l, const Table<std::int32_t, 2>& ibound, const Group
     l.ntracts = g.ntracts(r.grp);
 }
 
-void observe_tract(RunObserver& observer, const InputFile& file, const AuthorizedTract& r, const TractLine& l,
+void observe_tract(RunObserver& observer, InputFile& file, const AuthorizedTract& r, const TractLine& l,
                    const GroupTables& g) {
     const Placement placed = l.kind == TractLine::Kind::placed     ? Placement::placed
                              : l.kind == TractLine::Kind::inactive ? Placement::inactive

@@ -4,11 +4,13 @@
 // README), and they head the problem list. That out/ stays the legacy out/ is
 // checked for every dataset by the whole-run tests.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <sstream>
 
 #include "dataset_run.hpp"
+#include "run/run_helpers.hpp"
 
 namespace tessadro::test {
 namespace {
@@ -47,6 +49,29 @@ INSTANTIATE_TEST_SUITE_P(Datasets, InputWarnings,
                          testing::Values("lint_null_value", "lint_short_record", "lint_extra_numbers", "lint_slash",
                                          "lint_decimal_comma", "lint_negative_acres",
                                          "lint_month_factor", "lint_county_sum", "lint_survey_extent"));
+
+// The input files are read once, the record texts taken as the run reads
+// them: with the year's pumping and M&I files as pipes, which can be read
+// only once, the report ends as with plain files and lists the same rows.
+TEST(InputWarnings, FromPipesAsFromFiles) {
+    for (const char* name : {"lint_survey_extent", "lint_negative_acres"}) {
+        const DatasetRun files = run_dataset(dataset_path(name), TESSADRO_REPORT_BINARY, "files");
+        const fs::path work = prepare(name, "pipes");
+        for (const char* year_file : {"tessadro2010.txt", "2010mi.txt"}) {
+            const std::string text = slurp(work / year_file);
+            fs::remove(work / year_file);
+            ASSERT_EQ(0, ::mkfifo((work / year_file).c_str(), 0600));
+            feed_fifo(work / year_file, text);
+        }
+        const std::string command = "cd " + shell_quoted(work.string()) + " && TESSADRO_STATIC=static timeout 60 " +
+                                    shell_quoted(TESSADRO_REPORT_BINARY) + " 2010 1.0 > stdout.txt 2> stderr.txt";
+        EXPECT_EQ(0, std::system(command.c_str())) << name << ": " << slurp(work / "stderr.txt");
+        const fs::path problems = fs::path("report") / "2010" / "problems.csv";
+        EXPECT_EQ(slurp(files.work / problems), slurp(work / problems)) << name;
+        fs::remove_all(files.work);
+        fs::remove_all(work);
+    }
+}
 
 }  // namespace
 }  // namespace tessadro::test

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "dataset_run.hpp"
+#include "run/run_helpers.hpp"
 
 namespace tessadro::test {
 namespace {
@@ -141,6 +142,36 @@ TEST(ReportBudget, NegativeReturnFlowAndFieldsTooWide) {
                    {"acres|placed|.agw array", 5, 10140.0}},
                   {{"value written as ******",
                     {"2010.08.pmp:1 (1,1)", "2010.08.pmp:2 (1,330)", "2010.agw:1 (1,325)", "2010.agw:1 (1,326)"}}});
+}
+
+// The report takes the monthly values from the arrays the run writes, so it
+// ends as the run does where the run never looks: groups_basic_year's
+// inactive cell (2,2) holds neither pumping nor return flow, and the run
+// never looks up its county, here 99 or -1, which the factor tables do not
+// hold. (Grids without cells, which the maps must draw, are among the
+// generated years of report_ends_as_run_test.cpp.)
+TEST(ReportEndsAsRun, WhereTheRunNeverLooks) {
+    const std::vector<std::pair<std::string, std::string>> variants = {
+        {"static/cty.flg", "header\n 1 1 2 2\n 099 2 2\n 3 3 3 2\n"},
+        {"static/cty.flg", "header\n 1 1 2 2\n 0-1 2 2\n 3 3 3 2\n"},
+    };
+    for (const auto& [file, text] : variants) {
+        std::vector<Outcome> ends;
+        for (const char* binary : {TESSADRO_BINARY, TESSADRO_REPORT_BINARY}) {
+            const fs::path work = prepare("groups_basic_year", "never-looks");
+            std::ofstream(work / file, std::ios::binary) << text;
+            const std::string command = "cd " + shell_quoted(work.string()) + " && TESSADRO_STATIC=static " +
+                                        shell_quoted(binary) + " 2010 0.5 > stdout.txt 2> stderr.txt";
+            const int status = std::system(command.c_str());
+            ends.push_back({WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(work / "out" / "2010.07.pmp"),
+                            slurp(work / "stderr.txt")});
+            fs::remove_all(work);
+        }
+        EXPECT_EQ(0, ends[0].status) << text;
+        EXPECT_EQ(ends[0].status, ends[1].status) << text << ends[1].err;
+        EXPECT_EQ(ends[0].err, ends[1].err) << text;
+        EXPECT_EQ(ends[0].out, ends[1].out) << text;
+    }
 }
 
 }  // namespace

@@ -19,7 +19,9 @@ How the numbers are derived, without the program's report code:
     from the plot files (9 significant digits give back each 4-byte value),
     the monthly values as f32(annual * county factor), checked field by field
     against the .pmp and .rcg files, and the values the model reads from the
-    F6.1 fields of the array files themselves;
+    F6.1 fields of the array files themselves; the change the county factors
+    make is, in each cell with a positive annual value, the sum of its six
+    monthly values less the annual value;
   * sums are formed in double in file order (records) or row order (cells),
     amounts printed with four decimals;
   * input warnings (docs/formats.md, sections 2.1 and 9) head the problem
@@ -295,13 +297,15 @@ def main(out):
     arrays.append(('%s.agw' % YEAR, 'acres', acres_grid, array_fields('%s.agw' % YEAR)))
     arrays.append(('%s.mi' % YEAR, 'm&i pumping', pumpmi, array_fields('%s.mi' % YEAR)))
 
-    # The change that the county factors make: the six months against the year.
+    # The change that the county factors make: in each cell split into months
+    # (a positive annual value), the six 4-byte monthly values, as the arrays
+    # hold them, against the year's value.
     for col, row in grid.cells():
-        season = sum(factors[county(col, row)])
         for q, annual in (('pumping', pump), ('return flow', gwret)):
             v = annual.get((col, row), 0.0)
             if v > 0.0:
-                t.add(q, 'county monthly factors', v * (season - 1.0))
+                months = sum(values[(col, row)] for name, qq, values, fields in arrays if qq == q)
+                t.add(q, 'county monthly factors', months - v)
     t.t[('authorized acres', 'group totals')] = (sum(1 for v in authtot.values() if v != 0.0),
                                                  sum(authtot[g] for g in sorted(authtot)))
     # No negative return flow and no asterisks in the example (its README):
