@@ -61,9 +61,10 @@ int main(int argc, char** argv) {
         // The record readers tell the collector about records they probably
         // misread; the files are all closed when the run returns.
         tessadro::listen_to_records(&collector);
-        const auto state = tessadro::run(argv[1], argv[2], &collector);
+        auto state = tessadro::run(argv[1], argv[2], &collector);
         tessadro::listen_to_records(nullptr);
         const tessadro::YearReport report = collector.finish(*state);
+        state.reset();  // the report holds what it shows: the run's tables go before the page is made
         tessadro::write_report(report, folder, gis);
     });
 }
