@@ -68,5 +68,16 @@ def whole(name):
     return b'\0'.join(parts + [factor])
 
 
-write_corpus('whole_run', [whole(n) for n in ('groups_basic_year', 'tracts_distribution', 'mi_placement',
-                                               'tracts_reassign', 'run_floating_point_note')])
+# Every dataset of the year 2010 that the run completes: the record-by-record
+# mutations start from whole runs.
+def completes(name):
+    folder = os.path.join(DATA, name)
+    try:
+        args = read(os.path.join(folder, 'args')).split(b'\n')
+        status = read(os.path.join(folder, 'expected', 'status')).strip()
+    except OSError:
+        return False
+    return len(args) > 2 and args[0] == b'2010' and args[2] == b'' and status == b'0'
+
+
+write_corpus('whole_run', [whole(n) for n in sorted(os.listdir(DATA)) if completes(n)])
