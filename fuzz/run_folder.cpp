@@ -45,6 +45,20 @@ std::string absolute(std::string_view path) {
     return made;
 }
 
+// The folders of processes that ended on a finding (which leaves no time to
+// remove them) go when the next one starts.
+void remove_stale_folders(const fs::path& parent) {
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(parent, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with("tessadro-fuzz-")) continue;
+        const std::string pid = name.substr(std::string_view("tessadro-fuzz-").size());
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (fs::exists("/proc/" + pid, ec)) continue;
+        fs::remove_all(entry.path(), ec);
+    }
+}
+
 }  // namespace
 
 void enter_run_folder(int* argc, char*** argv) {
@@ -71,6 +85,7 @@ void enter_run_folder(int* argc, char*** argv) {
     *argv = pointers.data();
 
     if (const char* log = std::getenv("FUZZ_OUTCOMES")) outcomes = std::fopen(log, "a");
+    remove_stale_folders(scratch_parent());
     scratch = scratch_parent() / ("tessadro-fuzz-" + std::to_string(::getpid()));
     fs::create_directories(scratch / "static");
     fs::current_path(scratch);
