@@ -68,5 +68,31 @@ def whole(name):
     return b'\0'.join(parts + [factor])
 
 
-write_corpus('whole_run', [whole(n) for n in ('groups_basic_year', 'tracts_distribution', 'mi_placement',
-                                               'tracts_reassign', 'run_floating_point_note')])
+# Every dataset of the year 2010 that the run completes: the record-by-record
+# mutations start from whole runs.
+def completes(name):
+    folder = os.path.join(DATA, name)
+    try:
+        args = read(os.path.join(folder, 'args')).split(b'\n')
+        status = read(os.path.join(folder, 'expected', 'status')).strip()
+    except OSError:
+        return False
+    return len(args) > 2 and args[0] == b'2010' and args[2] == b'' and status == b'0'
+
+
+write_corpus('whole_run', [whole(n) for n in sorted(os.listdir(DATA)) if completes(n)])
+
+
+# Year report: any bytes make a small year (small_year.hpp); a few fixed ones,
+# from all-zero (the smallest values of every choice) to mixed bytes of a
+# fixed-seed generator, which give grids of several cells with records.
+def fixed_bytes(seed, count):
+    state = seed
+    out = bytearray()
+    for _ in range(count):
+        state = (state * 1103515245 + 12345) % 2**31
+        out.append(state >> 16 & 0xff)
+    return bytes(out)
+
+
+write_corpus('year_report', [bytes(64), b'\xff' * 64] + [fixed_bytes(s, 400) for s in (1, 2, 3, 4)])

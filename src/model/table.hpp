@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <algorithm>
+#include <cstring>
 #include <span>
 #include <type_traits>
 
@@ -45,7 +46,13 @@ public:
         return data_[offset({static_cast<std::int32_t>(index)...})];
     }
 
-    void fill(T value) { std::fill_n(data_, size_, value); }
+    // Zero (not minus zero) is the memory's own zero fill, which can hand
+    // whole pages back rather than write them.
+    void fill(T value) {
+        const T zero{};
+        if (std::memcmp(&value, &zero, sizeof(T)) == 0) memory_.zero();
+        else std::fill_n(data_, size_, value);
+    }
 
     // The place of the element at the given indices in the storage of a
     // table of these extents, or the table's size when an index is outside;

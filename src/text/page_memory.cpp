@@ -35,6 +35,46 @@ constexpr int populate = 0;
 
 constexpr std::size_t huge_page = std::size_t{2} << 20;
 
+#ifdef TESSADRO_FUZZ_PAGES
+// The fuzz targets run the whole run thousands of times a second on grids of
+// a few cells, where mapping (or zeroing) every page of a full-size table is
+// nearly all the work. There a big block is mapped lazily, its pages faulted
+// in as touched, and ends right at a page that cannot be touched, so that a
+// read past its end still stops the run, as the sanitizer would.
+constexpr bool lazy = true;
+constexpr std::size_t page = 4096;
+
+char* map_lazy(std::size_t bytes) {
+    const std::size_t pages = (bytes + page - 1) / page;
+    void* block = ::mmap(nullptr, (pages + 1) * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED) throw std::bad_alloc();
+    char* guard = static_cast<char*>(block) + pages * page;
+    ::mprotect(guard, page, PROT_NONE);
+    return guard - bytes;
+}
+
+// Whole pages go back to the system, read as zero again and cost nothing
+// until touched: a big table zeroed at the start of a phase, on a grid of a
+// few cells, is a handful of pages and not thousands.
+void zero_lazy(char* data, std::size_t bytes) {
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + page - 1) & ~(std::uintptr_t{page} - 1);
+    const std::uintptr_t end = start + bytes;  // the guard page's start
+    std::memset(data, 0, first - start);
+    ::madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+}
+
+void unmap_lazy(char* data, std::size_t bytes) {
+    const auto start = reinterpret_cast<std::uintptr_t>(data) & ~(std::uintptr_t{page} - 1);
+    ::munmap(reinterpret_cast<void*>(start), reinterpret_cast<std::uintptr_t>(data) + bytes + page - start);
+}
+#else
+constexpr bool lazy = false;
+char* map_lazy(std::size_t) { return nullptr; }
+void zero_lazy(char*, std::size_t) {}
+void unmap_lazy(char*, std::size_t) {}
+#endif
+
 // A block of whole huge pages, aligned to one, asked to be backed by them.
 char* map_huge(std::size_t& bytes) {
     bytes = (bytes + huge_page - 1) & ~(huge_page - 1);
@@ -62,6 +102,11 @@ char* map_huge(std::size_t& bytes) {
 
 PageMemory::PageMemory(std::size_t bytes) : size_(bytes) {
     if (bytes == 0) return;
+    if (lazy && bytes >= mapped_from) {
+        data_ = map_lazy(bytes);
+        mapped_ = true;
+        return;
+    }
     if (!sanitized && bytes >= mapped_from) {
         // The tract-point tables (1.98 MiB each) fill one huge page.
         if (bytes >= huge_page - huge_page / 8) {
@@ -101,9 +146,15 @@ void PageMemory::grow(std::size_t bytes) {
     *this = std::move(larger);
 }
 
+void PageMemory::zero() {
+    if (lazy && mapped_) zero_lazy(data_, size_);
+    else if (size_ > 0) std::memset(data_, 0, size_);
+}
+
 void PageMemory::release() {
     if (data_ == nullptr) return;
-    if (mapped_) ::munmap(data_, size_);
+    if (mapped_ && lazy) unmap_lazy(data_, size_);
+    else if (mapped_) ::munmap(data_, size_);
     else std::free(data_);
     data_ = nullptr;
     size_ = 0;

@@ -32,6 +32,9 @@ public:
     // At least the given size, the bytes held kept and the new ones zero.
     void grow(std::size_t bytes);
 
+    // Every byte zero again.
+    void zero();
+
 private:
     void release();
 

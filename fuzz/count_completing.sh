@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Replays corpus folders through a run target of the fuzz preset and counts
+# the inputs that complete a run (reach the end of the run, and for the year
+# report the end of the report, without a run error), then the most frequent
+# run errors, numbers and record numbers left out.
+#   fuzz/count_completing.sh [whole_run|year_report] FOLDER...
+# Folders are taken relative to where the script is called; the target comes
+# from build/fuzz (cmake --workflow --preset fuzz).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+target=whole_run
+case "${1:-}" in whole_run|year_report) target=$1; shift ;; esac
+[ $# -gt 0 ] || { echo "usage: $0 [whole_run|year_report] FOLDER..." >&2; exit 2; }
+log=$(mktemp)
+list=$(mktemp)
+trap 'rm -f "$log" "$list"' EXIT
+find "$@" -maxdepth 1 -type f | sort >"$list"
+inputs=$(wc -l <"$list")
+[ "$inputs" -gt 0 ] || { echo "no inputs in $*" >&2; exit 2; }
+# Each input once, in batches that fit a command line; a finding stops it.
+tr '\n' '\0' <"$list" | FUZZ_OUTCOMES=$log xargs -0 -n 200 \
+  "$root/build/fuzz/fuzz/fuzz_$target" -close_fd_mask=3 -runs=1 >/dev/null 2>&1
+completed=$(grep -c '^completed$' "$log" || true)
+ran=$(wc -l <"$log")
+echo "fuzz_$target: $completed of $ran inputs complete a run ($(( 100 * completed / (ran > 0 ? ran : 1) ))%)"
+grep '^error' "$log" | sed -E 's/(line|item) [0-9]+/\1 N/g' | sort | uniq -c | sort -rn | head -n 8 || true
