@@ -20,7 +20,9 @@ inputs=$(wc -l <"$list")
 # Each input once, in batches that fit a command line; a finding stops it.
 tr '\n' '\0' <"$list" | FUZZ_OUTCOMES=$log xargs -0 -n 200 \
   "$root/build/fuzz/fuzz/fuzz_$target" -close_fd_mask=3 -runs=1 >/dev/null 2>&1
-completed=$(grep -c '^completed$' "$log" || true)
-ran=$(wc -l <"$log")
+# One outcome an input: the first line of each input's hash.
+sort -s -u -k1,1 "$log" | cut -d' ' -f2- >"$list"
+completed=$(grep -c '^completed$' "$list" || true)
+ran=$(wc -l <"$list")
 echo "fuzz_$target: $completed of $ran inputs complete a run ($(( 100 * completed / (ran > 0 ? ran : 1) ))%)"
-grep '^error' "$log" | sed -E 's/(line|item) [0-9]+/\1 N/g' | sort | uniq -c | sort -rn | head -n 8 || true
+grep '^error' "$list" | sed -E 's/(line|item) [0-9]+/\1 N/g' | sort | uniq -c | sort -rn | head -n 8 || true

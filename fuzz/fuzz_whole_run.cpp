@@ -47,6 +47,7 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t s
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::note_input(data, size);
     std::vector<std::string_view> parts;
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     while (parts.size() < std::size(files) + 1) {

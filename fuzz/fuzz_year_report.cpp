@@ -55,6 +55,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::note_input(data, size);
     FuzzedDataProvider in(data, size);
     const fuzz::SmallYear year = fuzz::make_small_year(in);
     for (const auto& [path, text] : year.files) {

@@ -89,7 +89,14 @@ std::unique_ptr<LineReader> open_lines(const std::string& path, int unit, Readin
     return read_whole_file(path, unit);
 }
 
+#ifdef TESSADRO_FUZZ_PAGES
+// The fuzz build's runs write a few hundred bytes a file, thousands of times
+// a second: small buffers spare them zero-filling fresh memory for each file,
+// and the writing goes through its flushes on small outputs too.
+constexpr std::size_t flush_size = 1 << 10;
+#else
 constexpr std::size_t flush_size = 1 << 16;
+#endif
 
 }  // namespace
 
