@@ -5,6 +5,7 @@
 #include <cfenv>
 #include <cmath>
 #include <filesystem>
+#include <span>
 #include <utility>
 
 namespace tessadro {
@@ -373,12 +374,17 @@ void ReportCollector::tract_points(const TractCoords& coords) {
     Extent e;
     const auto& xs = coords.xcoord;
     const auto& ys = coords.ycoord;
-    for (std::int32_t t = 1; t <= xs.extent(0); ++t) {
-        for (std::int32_t r = 1; r <= xs.extent(1); ++r) {
-            for (std::int32_t s = 1; s <= xs.extent(2); ++s) {
-                for (std::int32_t k = 1; k <= xs.extent(3); ++k) {
-                    const float x = xs(t, r, s, k), y = ys(t, r, s, k);
-                    if (x == 0.0f && y == 0.0f) continue;
+    // Township by township along storage: one checked run of the table for
+    // each range, section and tract. A point that is not a number marks no
+    // extent.
+    for (std::int32_t k = 1; k <= xs.extent(3); ++k) {
+        for (std::int32_t s = 1; s <= xs.extent(2); ++s) {
+            for (std::int32_t r = 1; r <= xs.extent(1); ++r) {
+                const std::span<const float> xrun = xs.run(xs.extent(0), r, s, k);
+                const std::span<const float> yrun = ys.run(ys.extent(0), r, s, k);
+                for (std::size_t t = 0; t < xrun.size() && t < yrun.size(); ++t) {
+                    const float x = xrun[t], y = yrun[t];
+                    if ((x == 0.0f && y == 0.0f) || !std::isfinite(x) || !std::isfinite(y)) continue;
                     if (!e.known) e = {true, x, x, y, y};
                     e.xmin = std::min(e.xmin, x);
                     e.xmax = std::max(e.xmax, x);
