@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -40,6 +41,20 @@ TEST(Table, StartsZeroAndKeepsEveryElementApart) {
     EXPECT_EQ(2001, ibound(2, 1));
     EXPECT_EQ(1002, ibound(1, 2));
     EXPECT_EQ(400300, ibound(400, 300));
+}
+
+// A fill reaches every element; zero is the memory's own zero fill, and
+// minus zero, whose sign bit is set, is not zero there.
+TEST(Table, AFillReachesEveryElementMinusZeroKeepsItsSign) {
+    Table<float, 2> pump("pump", {400, 400});
+    for (const float value : {2.5f, 0.0f, -0.0f, 0.0f}) {
+        pump(7, 9) = 1.0f;
+        pump.fill(value);
+        for (const auto [column, row] : {std::array{1, 1}, std::array{7, 9}, std::array{400, 400}}) {
+            EXPECT_EQ(value, pump(column, row));
+            EXPECT_EQ(std::signbit(value), std::signbit(pump(column, row)));
+        }
+    }
 }
 
 TEST(Table, IndexMessagesCheckTheLastDimensionFirst) {

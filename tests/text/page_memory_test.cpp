@@ -1,8 +1,8 @@
 // Memory for the run's big tables: zero-filled whatever its size and wherever
 // it comes from (the heap below 64 KiB, mapped pages from there on, whole
 // huge pages from 1.75 MiB; the heap for every size under the address
-// sanitizer), and handed from owner to owner without a loss or a double
-// release (the sanitizer sees a leak or a bad free).
+// sanitizer), zeroed again on request, and handed from owner to owner without
+// a loss or a double release (the sanitizer sees a leak or a bad free).
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -40,6 +40,10 @@ TEST(PageMemory, EveryByteStartsZeroAndTakesAWrite) {
         PageMemory m(size);
         ASSERT_GE(m.size(), size) << size;
         EXPECT_TRUE(holds(m, 0, m.size(), true)) << size;  // the rounded-up rest too
+        fill(m, m.size());
+        EXPECT_TRUE(holds(m, 0, m.size(), false)) << size;
+        m.zero();  // a table zeroed again at the start of a phase
+        EXPECT_TRUE(holds(m, 0, m.size(), true)) << size;
         fill(m, m.size());
         EXPECT_TRUE(holds(m, 0, m.size(), false)) << size;
 #ifndef TESSADRO_SANITIZED
