@@ -2,40 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cfenv>
 #include <cmath>
 #include <filesystem>
 #include <span>
 #include <utility>
 
+#include "run/fp_flags.hpp"
+
 namespace tessadro {
 namespace {
-
-// The collector's arithmetic while the run goes on must not show in the
-// run's note on the floating-point flags (a sum of denormal or infinite
-// amounts raises its own): each call of the run leaves the flags, and the
-// denormal-operand flag that <cfenv> does not name, as it found them.
-class FlagsKept {
-public:
-    FlagsKept() {
-        std::fegetenv(&env_);
-#if defined(__x86_64__) || defined(__i386__)
-        mxcsr_ = __builtin_ia32_stmxcsr();
-#endif
-    }
-    ~FlagsKept() {
-        std::fesetenv(&env_);
-#if defined(__x86_64__) || defined(__i386__)
-        __builtin_ia32_ldmxcsr(mxcsr_);
-#endif
-    }
-    FlagsKept(const FlagsKept&) = delete;
-    FlagsKept& operator=(const FlagsKept&) = delete;
-
-private:
-    std::fenv_t env_;
-    unsigned mxcsr_ = 0;
-};
 
 // The rows of each quantity's budget, in the order the page shows them.
 struct QuantityRows {
@@ -66,8 +41,6 @@ const std::vector<QuantityRows>& budget_layout() {
     };
     return layout;
 }
-
-const char* month_tags[] = {"05", "06", "07", "08", "09", "10"};
 
 std::size_t cells_of(const Grid& grid) {
     if (grid.nrow <= 0 || grid.ncol <= 0) return 0;
@@ -322,13 +295,7 @@ YearReport ReportCollector::finish(const RunState& state) {
 // the .pmp and .rcg of each month, then .agw and .mi. An array of a grid
 // without rows was written empty, and is so here.
 void ReportCollector::add_arrays(YearReport& report, const RunState& state) {
-    std::vector<std::string> names;
-    for (const char* month : month_tags) {
-        for (const char* kind : {".pmp", ".rcg"}) names.push_back(state.text.chyear + "." + month + kind);
-    }
-    names.push_back(state.text.chyear + ".agw");
-    names.push_back(state.text.chyear + ".mi");
-    for (const std::string& name : names) {
+    for (const std::string& name : array_file_names(state.text.chyear)) {
         const auto at =
             std::find_if(arrays_.begin(), arrays_.end(), [&name](const ArrayValues& a) { return a.file == name; });
         report.arrays.push_back(at != arrays_.end() ? std::move(*at) : ArrayValues{name, {}, {}});
@@ -563,6 +530,16 @@ void ReportCollector::add_budget(YearReport& report) const {
         row(q.quantity, "rounding", "F6.1 fields", Tally{0, written - (placed.amount - stars.amount)});
         row(q.quantity, "written", "as the model reads it", Tally{0, written});
     }
+}
+
+std::vector<std::string> array_file_names(const std::string& year) {
+    std::vector<std::string> names;
+    for (const char* month : {"05", "06", "07", "08", "09", "10"}) {
+        for (const char* kind : {".pmp", ".rcg"}) names.push_back(year + "." + month + kind);
+    }
+    names.push_back(year + ".agw");
+    names.push_back(year + ".mi");
+    return names;
 }
 
 long YearReport::count_of(const std::string& severity) const {

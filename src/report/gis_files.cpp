@@ -66,11 +66,7 @@ std::array<std::string, 4> plot_stems(const std::string& year) {
 
 std::vector<std::string> gis_file_names(const std::string& year) {
     std::vector<std::string> names;
-    for (const char* month : {"05", "06", "07", "08", "09", "10"}) {
-        for (const char* kind : {".pmp", ".rcg"}) names.push_back("gis/" + year + "." + month + kind + ".asc");
-    }
-    names.push_back("gis/" + year + ".agw.asc");
-    names.push_back("gis/" + year + ".mi.asc");
+    for (const std::string& array : array_file_names(year)) names.push_back("gis/" + array + ".asc");
     for (const std::string& stem : plot_stems(year)) {
         names.push_back("gis/" + stem + ".csv");
         names.push_back("gis/" + stem + ".csvt");

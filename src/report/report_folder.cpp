@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "run/run.hpp"
 #include "text/run_error.hpp"
 
 namespace tessadro {
@@ -64,8 +65,7 @@ void write_whole(const fs::path& path, const fs::path& named, std::string_view t
 }  // namespace
 
 std::string report_folder_name(std::string_view year) {
-    std::string name(year.substr(0, 4));
-    name.resize(4, ' ');
+    const std::string name = year_text(year);
     const std::size_t last = name.find_last_not_of(' ');
     if (last == std::string::npos) return {};
     const std::string_view trimmed = std::string_view(name).substr(0, last + 1);

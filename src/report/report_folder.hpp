@@ -14,8 +14,8 @@
 // one of them is removed itself, never followed.
 namespace tessadro {
 
-// The name of a year's report folder, the year as the run takes it (its
-// first four characters, padded with blanks); empty when that text cannot
+// The name of a year's report folder, the year as the run takes it
+// (year_text()); empty when that text cannot
 // name a folder safely: a '/', a control character, "." or "..", a blank
 // name, or a leading '-'.
 std::string report_folder_name(std::string_view year);

@@ -55,6 +55,10 @@ struct ArrayValues {
     std::vector<WrittenValue> written;
 };
 
+// The array files of a year, in the order of the run's check report: the
+// .pmp and .rcg of each month from May to October, then .agw and .mi.
+std::vector<std::string> array_file_names(const std::string& year);
+
 struct MonthTotals {
     int month = 0;
     double pumping = 0.0, recharge = 0.0;                  // 4-byte cells summed

@@ -20,7 +20,19 @@ void raise_denormal() {
 #endif
 }
 
+void lower_denormal() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_ldmxcsr(__builtin_ia32_stmxcsr() & ~0x2u);
+#endif
+}
+
 }  // namespace
+
+FlagsKept::~FlagsKept() {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    lower_denormal();
+    raise_flags(kept_);
+}
 
 FloatingPointFlags raised_flags() { return {std::fetestexcept(FE_ALL_EXCEPT), denormal_raised()}; }
 

@@ -19,4 +19,19 @@ struct FloatingPointFlags {
 FloatingPointFlags raised_flags();
 void raise_flags(const FloatingPointFlags& flags);
 
+// The calling thread's flags kept as they are over the keeper's lifetime:
+// what is raised meanwhile is lowered again at its end. For arithmetic done
+// beside the run (the year report's tallies of infinite or denormal amounts)
+// that must not show in the run's note.
+class FlagsKept {
+public:
+    FlagsKept() : kept_(raised_flags()) {}
+    ~FlagsKept();
+    FlagsKept(const FlagsKept&) = delete;
+    FlagsKept& operator=(const FlagsKept&) = delete;
+
+private:
+    FloatingPointFlags kept_;
+};
+
 }  // namespace tessadro

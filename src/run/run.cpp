@@ -88,6 +88,8 @@ std::unique_ptr<SideJobs> side_jobs(const Reports& reports) {
 
 }  // namespace
 
+std::string year_text(std::string_view year) { return fit(year, 4); }
+
 void print_usage() {
     write_list(console(), {"usage: tessadrov9 [year] [quelta factor]"});
     write_list(console(), {"ex. for 2010: tessadrov9 2010 0.7187758"});
@@ -98,7 +100,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     auto state = std::make_unique<RunState>();
     state->reports.observer = observer;
     RunText& text = state->text;
-    text.chyear = fit(year, 4);
+    text.chyear = year_text(year);
     text.chfact = fit(factor, 10);
     text.chstatic = static_prefix();
     text.chout = "out/";

@@ -1,11 +1,16 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "model/run_state.hpp"
 
 namespace tessadro {
+
+// The year as the run takes it from the command line: its first four
+// characters, padded with blanks. It names every year file.
+std::string year_text(std::string_view year);
 
 // The two usage lines, for a command line without exactly two arguments.
 void print_usage();
