@@ -57,12 +57,6 @@ fs::path example_report(const fs::path& work) {
     return work / "report" / "2010";
 }
 
-std::size_t count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; ++at) ++n;
-    return n;
-}
-
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) out += c == '&' ? std::string("&amp;") : std::string(1, c);
@@ -111,14 +105,14 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     // problem rows (all 30 of the example fit on the page), the three input
     // warnings (wells outside the survey's extent) counted in the header and
     // first in the list.
-    EXPECT_EQ(16u, count(dom, "href=\"data:image/png;base64,"));
+    EXPECT_EQ(16u, test::occurrences(dom, "href=\"data:image/png;base64,"));
     EXPECT_TRUE(shows("data-severity=\"warning\" data-count=\"29\""));
     EXPECT_TRUE(shows("data-reason=\"well outside the survey's extent\" data-count=\"3\""));
     const std::size_t first_row = dom.find("<tr class=\"problem\">");
     EXPECT_NE(std::string::npos, dom.find("well outside the survey's extent</td><td>2010mi.txt</td>", first_row));
     EXPECT_EQ(first_row, dom.find("<tr class=\"problem\"><td class=\"sev-warning\">warning</td><td>well outside"));
     EXPECT_TRUE(shows("data-severity=\"note\" data-count=\"1\""));
-    EXPECT_EQ(30u, count(dom, "<tr class=\"problem\">"));
+    EXPECT_EQ(30u, test::occurrences(dom, "<tr class=\"problem\">"));
 
     // A screenshot of the whole page for a person to look at.
     fs::create_directories(TESSADRO_ARTIFACTS);

@@ -9,19 +9,16 @@
 
 #include "report/csv_files.hpp"
 #include "report/html_page.hpp"
+#include "support/test_files.hpp"
 
 namespace tessadro {
 namespace {
 
+using test::occurrences;
+
 constexpr float inf = std::numeric_limits<float>::infinity();
 const std::string fffd = "\xEF\xBF\xBD";  // U+FFFD
 const std::string ellipsis = "\xE2\x80\xA6";
-
-std::size_t count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) ++n;
-    return n;
-}
 
 std::string repeated(const std::string& text, std::size_t times) {
     std::string out;
@@ -40,11 +37,7 @@ YearReport year(Grid grid, float value = 1.5f) {
                                                              : 0;
     r.ibound.assign(cells, 1);
     for (int m = 5; m <= 10; ++m) r.months.push_back({m, 10.0, 5.0, 10.0, 5.0});
-    std::vector<std::string> files = {"2010.agw", "2010.mi"};
-    for (const char* kind : {".pmp", ".rcg"}) {
-        for (const char* month : {"05", "06", "07", "08", "09", "10"}) files.push_back(std::string("2010.") + month + kind);
-    }
-    for (const std::string& f : files) {
+    for (const std::string& f : array_file_names("2010")) {
         ArrayValues a{f, std::vector<float>(cells, value), {}};
         for (float v : a.values) a.written.push_back(as_written(v));
         r.arrays.push_back(std::move(a));
@@ -110,21 +103,21 @@ TEST(ReportBounds, ValuesThePageCannotDrawGiveAFinishedPageThatSaysSo) {
         const std::string page = html_page(r);
         EXPECT_TRUE(page.ends_with("</table>\n</body></html>\n")) << c.what;
         if (!c.sentence) {
-            EXPECT_EQ(0u, count(page, "class=\"not-drawn\"")) << c.what;
+            EXPECT_EQ(0u, occurrences(page, "class=\"not-drawn\"")) << c.what;
             continue;
         }
         const std::size_t at = page.find(std::string("<p class=\"not-drawn\" id=\"") + c.sentence + "\">");
         ASSERT_NE(std::string::npos, at) << c.what;
         EXPECT_NE(std::string::npos, page.substr(at, page.find("</p>", at) - at).find(c.shows)) << c.what;
         if (std::string(c.sentence) != "monthly-not-drawn") {
-            EXPECT_EQ(0u, count(page, "text-anchor=\"middle\">x (ft)")) << c.what;
+            EXPECT_EQ(0u, occurrences(page, "text-anchor=\"middle\">x (ft)")) << c.what;
         }
     }
     // The example's own kind of grid draws all sixteen maps with axes, no
     // sentence.
     const std::string page = html_page(year(small));
-    EXPECT_EQ(0u, count(page, "class=\"not-drawn\""));
-    EXPECT_EQ(16u, count(page, "text-anchor=\"middle\">x (ft)"));
+    EXPECT_EQ(0u, occurrences(page, "class=\"not-drawn\""));
+    EXPECT_EQ(16u, occurrences(page, "text-anchor=\"middle\">x (ft)"));
 }
 
 // problems.csv after its header: one line a problem whatever its texts hold.
@@ -220,10 +213,10 @@ TEST(ReportBounds, MarksCappedAndTheRestCounted) {
     r.problems.push_back(r.problems.back());  // a second record on a marked cell adds no ring
     const std::string page = html_page(r);
     // Season pumping carries them, season recharge none.
-    EXPECT_EQ(1u, count(page, "class=\"marks\" data-count=\"2000\" data-not-marked=\"3000\""));
-    EXPECT_EQ(1u, count(page, "class=\"marks\""));
-    EXPECT_EQ(2000u, count(page, " 0 1 0 -"));  // the second arc of each ring
-    EXPECT_EQ(1u, count(page, ">3,000 more cells not marked</text>"));
+    EXPECT_EQ(1u, occurrences(page, "class=\"marks\" data-count=\"2000\" data-not-marked=\"3000\""));
+    EXPECT_EQ(1u, occurrences(page, "class=\"marks\""));
+    EXPECT_EQ(2000u, occurrences(page, " 0 1 0 -"));  // the second arc of each ring
+    EXPECT_EQ(1u, occurrences(page, ">3,000 more cells not marked</text>"));
 }
 
 // The largest year the run accepts, made as hostile as the page's sections
@@ -257,8 +250,8 @@ TEST(ReportBounds, LargestHostileYearStaysUnderThreeMegabytes) {
     const std::string page = html_page(r);
     EXPECT_LT(page.size(), 3u << 20);
     EXPECT_TRUE(page.ends_with("</table>\n</body></html>\n"));
-    EXPECT_EQ(200u, count(page, "<tr class=\"problem\">"));
-    EXPECT_EQ(4u, count(page, "data-count=\"2000\" data-not-marked=\"158000\""));
+    EXPECT_EQ(200u, occurrences(page, "<tr class=\"problem\">"));
+    EXPECT_EQ(4u, occurrences(page, "data-count=\"2000\" data-not-marked=\"158000\""));
 }
 
 }  // namespace

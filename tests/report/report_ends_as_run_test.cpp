@@ -7,18 +7,15 @@
 // console starts with the run's. Most years end well; many end with the
 // run's error, which the report must give in the same words.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "support/test_files.hpp"
+#include "dataset_run.hpp"
 
 namespace tessadro::test {
 namespace {
@@ -199,35 +196,6 @@ std::string write_year(std::uint32_t seed, const fs::path& dir) {
     return p.of<std::string>({"0.5", "0.7187758", "1", "1", "-2", "1e39"});
 }
 
-struct Ending {
-    int status = -1;
-    std::string out, err;
-};
-
-Ending run_in(const fs::path& dir, const char* binary, const std::string& factor) {
-    // A program that hangs is stopped after a while (status 124).
-    const std::string command = "cd " + shell_quoted(dir.string()) + " && TESSADRO_STATIC=static timeout 10 " +
-                                shell_quoted(binary) + " 2010 " + shell_quoted(factor) +
-                                " > stdout.txt 2> stderr.txt";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "stdout.txt"), slurp(dir / "stderr.txt")};
-}
-
-// Why the two ends differ, or "" when they agree.
-std::string difference(const fs::path& run_dir, const Ending& run, const fs::path& report_dir, const Ending& report) {
-    if (run.status != report.status) {
-        return "status " + std::to_string(run.status) + " and " + std::to_string(report.status) + ": " + report.err;
-    }
-    if (run.err != report.err) return "standard error: '" + run.err + "' and '" + report.err + "'";
-    if (!report.out.starts_with(run.out)) return "the report's console does not start with the run's";
-    const auto files = files_below(run_dir / "out");
-    if (files != files_below(report_dir / "out")) return "out/ holds other files";
-    for (const std::string& name : files) {
-        if (slurp(run_dir / "out" / name) != slurp(report_dir / "out" / name)) return "out/" + name + " differs";
-    }
-    return "";
-}
-
 TEST(ReportEndsAsRun, OnGeneratedEdgeCaseYears) {
 #ifdef TESSADRO_SANITIZED
     constexpr std::uint32_t years = 40;  // the sanitized programs take ten times as long
@@ -242,10 +210,11 @@ TEST(ReportEndsAsRun, OnGeneratedEdgeCaseYears) {
         fs::remove_all(root);
         const std::string factor = write_year(seed, run_dir);
         write_year(seed, report_dir);
-        const Ending run = run_in(run_dir, TESSADRO_BINARY, factor);
-        const Ending report = run_in(report_dir, TESSADRO_REPORT_BINARY, factor);
+        const std::string args = "2010 " + shell_quoted(factor);
+        const DatasetRun run = run_in_folder(run_dir, TESSADRO_BINARY, args);
+        const DatasetRun report = run_in_folder(report_dir, TESSADRO_REPORT_BINARY, args);
         ended_well += run.status == 0 ? 1 : 0;
-        const std::string why = difference(run_dir, run, report_dir, report);
+        const std::string why = how_endings_differ(run, report);
         if (!why.empty()) differ.push_back("seed " + std::to_string(seed) + ": " + why);
     }
     fs::remove_all(root);

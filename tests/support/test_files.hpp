@@ -25,6 +25,13 @@ inline std::string slurp(const fs::path& path) {
     return text.str();
 }
 
+// How often what occurs in text, side by side.
+inline std::size_t occurrences(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) ++n;
+    return n;
+}
+
 // A word for sh -c, whatever it holds.
 inline std::string shell_quoted(const std::string& text) {
     std::string q = "'";
