@@ -26,12 +26,6 @@
 
 namespace {
 
-// The record readers' listener for one run, whatever way it ends.
-struct Listening {
-    explicit Listening(tessadro::RecordListener* listener) { tessadro::listen_to_records(listener); }
-    ~Listening() { tessadro::listen_to_records(nullptr); }
-};
-
 // Everything the report writes, made and dropped: the files' texts are the
 // report's whole output.
 std::size_t make_report_texts(const tessadro::YearReport& report) {
@@ -66,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         tessadro::ReportCollector collector("2010");
         {
-            const Listening listening(&collector);
-            state = tessadro::run("2010", year.factor, &collector);
+            state = tessadro::run("2010", year.factor, &collector, &collector);
         }
         try {
             if (make_report_texts(collector.finish(*state)) > 0) fuzz::note_completed();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <vector>
 
 #include "text/fixed_field.hpp"
@@ -28,25 +27,6 @@ struct PumpingRecord {
 
 bool read_pumping_record(InputFile& file, PumpingRecord& r) {
     return read_record(file, {r.grp, r.pdid, r.x, r.y, r.unused, r.code, r.pumploc, r.gwloc, r.acloc});
-}
-
-void open_reports(const RunText& text, Reports& reports) {
-    const std::string& year = text.chyear;
-    std::error_code ec;
-    std::filesystem::create_directories(text.chout, ec);  // a failure shows at the opening
-    reports.run_report = std::make_unique<OutputFile>(text.out_path("output" + year + ".dat"), unit::run_report);
-    reports.check_report = std::make_unique<OutputFile>(text.out_path("check" + year + ".out"), unit::check);
-    write_list(*reports.run_report,
-               {"grp", "gwloc", "acloc", "gwrfnotauth", "gwacnotauth", "iloc", "jloc", "nodena", "numna"});
-}
-
-void open_group_report(const RunText& text, Reports& reports) {
-    static const Format header("(2a6,2a12,4a10)");
-    reports.group_report = std::make_unique<OutputFile>(text.out_path("authacres" + text.chyear + ".out"),
-                                                        unit::group_report);
-    write_fixed(*reports.group_report, header,
-                {" group", "   npd", "      xpd_ft", "      ypd_ft", "   pumpgrp", "  gwretloc", "  acresloc",
-                 "   authtot"});
 }
 
 // How often each exchange-area identifier is listed, looked up by halving a
@@ -141,19 +121,21 @@ void observe(RunObserver& observer, InputFile& file, const PumpingRecord& r, Cel
 
 }  // namespace
 
-void read_pumping_file(const RunText& text, const Grid& grid, const Table<std::int32_t, 2>& ibound,
+InputFile open_pumping_file(const RunText& text) {
+    write_list(console(), {"..reading pumping file"});
+    return InputFile::open_or_empty("tessadro" + text.chyear + ".txt", unit::pumping, Reading::streamed,
+                                    text.listener);
+}
+
+void read_pumping_file(InputFile file, const Grid& grid, const Table<std::int32_t, 2>& ibound,
                        const QueltaPdivs& pdivs, float queltafact, Table<float, 2>& pump, GroupTables& groups,
                        PumpingTotals& totals, Reports& reports) {
-    write_list(console(), {"..reading pumping file"});
-    InputFile file = InputFile::open_or_empty("tessadro" + text.chyear + ".txt", unit::pumping, Reading::streamed);
-    open_reports(text, reports);
     reports.nmsg = 0;
     totals = PumpingTotals{};
     GroupTables& g = groups;
     for (auto* table : {&g.xpd, &g.ypd, &g.xpdmin, &g.xpdmax, &g.ypdmin, &g.ypdmax, &g.pdrange}) table->fill(0.0f);
     g.ntracts.fill(0);
     g.npd.fill(0);
-    open_group_report(text, reports);
 
     const ListedCount listed(pdivs);
     Accounting accounting{grid, listed, queltafact, pump, groups, totals, *reports.run_report};

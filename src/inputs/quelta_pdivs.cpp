@@ -7,7 +7,7 @@ namespace tessadro {
 
 void read_quelta_pdivs(const RunText& text, QueltaPdivs& pdivs) {
     write_list(console(), {"..reading quelta points of diversion"});
-    InputFile file(text.static_path("queltapdivs.txt"), unit::static_table);
+    InputFile file(text.static_path("queltapdivs.txt"), unit::static_table, Reading::held, text.listener);
     read_required(file, {pdivs.npdivs});
     // The slot is checked before its record is read: a count above the
     // table's size stops at the first identifier beyond it.

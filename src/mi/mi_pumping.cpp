@@ -24,7 +24,8 @@ struct MiRecord {
 void read_mi_records(const RunText& text, const Grid& grid, const Table<std::int32_t, 2>& ibound,
                      Table<float, 2>& pumpmi, Reports& reports) {
     write_list(console(), {"..reading m&i file"});
-    InputFile file = InputFile::open_or_empty(text.chyear + "mi.txt", unit::pumping, Reading::streamed);
+    InputFile file =
+        InputFile::open_or_empty(text.chyear + "mi.txt", unit::pumping, Reading::streamed, text.listener);
     std::int32_t count = 0;
     float offgrid = 0.0f;
     MiRecord r;

@@ -36,6 +36,9 @@ struct RunText {
     std::string chfact;      // exactly 10 characters
     std::string chstatic;    // static directory prefix, ends with '/'
     std::string chout;       // output directory prefix, "out/"
+    // Who hears about records the reading rules probably misread (the year
+    // report); none in the legacy run.
+    RecordListener* listener = nullptr;
 
     std::string static_path(const std::string& name) const { return chstatic + name; }
     std::string out_path(const std::string& name) const { return chout + name; }

@@ -58,11 +58,9 @@ int main(int argc, char** argv) {
         folder.lock();
         folder.remove_earlier();
         tessadro::ReportCollector collector(name);
-        // The record readers tell the collector about records they probably
-        // misread; the files are all closed when the run returns.
-        tessadro::listen_to_records(&collector);
-        auto state = tessadro::run(argv[1], argv[2], &collector);
-        tessadro::listen_to_records(nullptr);
+        // The collector hears of the run's decisions and of records the
+        // readers probably misread.
+        auto state = tessadro::run(argv[1], argv[2], &collector, &collector);
         const tessadro::YearReport report = collector.finish(*state);
         state.reset();  // the report holds what it shows: the run's tables go before the page is made
         tessadro::write_report(report, folder, gis);

@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "groups/group_report.hpp"
 #include "groups/pumping_reader.hpp"
@@ -14,6 +15,7 @@
 #include "inputs/quelta_pdivs.hpp"
 #include "mi/mi_pumping.hpp"
 #include "model/run_state.hpp"
+#include "run/check_reports.hpp"
 #include "run/coords_ahead.hpp"
 #include "monthly/monthly_arrays.hpp"
 #include "run/fp_flags.hpp"
@@ -96,10 +98,12 @@ void print_usage() {
     console().flush();
 }
 
-std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, RunObserver* observer) {
+std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, RunObserver* observer,
+                              RecordListener* listener) {
     auto state = std::make_unique<RunState>();
     state->reports.observer = observer;
     RunText& text = state->text;
+    text.listener = listener;
     text.chyear = year_text(year);
     text.chfact = fit(factor, 10);
     text.chstatic = static_prefix();
@@ -112,7 +116,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
     state->queltafact = parse_factor(text.chfact);
     write_list(console(), {" real version: ", state->queltafact});
-    state->grid = read_run_parameters(text.static_path("tessadro.par"));
+    state->grid = read_run_parameters(text.static_path("tessadro.par"), listener);
     write_list(console(), {"..Processing year: ", text.chyear, " Quelta gw-ex area fraction=", state->queltafact});
     state->grid.ytop = north_edge(state->grid);
 
@@ -125,7 +129,9 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     // The report checks each well against the survey's extent as it reads it.
     const TractCoords* early_points = observer != nullptr ? coordinates.ready() : nullptr;
     if (early_points != nullptr) observer->tract_points(*early_points);
-    read_pumping_file(text, s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups, s.pumping,
+    InputFile pumping_file = open_pumping_file(text);
+    open_check_reports(text, s.reports);
+    read_pumping_file(std::move(pumping_file), s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups, s.pumping,
                       s.reports);
     write_group_report(s.pumping.sums, s.authorized, s.groups, s.reports);
     coordinates.finish();
@@ -133,6 +139,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     const std::unique_ptr<TractLines> lines = tract_lines(s.reports, *s.authorized.file);
     distribute_to_tracts(s.grid, grids.ibound, s.coords, s.authorized, s.groups, grids.gwret, grids.acres,
                          s.reports, *lines);
+    s.reports.group_report->close();  // the tract table ends it
     reassign_unauthorized(s.grid, s.pumping.notauthorized, grids.gwret, grids.acres, s.reports);
     write_distribution_plots(text, s.grid, grids);
     const std::unique_ptr<SideJobs> side = side_jobs(s.reports);

@@ -18,7 +18,9 @@ void print_usage();
 // One run for a year and an exchange-area factor, as given on the command
 // line: every phase in order, then the floating-point exception note. Ends by
 // throwing RunError when the run cannot go on. An observer, when given, hears
-// each decision of the phases; the tables of the finished run are returned.
-std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, RunObserver* observer = nullptr);
+// each decision of the phases, and a listener of the records the readers
+// probably misread; the tables of the finished run are returned.
+std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, RunObserver* observer = nullptr,
+                              RecordListener* listener = nullptr);
 
 }  // namespace tessadro

@@ -22,8 +22,8 @@ bool usable_cell_size(float size) { return std::isfinite(size) && size > 0.0f; }
 
 }  // namespace
 
-Grid read_run_parameters(const std::string& path) {
-    InputFile file(path, unit::parameters);
+Grid read_run_parameters(const std::string& path, RecordListener* listener) {
+    InputFile file(path, unit::parameters, Reading::held, listener);
     Grid grid;
     read_required(file, {grid.nrow, grid.ncol});
     read_required(file, {grid.delx, grid.dely});

@@ -102,22 +102,22 @@ constexpr std::size_t flush_size = 1 << 16;
 
 thread_local const InputFile* InputFile::last_read_ = nullptr;
 
-InputFile::InputFile(std::string path, int unit, std::unique_ptr<LineReader> lines)
-    : path_(std::move(path)), unit_(unit), lines_(std::move(lines)) {}
+InputFile::InputFile(std::string path, int unit, std::unique_ptr<LineReader> lines, RecordListener* listener)
+    : path_(std::move(path)), unit_(unit), lines_(std::move(lines)), listener_(listener) {}
 
-InputFile::InputFile(std::string path, int unit, Reading reading)
-    : InputFile(path, unit, open_lines(path, unit, reading)) {}
+InputFile::InputFile(std::string path, int unit, Reading reading, RecordListener* listener)
+    : InputFile(path, unit, open_lines(path, unit, reading), listener) {}
 
-InputFile::InputFile(std::string path, int unit, std::string text)
-    : InputFile(std::move(path), unit, std::make_unique<LineReader>(std::move(text))) {}
+InputFile::InputFile(std::string path, int unit, std::string text, RecordListener* listener)
+    : InputFile(std::move(path), unit, std::make_unique<LineReader>(std::move(text)), listener) {}
 
-InputFile InputFile::open_or_empty(std::string path, int unit, Reading reading) {
+InputFile InputFile::open_or_empty(std::string path, int unit, Reading reading, RecordListener* listener) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         warn("Warning: file '" + path + "' does not exist; read as an empty file");
-        return InputFile(std::move(path), unit, std::string());
+        return InputFile(std::move(path), unit, std::string(), listener);
     }
-    return InputFile(std::move(path), unit, reading);
+    return InputFile(std::move(path), unit, reading, listener);
 }
 
 InputFile::InputFile(InputFile&& other) noexcept

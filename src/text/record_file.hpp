@@ -23,12 +23,15 @@ enum class Reading { held, streamed };
 class InputFile {
 public:
     // Opens an existing file; a missing or unreadable one ends the run.
-    InputFile(std::string path, int unit, Reading reading = Reading::held);
+    // listener: who hears about records the reading rules probably misread
+    // (the year report), none in the legacy run.
+    InputFile(std::string path, int unit, Reading reading = Reading::held, RecordListener* listener = nullptr);
     // Opens a year file that may be missing: then it reads as an empty file
     // (it is not created) and one warning line goes to standard error.
-    static InputFile open_or_empty(std::string path, int unit, Reading reading = Reading::held);
+    static InputFile open_or_empty(std::string path, int unit, Reading reading = Reading::held,
+                                   RecordListener* listener = nullptr);
     // A record source in memory, named as given (tests, the factor argument).
-    InputFile(std::string path, int unit, std::string text);
+    InputFile(std::string path, int unit, std::string text, RecordListener* listener = nullptr);
     ~InputFile();
     InputFile(InputFile&& other) noexcept;
     InputFile& operator=(InputFile&&) = delete;
@@ -48,8 +51,7 @@ public:
     long records() const { return lines_->records(); }
     // The size of a file held whole; 0 for one read in blocks.
     std::size_t held_bytes() const { return lines_->held_bytes(); }
-    // Who hears about records the reading rules probably misread: the run's
-    // listener when the file was opened, usually none.
+    // Who hears about records the reading rules probably misread, if anyone.
     RecordListener* listener() const { return listener_; }
 
     // The input file that delivered the last record to this thread, while it
@@ -57,12 +59,12 @@ public:
     static const InputFile* last_read() { return last_read_; }
 
 private:
-    InputFile(std::string path, int unit, std::unique_ptr<LineReader> lines);
+    InputFile(std::string path, int unit, std::unique_ptr<LineReader> lines, RecordListener* listener);
 
     std::string path_;
     int unit_;
     std::unique_ptr<LineReader> lines_;
-    RecordListener* listener_ = record_listener();
+    RecordListener* listener_;
     static thread_local const InputFile* last_read_;
 };
 

@@ -41,9 +41,4 @@ public:
     virtual void noticed(RecordNote note, const std::string& file, long line, std::string_view text) = 0;
 };
 
-// The listener of the input files opened from now on; null (the legacy run)
-// for none. Set before the run starts, not while files are read.
-void listen_to_records(RecordListener* listener);
-RecordListener* record_listener();
-
 }  // namespace tessadro

@@ -150,7 +150,6 @@ void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound
     }
     lines.finish();
     authorized.file.reset();
-    table.close();
 }
 
 }  // namespace tessadro

@@ -13,7 +13,7 @@ void read_tract_coords(const RunText& text, TractCoords& coords) {
 }
 
 void load_tract_coords(const RunText& text, TractCoords& coords) {
-    InputFile file(text.static_path("40coords.dat"), unit::tracts, Reading::streamed);
+    InputFile file(text.static_path("40coords.dat"), unit::tracts, Reading::streamed, text.listener);
     std::int32_t twnshp = 0, range = 0, sect = 0, tract = 0;
     float x = 0.0f, y = 0.0f;
     while (read_record(file, {twnshp, range, sect, tract, x, y})) {

@@ -29,9 +29,7 @@ struct Heard : RecordListener {
 // the listener heard.
 std::vector<std::string> notes_of(const std::string& text, int reals, int texts = 0, int more = 0) {
     Heard heard;
-    listen_to_records(&heard);
-    InputFile file("year/x.txt", 10, text);
-    listen_to_records(nullptr);
+    InputFile file("year/x.txt", 10, text, &heard);
     std::array<float, 12> r{};
     std::array<std::array<char, 2>, 2> t{};
     std::vector<Target> targets;
@@ -94,9 +92,7 @@ TEST(RecordNotes, NothingWithoutAListenerOrForASkippedHeader) {
     InputFile quiet("x.txt", 10, "1,,3\n");
     EXPECT_EQ(nullptr, quiet.listener());
     Heard heard;
-    listen_to_records(&heard);
-    InputFile file("x.txt", 10, "header 1,5;2 3\n1 2 3\n");
-    listen_to_records(nullptr);
+    InputFile file("x.txt", 10, "header 1,5;2 3\n1 2 3\n", &heard);
     EXPECT_EQ(0, read_list(file, {}).status);
     EXPECT_EQ(Notes{}, heard.notes);
 }
