@@ -14,6 +14,33 @@
 
 // The run's shared tables: created zero-filled at the start of the run, filled
 // by the phases in order, held until its end.
+//
+// The tables keep the short names of the water-use accounting, built from
+// its vocabulary: "loc" an amount of one record or group, "pd" points of
+// diversion (wells), "na" the records of groups without authorized acres,
+// "gwret" groundwater return flow (the recharge of the .rcg arrays), "mi"
+// municipal and industrial, "quelta" the exchange area.
+//   ibound       activity of each model cell, 0 = outside the active model
+//   icty         county number of each cell (1 to 44; 0 counts as county 1)
+//   pump         annual pumping of each cell, acre-feet
+//   gwret        annual return flow reaching groundwater in each cell
+//   acres        irrigated acres of each cell
+//   pumpmi       municipal and industrial pumping of each cell
+//   xmonfactors  share of the year's amount in each month, by county
+//   queltapdivs  the wells (points of diversion) of the exchange area
+//   queltafact   the exchange-area factor applied to those wells' acres
+//   authtot      authorized acres of a group, all its tracts together
+//   pumpgrp      pumping of a group; gwretloc, acresloc its return flow
+//                and acres
+//   npd          wells of a group; xpd, ypd their mean point, xpdmin to
+//                ypdmax their extent, pdrange its diagonal in miles
+//   ntracts      authorized tracts of a group placed on the grid
+//   xcoord, ycoord  the point of each 40-acre tract (township, range,
+//                section, tract)
+//   nmsg         running number of the run report's rejection messages
+//   chyear       the year as given, 4 characters; chfact the factor as
+//                given, 10; chstatic the static tables' folder, chout the
+//                output folder ("out/")
 namespace tessadro {
 
 inline constexpr std::int32_t max_grid = 400;     // rows and columns of every cell grid
