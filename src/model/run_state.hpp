@@ -34,7 +34,7 @@
 //                and acres
 //   npd          wells of a group; xpd, ypd their mean point, xpdmin to
 //                ypdmax their extent, pdrange its diagonal in miles
-//   ntracts      authorized tracts of a group placed on the grid
+//   ntracts      tract records of a group read in the second pass
 //   xcoord, ycoord  the point of each 40-acre tract (township, range,
 //                section, tract)
 //   nmsg         running number of the run report's rejection messages
