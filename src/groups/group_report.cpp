@@ -1,6 +1,5 @@
 #include "groups/group_report.hpp"
 
-#include <cmath>
 
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"

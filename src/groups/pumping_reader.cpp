@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <vector>
 
-#include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
 #include "text/units.hpp"
 

@@ -1,6 +1,5 @@
 #include "tracts/distribution.hpp"
 
-#include <cmath>
 #include <string>
 
 #include "inputs/authorized_acres.hpp"
