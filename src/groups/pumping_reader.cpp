@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "model/year_files.hpp"
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
 #include "text/units.hpp"
@@ -34,15 +35,15 @@ void open_reports(const RunText& text, Reports& reports) {
     const std::string& year = text.chyear;
     std::error_code ec;
     std::filesystem::create_directories(text.chout, ec);  // a failure shows at the opening
-    reports.run_report = std::make_unique<OutputFile>(text.out_path("output" + year + ".dat"), unit::run_report);
-    reports.check_report = std::make_unique<OutputFile>(text.out_path("check" + year + ".out"), unit::check);
+    reports.run_report = std::make_unique<OutputFile>(text.out_path(run_report_name(year)), unit::run_report);
+    reports.check_report = std::make_unique<OutputFile>(text.out_path(check_report_name(year)), unit::check);
     write_list(*reports.run_report,
                {"grp", "gwloc", "acloc", "gwrfnotauth", "gwacnotauth", "iloc", "jloc", "nodena", "numna"});
 }
 
 void open_group_report(const RunText& text, Reports& reports) {
     static const Format header("(2a6,2a12,4a10)");
-    reports.group_report = std::make_unique<OutputFile>(text.out_path("authacres" + text.chyear + ".out"),
+    reports.group_report = std::make_unique<OutputFile>(text.out_path(group_report_name(text.chyear)),
                                                         unit::group_report);
     write_fixed(*reports.group_report, header,
                 {" group", "   npd", "      xpd_ft", "      ypd_ft", "   pumpgrp", "  gwretloc", "  acresloc",
@@ -145,7 +146,7 @@ void read_pumping_file(const RunText& text, const Grid& grid, const Table<std::i
                        const QueltaPdivs& pdivs, float queltafact, Table<float, 2>& pump, GroupTables& groups,
                        PumpingTotals& totals, Reports& reports) {
     write_list(console(), {"..reading pumping file"});
-    InputFile file = InputFile::open_or_empty("tessadro" + text.chyear + ".txt", unit::pumping, Reading::streamed);
+    InputFile file = InputFile::open_or_empty(pumping_file_name(text.chyear), unit::pumping, Reading::streamed);
     open_reports(text, reports);
     reports.nmsg = 0;
     totals = PumpingTotals{};
