@@ -1,9 +1,11 @@
 // The year report's parts: class breaks, the F6.1 value the model reads, the
-// palette PNG, base64, the map image and the ESRI grid header.
+// palette PNG, base64, the map image, the ESRI grid header and the texts of
+// the report's keys.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <set>
 
 #include "report/base64.hpp"
 #include "report/class_breaks.hpp"
@@ -12,6 +14,7 @@
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
 #include "report/png_image.hpp"
+#include "report/report_keys.hpp"
 #include "report/written_value.hpp"
 
 namespace tessadro {
@@ -108,7 +111,8 @@ TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
     YearReport r;
     r.grid = Grid{1, 3, 100.0f, 50.0f, 1000.5f, 2000.0f, 2050.0f};
     r.ibound = {1, 0, 1};
-    ArrayValues a{"x.agw", {1.25f, 3.0f, 12345.0f}, {}};
+    ArrayValues a;
+    a.values = {1.25f, 3.0f, 12345.0f};
     for (float v : a.values) a.written.push_back(as_written(v));
     EXPECT_EQ("ncols 3\nnrows 1\nxllcorner 1000.5\nyllcorner 2000\ndx 100\ndy 50\nNODATA_value -9999\n"
               "1.2 -9999 -9999\n",
@@ -128,6 +132,16 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     // The largest double has 309 digits, 102 commas between them.
     EXPECT_EQ(309u + 102u, grouped_text(std::numeric_limits<double>::max(), 0).size());
     EXPECT_EQ(301u + 5u, amount_text(-1e300).size() - 1);
+}
+
+// A budget row or a problem is told apart from the others by its text alone
+// in the CSV files: no two reasons share one.
+TEST(ReportKeys, EveryReasonHasATextOfItsOwn) {
+    std::set<std::string> texts;
+    for (int k = 0; k <= static_cast<int>(Reason::as_the_model_reads); ++k) {
+        const std::string& text = text_of(static_cast<Reason>(k));
+        EXPECT_TRUE(!text.empty() && texts.insert(text).second) << k << ": '" << text << "'";
+    }
 }
 
 }  // namespace
