@@ -13,12 +13,14 @@
 #include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
-#include "report/png_image.hpp"
 #include "report/report_keys.hpp"
 #include "report/written_value.hpp"
+#include "support/png_decode.hpp"
 
 namespace tessadro {
 namespace {
+
+using test::decode_png;
 
 // A record of the user's file shown on the page may hold markup characters;
 // the four that could end an element or an attribute are written as entities,
@@ -87,7 +89,7 @@ TEST(Base64, PaddingOfOneAndTwoBytes) {
 
 TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
     PaletteImage image{3, 2, {0, 1, 2, 2, 1, 0}, {{255, 0, 0}, {0, 255, 0}, {1, 2, 3}}};
-    const RgbImage back = decode_png(encode_png(image));
+    const test::RgbImage back = decode_png(encode_png(image));
     ASSERT_EQ((std::pair{3, 2}), (std::pair{back.width, back.height}));
     EXPECT_EQ((Rgb{255, 0, 0}), back.at(0, 0));
     EXPECT_EQ((Rgb{1, 2, 3}), back.at(2, 0));
