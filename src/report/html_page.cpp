@@ -1,6 +1,6 @@
 #include "report/html_page.hpp"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <span>

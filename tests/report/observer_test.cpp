@@ -8,7 +8,6 @@
 #include <set>
 
 #include "dataset_run.hpp"
-#include "run/run_helpers.hpp"
 
 namespace tessadro::test {
 namespace {
@@ -129,26 +128,6 @@ TEST(ReportBudget, EveryLossOfTheDatasets) {
             EXPECT_EQ(lines, listed) << c.dataset << ": " << reason;
         }
         fs::remove_all(run.work);
-    }
-}
-
-// The report takes the monthly values from the arrays the run writes, so it
-// ends as the run does where the run never looks: groups_basic_year's
-// inactive cell (2,2) holds neither pumping nor return flow, and the run
-// never looks up its county, here 99 or -1, which the factor tables do not
-// hold. (Grids without cells, which the maps must draw, are among the
-// generated years of report_ends_as_run_test.cpp.)
-TEST(ReportEndsAsRun, WhereTheRunNeverLooks) {
-    for (const char* cty : {"header\n 1 1 2 2\n 099 2 2\n 3 3 3 2\n", "header\n 1 1 2 2\n 0-1 2 2\n 3 3 3 2\n"}) {
-        std::vector<DatasetRun> runs;
-        for (const char* binary : {TESSADRO_BINARY, TESSADRO_REPORT_BINARY}) {
-            const fs::path work = prepare("groups_basic_year", "never-looks-" + std::to_string(runs.size()));
-            std::ofstream(work / "static" / "cty.flg", std::ios::binary) << cty;
-            runs.push_back(run_in_folder(work, binary, "2010 0.5"));
-        }
-        EXPECT_EQ(0, runs[0].status) << cty;
-        EXPECT_EQ("", how_endings_differ(runs[0], runs[1])) << cty;
-        for (const DatasetRun& r : runs) fs::remove_all(r.work);
     }
 }
 

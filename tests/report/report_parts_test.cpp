@@ -10,6 +10,7 @@
 #include "report/base64.hpp"
 #include "report/class_breaks.hpp"
 #include "report/gis_files.hpp"
+#include "report/html_page.hpp"
 #include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
@@ -134,6 +135,28 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     // The largest double has 309 digits, 102 commas between them.
     EXPECT_EQ(309u + 102u, grouped_text(std::numeric_limits<double>::max(), 0).size());
     EXPECT_EQ(301u + 5u, amount_text(-1e300).size() - 1);
+}
+
+// The page's maps by kind: the four annual ones, then the six monthly
+// pumping arrays, then the six monthly recharge arrays.
+TEST(ReportMaps, AnnualThenMonthlyPumpingThenRecharge) {
+    YearReport r;
+    r.grid = Grid{1, 1, 100.0f, 100.0f, 0.0f, 0.0f, 100.0f};
+    r.ibound = {1};
+    for (const YearArray& array : year_arrays("2010")) {
+        ArrayValues& a = r.arrays.emplace_back();
+        static_cast<YearArray&>(a) = array;
+        a.values = {1.0f};
+        a.written = {as_written(1.0f)};
+    }
+    const std::string page = html_page(r), figure = "<figure class=\"map\" id=\"map-";
+    std::string ids;
+    for (std::size_t at = 0; (at = page.find(figure, at)) != std::string::npos; at += figure.size()) {
+        ids += page.substr(at + figure.size(), page.find('"', at + figure.size()) - at - figure.size()) + " ";
+    }
+    EXPECT_EQ("season-pumping season-recharge acres mi 2010.05.pmp 2010.06.pmp 2010.07.pmp 2010.08.pmp 2010.09.pmp "
+              "2010.10.pmp 2010.05.rcg 2010.06.rcg 2010.07.rcg 2010.08.rcg 2010.09.rcg 2010.10.rcg ",
+              ids);
 }
 
 // A budget row or a problem is told apart from the others by its text alone
