@@ -1,10 +1,14 @@
 #include "model/year_files.hpp"
 
 namespace tessadro {
+namespace {
 
+// A month's number as the arrays' names give it: "05".
 std::string month_text(int month) {
     return {static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10)};
 }
+
+}  // namespace
 
 const char* array_suffix(ArrayKind kind) {
     static const char* const suffixes[] = {".pmp", ".rcg", ".agw", ".mi"};

@@ -14,9 +14,6 @@ namespace tessadro {
 constexpr int first_month = 5;
 constexpr int last_month = 10;
 
-// A month's number as the arrays' names give it: "05".
-std::string month_text(int month);
-
 // The arrays the model reads: for each month of the season, the pumping
 // (.pmp) and the recharge (.rcg); for the year, the irrigated acres (.agw)
 // and the M&I pumping (.mi).

@@ -119,8 +119,8 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
         season_recharge += recharge;
     }
     // The acres are annual: no factor, and every cell whatever its sign.
-    const float acres =
-        write_annual_array(grid, grids.acres, text.chout, array_file_name(text.chyear, ArrayKind::acres), reports.observer);
+    const std::string agw = array_file_name(text.chyear, ArrayKind::acres);
+    const float acres = write_annual_array(grid, grids.acres, text.chout, agw, reports.observer);
     write_list(check, {"pumping"});
     write_list(check, {season_pumping});
     write_list(check, {"gw returns"});

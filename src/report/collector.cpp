@@ -167,7 +167,8 @@ void ReportCollector::tract(const TractDecision& d) {
     // A tract that the coordinates file does not list stands at (0, 0).
     const bool no_coordinates = d.xloc == 0.0f && d.yloc == 0.0f;
     if (d.placement == Placement::placed && !no_coordinates) return;  // most tracts
-    Problem p = problem_at(Severity::warning, Reason::tract_at_origin, authorized_file_, d.line, d.cell, d.xloc, d.yloc);
+    Problem p =
+        problem_at(Severity::warning, Reason::tract_at_origin, authorized_file_, d.line, d.cell, d.xloc, d.yloc);
     p.group = d.grp;
     if (d.placement == Placement::beyond_tables) {
         tally(Quantity::authorized_acres, Reason::group_beyond_tables).add(d.authacres);
@@ -304,7 +305,8 @@ void ReportCollector::add_arrays(YearReport& report, const RunState& state) {
     for (int m = first_month; m <= last_month; ++m) {
         const ArrayValues& p = array_of(report, ArrayKind::pumping, m);
         const ArrayValues& r = array_of(report, ArrayKind::recharge, m);
-        report.months.push_back({m, sum_of(p.values), sum_of(r.values), written_sum(p.written), written_sum(r.written)});
+        report.months.push_back(
+            {m, sum_of(p.values), sum_of(r.values), written_sum(p.written), written_sum(r.written)});
     }
 }
 
@@ -475,8 +477,9 @@ void ReportCollector::add_cell_problems(YearReport& report) {
                 const std::size_t c = report.cell(i, j);
                 if (!a.written[c].unreadable) continue;
                 stars.add(a.values[c]);
+                const long line = array_line(grid, i, j);
                 Problem& p = problems_.emplace_back(
-                    cell_problem(Severity::error, Reason::value_as_asterisks, a.file, array_line(grid, i, j), grid, i, j));
+                    cell_problem(Severity::error, Reason::value_as_asterisks, a.file, line, grid, i, j));
                 switch (a.kind) {
                     case ArrayKind::pumping: p.pumping = a.values[c]; break;
                     case ArrayKind::recharge: p.return_flow = a.values[c]; break;

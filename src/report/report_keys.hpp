@@ -23,7 +23,7 @@ enum class BudgetKind { in_file, loss, change, placed, residual, unreadable, rou
 enum class Reason {
     // The input warnings, in the order the page's header counts them: first
     // what the record readers notice (in the order of RecordNote), then the
-    // checks of plausible ranges.
+    // checks of plausible ranges (docs/formats.md, section 9).
     null_value,
     continued,
     extra_numbers,

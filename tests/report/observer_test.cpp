@@ -123,7 +123,8 @@ TEST(ReportBudget, EveryLossOfTheDatasets) {
         for (const auto& [reason, lines] : c.problems) {
             std::vector<std::string> listed;
             for (const auto& p : found) {
-                if (p.size() > 6 && p[1] == reason) listed.push_back(p[2] + ":" + p[3] + " (" + p[5] + "," + p[6] + ")");
+                if (p.size() < 7 || p[1] != reason) continue;
+                listed.push_back(p[2] + ":" + p[3] + " (" + p[5] + "," + p[6] + ")");
             }
             EXPECT_EQ(lines, listed) << c.dataset << ": " << reason;
         }
