@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "model/year_files.hpp"
 #include "text/free_form.hpp"
 #include "text/units.hpp"
 
@@ -121,7 +122,7 @@ void observe(RunObserver& observer, InputFile& file, const PumpingRecord& r, Cel
 
 InputFile open_pumping_file(const RunText& text) {
     write_list(console(), {"..reading pumping file"});
-    return InputFile::open_or_empty("tessadro" + text.chyear + ".txt", unit::pumping, Reading::streamed,
+    return InputFile::open_or_empty(pumping_file_name(text.chyear), unit::pumping, Reading::streamed,
                                     text.listener);
 }
 

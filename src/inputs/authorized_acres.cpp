@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/year_files.hpp"
 #include "text/free_form.hpp"
 #include "text/units.hpp"
 
@@ -18,7 +19,8 @@ void read_authorized_acres(const RunText& text, GroupTables& groups, CellGrids& 
     for (auto* grid : {&grids.pump, &grids.gwret, &grids.acres, &grids.pumpmi}) grid->fill(0.0f);
     write_list(console(), {"..reading authorized acres by group"});
     authorized.file = std::make_unique<InputFile>(
-        InputFile::open_or_empty("authacres" + text.chyear + ".txt", unit::authorized, Reading::held, text.listener));
+        InputFile::open_or_empty(authorized_acres_file_name(text.chyear), unit::authorized, Reading::held,
+                                 text.listener));
     write_list(console(), {"Expected fields: grp,twnshp,range,sect,tract,authacres"});
     authorized.sumauth = 0.0f;
     // A record takes 12 bytes at the least ("1,1,1,1,1,1" and its line end):

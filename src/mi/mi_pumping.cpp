@@ -1,5 +1,6 @@
 #include "mi/mi_pumping.hpp"
 
+#include "model/year_files.hpp"
 #include "monthly/array_file.hpp"
 #include "text/free_form.hpp"
 #include "text/units.hpp"
@@ -25,7 +26,7 @@ void read_mi_records(const RunText& text, const Grid& grid, const Table<std::int
                      Table<float, 2>& pumpmi, Reports& reports) {
     write_list(console(), {"..reading m&i file"});
     InputFile file =
-        InputFile::open_or_empty(text.chyear + "mi.txt", unit::pumping, Reading::streamed, text.listener);
+        InputFile::open_or_empty(mi_file_name(text.chyear), unit::pumping, Reading::streamed, text.listener);
     std::int32_t count = 0;
     float offgrid = 0.0f;
     MiRecord r;
@@ -61,8 +62,9 @@ void place_mi_pumping(const RunText& text, const Grid& grid, const Table<std::in
                       Table<float, 2>& pumpmi, Reports& reports) {
     read_mi_records(text, grid, ibound, pumpmi, reports);
     write_list(console(), {"..write mi plot file"});
-    write_plot_file(grid, ibound, pumpmi, text.out_path(text.chyear + "migrid.dat"));
-    const float total = write_annual_array(grid, pumpmi, text.chout, text.chyear + ".mi", reports.observer);
+    write_plot_file(grid, ibound, pumpmi, text.out_path(plot_file_name(text.chyear, ArrayKind::mi)));
+    const float total =
+        write_annual_array(grid, pumpmi, text.chout, array_file_name(text.chyear, ArrayKind::mi), reports.observer);
     write_list(*reports.check_report, {"m&i pumping"});
     write_list(*reports.check_report, {total});
 }

@@ -1,19 +1,16 @@
 #include "monthly/monthly_arrays.hpp"
 
 #include <algorithm>
-#include <array>
 #include <exception>
 #include <memory>
 #include <vector>
 
+#include "model/year_files.hpp"
 #include "monthly/array_file.hpp"
 #include "text/free_form.hpp"
 
 namespace tessadro {
 namespace {
-
-const std::array<const char*, 12> monthno = {"01", "02", "03", "04", "05", "06",
-                                             "07", "08", "09", "10", "11", "12"};
 
 // The tables that the monthly split reads, and the year report's observer of
 // the rows written (null in the legacy run).
@@ -39,7 +36,7 @@ float split_month(const MonthlySplit& split, const Table<float, 2>& annual, std:
             float& cell = row[static_cast<std::size_t>(j - 1)];
             cell = 0.0f;
             const float value = annual(j, i);
-            if (!(value > 0.0f)) continue;
+            if (!split_into_months(value)) continue;
             std::int32_t county = split.icty(j, i);
             if (county == 0) county = 1;
             cell = value * split.xmonfactors(county, month);
@@ -101,16 +98,15 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
     float season_pumping = 0.0f;
     float season_recharge = 0.0f;
     std::vector<char> spare;  // the buffer of the last recharge array
-    for (std::int32_t m = 5; m <= 10; ++m) {
-        const std::string stem = text.chyear + "." + monthno[static_cast<std::size_t>(m - 1)];
+    for (std::int32_t m = first_month; m <= last_month; ++m) {
         // The month's recharge is formatted beside its pumping.
-        ArrayAhead rcg{stem + ".rcg", nullptr, 0.0f, nullptr};
+        ArrayAhead rcg{array_file_name(text.chyear, ArrayKind::recharge, m), nullptr, 0.0f, nullptr};
         side.start([&split, &grids, m, &rcg, buffer = std::move(spare)]() mutable {
             format_ahead(split, grids.gwret, m, std::move(buffer), rcg);
         });
         float pumping = 0.0f;
         try {
-            pumping = write_month(split, check, grids.pump, m, stem + ".pmp");
+            pumping = write_month(split, check, grids.pump, m, array_file_name(text.chyear, ArrayKind::pumping, m));
         } catch (...) {
             side.wait();  // the job is done with this frame before it goes
             throw;
@@ -123,7 +119,8 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
         season_recharge += recharge;
     }
     // The acres are annual: no factor, and every cell whatever its sign.
-    const float acres = write_annual_array(grid, grids.acres, text.chout, text.chyear + ".agw", reports.observer);
+    const std::string agw = array_file_name(text.chyear, ArrayKind::acres);
+    const float acres = write_annual_array(grid, grids.acres, text.chout, agw, reports.observer);
     write_list(check, {"pumping"});
     write_list(check, {season_pumping});
     write_list(check, {"gw returns"});

@@ -5,6 +5,10 @@
 
 namespace tessadro {
 
+// Only a cell of positive annual value is split into months: the others are
+// 0 in every month's array, and their county is never looked up.
+inline bool split_into_months(float annual) { return annual > 0.0f; }
+
 // Splits each cell's annual pumping and return flow into May to October with
 // the monthly factors of the cell's county and writes one pumping (.pmp) and
 // one recharge (.rcg) array per month, then the annual acres array (.agw);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "report/numbers.hpp"
 
@@ -10,12 +9,6 @@ namespace tessadro {
 namespace {
 
 const char* month_names[] = {"", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-std::string px(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", v);
-    return text;
-}
 
 // A round step for the value axis: about five steps up to the largest value
 // (positive and finite).

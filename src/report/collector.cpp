@@ -1,12 +1,12 @@
 #include "report/collector.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <filesystem>
 #include <span>
 #include <utility>
 
+#include "monthly/monthly_arrays.hpp"
 #include "run/fp_flags.hpp"
 
 namespace tessadro {
@@ -14,32 +14,46 @@ namespace {
 
 // The rows of each quantity's budget, in the order the page shows them.
 struct QuantityRows {
-    const char* quantity;
-    const char* file_reason;
-    std::vector<const char*> losses;
-    std::vector<const char*> changes;
-    const char* placed_reason;
+    Quantity quantity;
+    Reason file_reason;
+    std::vector<Reason> losses;
+    std::vector<Reason> changes;
+    Reason placed_reason;
     bool arrays;  // written to array files: unreadable fields, rounding
 };
 
 const std::vector<QuantityRows>& budget_layout() {
+    using enum Reason;
     static const std::vector<QuantityRows> layout = {
-        {"pumping", "pumping file",
-         {"off the grid", "on an inactive cell", "negative pumping not placed"},
-         {"county monthly factors"}, "monthly .pmp arrays", true},
-        {"return flow", "pumping file",
-         {"off the grid", "on an inactive cell", "tract without coordinates", "tract off the grid",
-          "tract on an inactive cell", "640-acre cap of the reassignment", "negative return flow not placed"},
-         {"county monthly factors"}, "monthly .rcg arrays", true},
-        {"acres", "pumping file",
-         {"off the grid", "on an inactive cell", "tract without coordinates", "tract off the grid",
-          "tract on an inactive cell", "640-acre cap of the reassignment"},
-         {"exchange-area factor"}, ".agw array", true},
-        {"m&i pumping", "M&I file",
-         {"off the grid", "on an inactive cell", "negative M&I pumping not placed"}, {}, ".mi array", true},
-        {"authorized acres", "authorized-acres file", {"group beyond 5000"}, {}, "group totals", false},
+        {Quantity::pumping, pumping_file, {off_grid, inactive, negative_pumping}, {county_factors}, monthly_pmp, true},
+        {Quantity::return_flow, pumping_file,
+         {off_grid, inactive, tract_without_coordinates, tract_off_grid, tract_inactive, reassignment_cap,
+          negative_return_flow},
+         {county_factors}, monthly_rcg, true},
+        {Quantity::acres, pumping_file,
+         {off_grid, inactive, tract_without_coordinates, tract_off_grid, tract_inactive, reassignment_cap},
+         {exchange_area_factor}, agw_array, true},
+        {Quantity::mi_pumping, mi_file, {off_grid, inactive, negative_mi}, {}, mi_array, true},
+        {Quantity::authorized_acres, authorized_acres_file, {group_beyond_tables}, {}, group_totals, false},
     };
     return layout;
+}
+
+// The quantity an array file holds.
+Quantity quantity_of(ArrayKind kind) {
+    switch (kind) {
+        case ArrayKind::pumping: return Quantity::pumping;
+        case ArrayKind::recharge: return Quantity::return_flow;
+        case ArrayKind::acres: return Quantity::acres;
+        case ArrayKind::mi: break;
+    }
+    return Quantity::mi_pumping;
+}
+
+// A problem about a cell of the grid, at the cell's centre.
+Problem cell_problem(Severity severity, Reason reason, const std::string& file, long line, const Grid& grid,
+                     std::int32_t row, std::int32_t column) {
+    return problem_at(severity, reason, file, line, {column, row}, centre_x(grid, column), centre_y(grid, row));
 }
 
 std::size_t cells_of(const Grid& grid) {
@@ -68,6 +82,12 @@ double written_sum(const std::vector<WrittenValue>& written) {
     return static_cast<double>(tenths) / 10.0;
 }
 
+// The array of a kind and month (0 for the annual ones) among those of a year.
+const ArrayValues& array_of(const YearReport& report, ArrayKind kind, int month) {
+    return *std::find_if(report.arrays.begin(), report.arrays.end(),
+                         [kind, month](const ArrayValues& a) { return a.kind == kind && a.month == month; });
+}
+
 // The record number of a cell's field in an array file: rows of more than
 // 326 columns take two records.
 long array_line(const Grid& grid, std::int32_t row, std::int32_t column) {
@@ -75,79 +95,64 @@ long array_line(const Grid& grid, std::int32_t row, std::int32_t column) {
     return (row - 1) * records_per_row + (column - 1) / 326 + 1;
 }
 
-const char* quantity_of_array(const std::string& file) {
-    if (file.ends_with(".pmp")) return "pumping";
-    if (file.ends_with(".rcg")) return "return flow";
-    if (file.ends_with(".agw")) return "acres";
-    return "m&i pumping";
+// The input warning of what a record reader noticed.
+Reason reason_of(RecordNote note) {
+    switch (note) {
+        case RecordNote::null_value: return Reason::null_value;
+        case RecordNote::continued: return Reason::continued;
+        case RecordNote::extra_numbers: return Reason::extra_numbers;
+        case RecordNote::slash_end: return Reason::slash_end;
+        case RecordNote::decimal_comma: return Reason::decimal_comma;
+        case RecordNote::byte_order_mark: break;
+    }
+    return Reason::byte_order_mark;
 }
-
-// The input warnings, in the order the page's header counts them: first what
-// the record readers notice (by RecordNote), then the checks of plausible
-// ranges (docs/formats.md, section 9).
-const std::vector<std::string>& input_warning_reasons() {
-    static const std::vector<std::string> reasons = {
-        "null value: the column kept the previous record's value",
-        "values ran onto the next line",
-        "more numbers than the read takes",
-        "a slash ended the record early",
-        "semicolons between fields and decimal commas",
-        "byte-order mark at the start of the file",
-        "negative acres",
-        "month factor outside 0 to 1",
-        "county factors do not add up to 1 within 0.001",
-        "well outside the survey's extent",
-    };
-    return reasons;
-}
-
-enum RangeWarning { negative_acres = record_note_kinds, month_factor, county_sum, outside_survey };
-
-const std::string& range_reason(RangeWarning w) { return input_warning_reasons()[static_cast<std::size_t>(w)]; }
 
 }  // namespace
 
 ReportCollector::ReportCollector(std::string chyear)
     : year_(std::move(chyear)),
-      pumping_file_("tessadro" + year_ + ".txt"),
-      authorized_file_("authacres" + year_ + ".txt"),
-      mi_file_(year_ + "mi.txt") {}
+      pumping_file_(pumping_file_name(year_)),
+      authorized_file_(authorized_acres_file_name(year_)),
+      mi_file_(mi_file_name(year_)) {}
 
-ReportCollector::Tally ReportCollector::get(const std::string& quantity, const std::string& reason) const {
-    const auto at = tallies_.find(quantity + "|" + reason);
+ReportCollector::Tally ReportCollector::get(Quantity quantity, Reason reason) const {
+    const auto at = tallies_.find({quantity, reason});
     return at == tallies_.end() ? Tally{} : at->second;
 }
 
 void ReportCollector::pumping(const PumpingDecision& d) {
     const FlagsKept kept;
     ++pumping_records_;
-    if (d.acloc < 0.0f) range_warning(range_reason(negative_acres), pumping_file_, d.line, d.record).acres = d.acloc;
+    if (d.acloc < 0.0f) range_warning(Reason::negative_acres, pumping_file_, d.line, d.record).acres = d.acloc;
     check_well(pumping_file_, d.line, d.x, d.y, d.record);
     in_file_.pumping.add(d.pumploc);
     in_file_.return_flow.add(d.gwloc);
     in_file_.acres.add(d.acloc);
     if (d.acfact != 1.0f) {
-        tally("acres", "exchange-area factor").add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
+        tally(Quantity::acres, Reason::exchange_area_factor).add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
     }
     if (d.unauthorized) unauthorized_lines_.push_back(d.line);
     if (d.placement == Placement::placed) return;  // most records
-    Problem p{"warning", "", pumping_file_, d.line, d.grp, d.cell.row, d.cell.column, d.x, d.y,
-              d.pumploc, d.gwloc, d.acloc, std::nullopt, {}};
+    Problem p = problem_at(Severity::warning, Reason::pumping_off_grid, pumping_file_, d.line, d.cell, d.x, d.y);
+    p.group = d.grp;
+    p.pumping = d.pumploc;
     if (d.placement == Placement::off_grid || d.placement == Placement::inactive) {
-        const char* reason = d.placement == Placement::off_grid ? "off the grid" : "on an inactive cell";
-        tally("pumping", reason).add(d.pumploc);
-        tally("return flow", reason).add(d.gwloc);
-        tally("acres", reason).add(d.acloc);
-        p.reason = std::string("pumping record ") + reason;
+        const bool off = d.placement == Placement::off_grid;
+        const Reason reason = off ? Reason::off_grid : Reason::inactive;
+        tally(Quantity::pumping, reason).add(d.pumploc);
+        tally(Quantity::return_flow, reason).add(d.gwloc);
+        tally(Quantity::acres, reason).add(d.acloc);
+        p.reason = off ? Reason::pumping_off_grid : Reason::pumping_inactive;
+        p.return_flow = d.gwloc;
+        p.acres = d.acloc;
         problems_.push_back(std::move(p));
         return;
     }
     if (d.pumploc < 0.0f) {
-        tally("pumping", "negative pumping not placed").add(d.pumploc);
-        p.severity = "note";
-        p.reason = "negative pumping not placed";
-        p.return_flow.reset();
-        p.acres.reset();
+        tally(Quantity::pumping, Reason::negative_pumping).add(d.pumploc);
+        p.severity = Severity::note;
+        p.reason = Reason::negative_pumping;
         problems_.push_back(std::move(p));
     }
 }
@@ -156,38 +161,30 @@ void ReportCollector::tract(const TractDecision& d) {
     const FlagsKept kept;
     ++tract_records_;
     if (d.authacres < 0.0f) {
-        range_warning(range_reason(negative_acres), authorized_file_, d.line, d.record).acres = d.authacres;
+        range_warning(Reason::negative_acres, authorized_file_, d.line, d.record).acres = d.authacres;
     }
     in_file_.authorized_acres.add(d.authacres);
     // A tract that the coordinates file does not list stands at (0, 0).
     const bool no_coordinates = d.xloc == 0.0f && d.yloc == 0.0f;
     if (d.placement == Placement::placed && !no_coordinates) return;  // most tracts
-    Problem p{"warning", "", authorized_file_, d.line, d.grp, d.cell.row, d.cell.column, d.xloc,
-              d.yloc, std::nullopt, d.gwret, d.acres, std::nullopt, {}};
-    std::string reason;
-    switch (d.placement) {
-        case Placement::beyond_tables:
-            tally("authorized acres", "group beyond 5000").add(d.authacres);
-            p.reason = "group beyond 5000";
-            p.row = p.column = 0;
-            p.return_flow.reset();
-            p.acres.reset();
-            problems_.push_back(std::move(p));
-            return;
-        case Placement::placed:
-            p.reason = "tract without coordinates placed at (0, 0)";
-            problems_.push_back(std::move(p));
-            return;
-        case Placement::inactive:
-            reason = no_coordinates ? "tract without coordinates" : "tract on an inactive cell";
-            break;
-        default:
-            reason = no_coordinates ? "tract without coordinates" : "tract off the grid";
-            break;
+    Problem p =
+        problem_at(Severity::warning, Reason::tract_at_origin, authorized_file_, d.line, d.cell, d.xloc, d.yloc);
+    p.group = d.grp;
+    if (d.placement == Placement::beyond_tables) {
+        tally(Quantity::authorized_acres, Reason::group_beyond_tables).add(d.authacres);
+        p.reason = Reason::group_beyond_tables;
+        p.row = p.column = 0;
+        problems_.push_back(std::move(p));
+        return;
     }
-    tally("return flow", reason).add(d.gwret);
-    tally("acres", reason).add(d.acres);
-    p.reason = reason;
+    p.return_flow = d.gwret;
+    p.acres = d.acres;
+    if (d.placement != Placement::placed) {
+        const Reason lost = d.placement == Placement::inactive ? Reason::tract_inactive : Reason::tract_off_grid;
+        p.reason = no_coordinates ? Reason::tract_without_coordinates : lost;
+        tally(Quantity::return_flow, p.reason).add(d.gwret);
+        tally(Quantity::acres, p.reason).add(d.acres);
+    }
     problems_.push_back(std::move(p));
 }
 
@@ -195,13 +192,15 @@ void ReportCollector::reassignment(const ReassignDecision& d) {
     const FlagsKept kept;
     const double acres_lost = static_cast<double>(d.acloc) - d.reassgn;
     if (acres_lost == 0.0 && d.gwret_placed) return;
-    tally("acres", "640-acre cap of the reassignment").add(acres_lost);
-    Problem p{"warning", "640-acre cap of the reassignment", pumping_file_, 0, d.grp, d.cell.row,
-              d.cell.column, 0.0f, 0.0f, std::nullopt, std::nullopt, acres_lost, std::nullopt, {}};
+    tally(Quantity::acres, Reason::reassignment_cap).add(acres_lost);
     const auto index = static_cast<std::size_t>(d.idxna - 1);
-    if (index < unauthorized_lines_.size()) p.line = unauthorized_lines_[index];
+    const long line = index < unauthorized_lines_.size() ? unauthorized_lines_[index] : 0;
+    // Shown at the well's cell centre, once the grid is known.
+    Problem p = problem_at(Severity::warning, Reason::reassignment_cap, pumping_file_, line, d.cell, 0.0f, 0.0f);
+    p.group = d.grp;
+    p.acres = acres_lost;
     if (!d.gwret_placed) {
-        tally("return flow", "640-acre cap of the reassignment").add(d.gwloc);
+        tally(Quantity::return_flow, Reason::reassignment_cap).add(d.gwloc);
         p.return_flow = d.gwloc;
     }
     problems_.push_back(std::move(p));
@@ -213,22 +212,21 @@ void ReportCollector::mi(const MiDecision& d) {
     check_well(mi_file_, d.line, d.x, d.y, d.record);
     in_file_.mi.add(d.amount);
     if (d.placement == Placement::placed) return;
-    Problem p{"warning", "", mi_file_, d.line, std::nullopt, d.cell.row, d.cell.column, d.x, d.y,
-              std::nullopt, std::nullopt, std::nullopt, d.amount, {}};
+    Problem p = problem_at(Severity::warning, Reason::mi_off_grid, mi_file_, d.line, d.cell, d.x, d.y);
+    p.mi = d.amount;
     switch (d.placement) {
         case Placement::off_grid:
-            tally("m&i pumping", "off the grid").add(d.amount);
-            p.reason = "M&I well off the grid";
+            tally(Quantity::mi_pumping, Reason::off_grid).add(d.amount);
             break;
         case Placement::inactive:
-            tally("m&i pumping", "on an inactive cell").add(d.amount);
-            p.reason = "M&I well on an inactive cell";
+            tally(Quantity::mi_pumping, Reason::inactive).add(d.amount);
+            p.reason = Reason::mi_inactive;
             break;
         case Placement::not_positive:
             if (!(d.amount < 0.0f)) return;
-            tally("m&i pumping", "negative M&I pumping not placed").add(d.amount);
-            p.severity = "note";
-            p.reason = "negative M&I pumping not placed";
+            tally(Quantity::mi_pumping, Reason::negative_mi).add(d.amount);
+            p.severity = Severity::note;
+            p.reason = Reason::negative_mi;
             break;
         default:
             return;
@@ -261,7 +259,7 @@ YearReport ReportCollector::finish(const RunState& state) {
         authtot += state.groups.authtot(g);
         if (state.groups.authtot(g) != 0.0f) ++groups;
     }
-    tally("authorized acres", "group totals") = Tally{groups, authtot};
+    tally(Quantity::authorized_acres, Reason::group_totals) = Tally{groups, authtot};
 
     report.inputs = {
         {pumping_file_, pumping_records_, "records"},
@@ -274,15 +272,15 @@ YearReport ReportCollector::finish(const RunState& state) {
     };
     // Reassigned records are shown at their well's cell centre.
     for (Problem& p : problems_) {
-        if (p.reason != "640-acre cap of the reassignment") continue;
+        if (p.reason != Reason::reassignment_cap) continue;
         p.x = centre_x(grid, p.column);
         p.y = centre_y(grid, p.row);
     }
-    tally("pumping", "pumping file") = in_file_.pumping;
-    tally("return flow", "pumping file") = in_file_.return_flow;
-    tally("acres", "pumping file") = in_file_.acres;
-    tally("authorized acres", "authorized-acres file") = in_file_.authorized_acres;
-    tally("m&i pumping", "M&I file") = in_file_.mi;
+    tally(Quantity::pumping, Reason::pumping_file) = in_file_.pumping;
+    tally(Quantity::return_flow, Reason::pumping_file) = in_file_.return_flow;
+    tally(Quantity::acres, Reason::pumping_file) = in_file_.acres;
+    tally(Quantity::authorized_acres, Reason::authorized_acres_file) = in_file_.authorized_acres;
+    tally(Quantity::mi_pumping, Reason::mi_file) = in_file_.mi;
     add_cell_problems(report);
     add_budget(report);
     add_factor_warnings(state);
@@ -295,34 +293,40 @@ YearReport ReportCollector::finish(const RunState& state) {
 // the .pmp and .rcg of each month, then .agw and .mi. An array of a grid
 // without rows was written empty, and is so here.
 void ReportCollector::add_arrays(YearReport& report, const RunState& state) {
-    for (const std::string& name : array_file_names(state.text.chyear)) {
-        const auto at =
-            std::find_if(arrays_.begin(), arrays_.end(), [&name](const ArrayValues& a) { return a.file == name; });
-        report.arrays.push_back(at != arrays_.end() ? std::move(*at) : ArrayValues{name, {}, {}});
+    for (const YearArray& array : year_arrays(state.text.chyear)) {
+        ArrayValues& a = report.arrays.emplace_back(ArrayValues{array, {}, {}});
+        const auto at = std::find_if(arrays_.begin(), arrays_.end(),
+                                     [&array](const ArrayValues& written) { return written.file == array.file; });
+        if (at == arrays_.end()) continue;
+        a.values = std::move(at->values);
+        a.written = std::move(at->written);
     }
     arrays_.clear();
-    for (std::size_t k = 0; k + 1 < 12; k += 2) {
-        const ArrayValues& p = report.arrays[k];
-        const ArrayValues& r = report.arrays[k + 1];
-        report.months.push_back({static_cast<int>(5 + k / 2), sum_of(p.values), sum_of(r.values),
-                                 written_sum(p.written), written_sum(r.written)});
+    for (int m = first_month; m <= last_month; ++m) {
+        const ArrayValues& p = array_of(report, ArrayKind::pumping, m);
+        const ArrayValues& r = array_of(report, ArrayKind::recharge, m);
+        report.months.push_back(
+            {m, sum_of(p.values), sum_of(r.values), written_sum(p.written), written_sum(r.written)});
     }
 }
 
-// What the county factors change: in each cell the run split into months
-// (a positive annual value), the six monthly values it wrote against the
-// annual value. The factors of a county need not add up to 1.
+// What the county factors change: in each cell the run split into months,
+// the monthly values it wrote against the annual value. The factors of a
+// county need not add up to 1.
 void ReportCollector::add_factor_changes(const YearReport& report) {
     const std::size_t cells = report.pump.size();
-    for (const auto& [quantity, annual, first] : {std::tuple{"pumping", &report.pump, std::size_t{0}},
-                                                  std::tuple{"return flow", &report.gwret, std::size_t{1}}}) {
-        Tally& change = tally(quantity, "county monthly factors");
+    for (const auto& [kind, annual] : {std::pair{ArrayKind::pumping, &report.pump},
+                                       std::pair{ArrayKind::recharge, &report.gwret}}) {
+        Tally& change = tally(quantity_of(kind), Reason::county_factors);
+        std::vector<const std::vector<float>*> months;  // May to October
+        for (const ArrayValues& a : report.arrays) {
+            if (a.kind == kind) months.push_back(&a.values);
+        }
         for (std::size_t c = 0; c < cells; ++c) {
-            if (!((*annual)[c] > 0.0f)) continue;
+            if (!split_into_months((*annual)[c])) continue;
             double season = 0.0;
-            for (std::size_t k = first; k < 12; k += 2) {
-                const std::vector<float>& month = report.arrays[k].values;
-                if (c < month.size()) season += month[c];
+            for (const std::vector<float>* month : months) {
+                if (c < month->size()) season += (*month)[c];
             }
             change.add(season - (*annual)[c]);
         }
@@ -371,7 +375,11 @@ void ReportCollector::array_row(std::string_view file, std::int32_t row, std::in
     // when a month's recharge comes before its pumping): the last one or
     // two are the ones at hand.
     auto at = std::find_if(arrays_.rbegin(), arrays_.rend(), [file](const ArrayValues& a) { return a.file == file; });
-    ArrayValues& a = at != arrays_.rend() ? *at : arrays_.emplace_back(ArrayValues{std::string(file), {}, {}});
+    if (at == arrays_.rend()) {
+        arrays_.emplace_back().file = file;  // its kind and month found by its name at the end
+        at = arrays_.rbegin();
+    }
+    ArrayValues& a = *at;
     if (row == 1 && nrow > 0) {  // the whole array at once: a grid's arrays are most of the report's memory
         a.values.reserve(static_cast<std::size_t>(nrow) * values.size());
         a.written.reserve(a.values.capacity());
@@ -380,13 +388,8 @@ void ReportCollector::array_row(std::string_view file, std::int32_t row, std::in
     for (float v : values) a.written.push_back(as_written(v));
 }
 
-Problem& ReportCollector::range_warning(const std::string& reason, const std::string& file, long line,
-                                        std::string_view record) {
-    Problem p;
-    p.severity = "warning";
-    p.reason = reason;
-    p.file = file;
-    p.line = line;
+Problem& ReportCollector::range_warning(Reason reason, const std::string& file, long line, std::string_view record) {
+    Problem p = problem_at(Severity::warning, reason, file, line, {0, 0}, 0.0f, 0.0f);
     p.record = std::string(record);
     const std::lock_guard<std::mutex> hold(input_lock_);
     return input_.emplace_back(std::move(p));
@@ -397,7 +400,7 @@ Problem& ReportCollector::range_warning(const std::string& reason, const std::st
 // else only for the M&I wells, read after the coordinates.
 void ReportCollector::check_well(const std::string& file, long line, float x, float y, std::string_view record) {
     if (!extent_.known || extent_.holds(x, y)) return;
-    Problem& p = range_warning(range_reason(outside_survey), file, line, record);
+    Problem& p = range_warning(Reason::outside_survey, file, line, record);
     p.x = x;
     p.y = y;
 }
@@ -409,14 +412,14 @@ void ReportCollector::add_factor_warnings(const RunState& state) {
         const auto county = static_cast<std::int32_t>(k);
         double season = 0.0;
         bool outside = false;
-        for (std::int32_t m = 5; m <= 10; ++m) {
+        for (std::int32_t m = first_month; m <= last_month; ++m) {
             const float f = state.xmonfactors(county, m);
             season += f;
             outside |= !(f >= 0.0f && f <= 1.0f);
         }
         const CountyRecord& r = county_records_[k];
-        if (outside) range_warning(range_reason(month_factor), factors_file, r.line, r.text);
-        if (!(std::fabs(season - 1.0) <= 0.001)) range_warning(range_reason(county_sum), factors_file, r.line, r.text);
+        if (outside) range_warning(Reason::month_factor, factors_file, r.line, r.text);
+        if (!(std::fabs(season - 1.0) <= 0.001)) range_warning(Reason::county_sum, factors_file, r.line, r.text);
     }
 }
 
@@ -432,11 +435,7 @@ void ReportCollector::noticed(RecordNote note, const std::string& file, long lin
     } else if (!noted_records_.insert({name, line, note}).second) {
         return;
     }
-    Problem p;
-    p.severity = "warning";
-    p.reason = input_warning_reasons()[static_cast<std::size_t>(note)];
-    p.file = std::move(name);
-    p.line = line;
+    Problem p = problem_at(Severity::warning, reason_of(note), std::move(name), line, {0, 0}, 0.0f, 0.0f);
     p.record = std::string(text);
     input_.push_back(std::move(p));
 }
@@ -444,9 +443,7 @@ void ReportCollector::noticed(RecordNote note, const std::string& file, long lin
 // Input warnings head the problem list, file by file and record by record:
 // a misread record usually explains the losses and cells listed after it.
 void ReportCollector::add_input_warnings(YearReport& report) {
-    for (const std::string& reason : input_warning_reasons()) {
-        report.input_warnings.push_back({reason, 0});
-    }
+    for (int k = 0; k < input_warning_reasons; ++k) report.input_warnings.push_back({static_cast<Reason>(k), 0});
     for (const Problem& p : input_) {
         for (InputWarningCount& c : report.input_warnings) c.count += c.reason == p.reason ? 1 : 0;
     }
@@ -466,83 +463,88 @@ void ReportCollector::add_cell_problems(YearReport& report) {
         for (std::int32_t j = 1; j <= grid.ncol; ++j) {
             const float v = report.gwret[report.cell(i, j)];
             if (!(v < 0.0f)) continue;
-            tally("return flow", "negative return flow not placed").add(v);
-            problems_.push_back({"note", "negative return flow not placed", "", 0, std::nullopt, i, j,
-                                 centre_x(grid, j), centre_y(grid, i), std::nullopt, v, std::nullopt, std::nullopt, {}});
+            tally(Quantity::return_flow, Reason::negative_return_flow).add(v);
+            Problem& p =
+                problems_.emplace_back(cell_problem(Severity::note, Reason::negative_return_flow, "", 0, grid, i, j));
+            p.return_flow = v;
         }
     }
     for (const ArrayValues& a : report.arrays) {
-        const std::string quantity = quantity_of_array(a.file);
-        Tally& stars = tally(quantity, "written as ******");
+        Tally& stars = tally(quantity_of(a.kind), Reason::written_as_asterisks);
         if (a.written.size() < cells_of(grid)) continue;  // a run that ends well writes every cell
         for (std::int32_t i = 1; i <= grid.nrow; ++i) {
             for (std::int32_t j = 1; j <= grid.ncol; ++j) {
                 const std::size_t c = report.cell(i, j);
                 if (!a.written[c].unreadable) continue;
                 stars.add(a.values[c]);
-                Problem p{"error", "value written as ******", a.file, array_line(grid, i, j), std::nullopt, i, j,
-                          centre_x(grid, j), centre_y(grid, i), std::nullopt, std::nullopt, std::nullopt, std::nullopt, {}};
-                if (quantity == std::string("pumping")) p.pumping = a.values[c];
-                else if (quantity == std::string("return flow")) p.return_flow = a.values[c];
-                else if (quantity == std::string("acres")) p.acres = a.values[c];
-                else p.mi = a.values[c];
-                problems_.push_back(std::move(p));
+                const long line = array_line(grid, i, j);
+                Problem& p = problems_.emplace_back(
+                    cell_problem(Severity::error, Reason::value_as_asterisks, a.file, line, grid, i, j));
+                switch (a.kind) {
+                    case ArrayKind::pumping: p.pumping = a.values[c]; break;
+                    case ArrayKind::recharge: p.return_flow = a.values[c]; break;
+                    case ArrayKind::acres: p.acres = a.values[c]; break;
+                    case ArrayKind::mi: p.mi = a.values[c]; break;
+                }
             }
         }
     }
 }
 
 void ReportCollector::add_budget(YearReport& report) const {
-    auto row = [&report](const std::string& quantity, const char* kind, const std::string& reason, Tally t) {
+    auto row = [&report](Quantity quantity, BudgetKind kind, Reason reason, Tally t) {
         report.budget.push_back({quantity, kind, reason, t.count, t.amount});
     };
     for (const QuantityRows& q : budget_layout()) {
         const Tally input = get(q.quantity, q.file_reason);
-        row(q.quantity, "in file", q.file_reason, input);
+        row(q.quantity, BudgetKind::in_file, q.file_reason, input);
         double residual = input.amount;
-        for (const char* reason : q.losses) {
+        for (Reason reason : q.losses) {
             const Tally t = get(q.quantity, reason);
-            row(q.quantity, "loss", reason, t);
+            row(q.quantity, BudgetKind::loss, reason, t);
             residual -= t.amount;
         }
-        for (const char* reason : q.changes) {
+        for (Reason reason : q.changes) {
             const Tally t = get(q.quantity, reason);
-            row(q.quantity, "change", reason, t);
+            row(q.quantity, BudgetKind::change, reason, t);
             residual += t.amount;
         }
         Tally placed = get(q.quantity, q.placed_reason);
         long long written_tenths = 0;
         if (q.arrays) {
             for (const ArrayValues& a : report.arrays) {
-                if (quantity_of_array(a.file) != std::string(q.quantity)) continue;
+                if (quantity_of(a.kind) != q.quantity) continue;
                 for (std::size_t c = 0; c < a.values.size(); ++c) {
                     if (a.values[c] != 0.0f) placed.add(a.values[c]);
                     written_tenths += a.written[c].tenths;
                 }
             }
         }
-        row(q.quantity, "placed", q.placed_reason, placed);
-        row(q.quantity, "residual", "in file - losses + changes - placed", Tally{0, residual - placed.amount});
+        row(q.quantity, BudgetKind::placed, q.placed_reason, placed);
+        row(q.quantity, BudgetKind::residual, Reason::balance, Tally{0, residual - placed.amount});
         if (!q.arrays) continue;
-        const Tally stars = get(q.quantity, "written as ******");
+        const Tally stars = get(q.quantity, Reason::written_as_asterisks);
         const double written = static_cast<double>(written_tenths) / 10.0;
-        row(q.quantity, "unreadable", "written as ******", stars);
-        row(q.quantity, "rounding", "F6.1 fields", Tally{0, written - (placed.amount - stars.amount)});
-        row(q.quantity, "written", "as the model reads it", Tally{0, written});
+        row(q.quantity, BudgetKind::unreadable, Reason::written_as_asterisks, stars);
+        row(q.quantity, BudgetKind::rounding, Reason::f6_1_fields, Tally{0, written - (placed.amount - stars.amount)});
+        row(q.quantity, BudgetKind::written, Reason::as_the_model_reads, Tally{0, written});
     }
 }
 
-std::vector<std::string> array_file_names(const std::string& year) {
-    std::vector<std::string> names;
-    for (const char* month : {"05", "06", "07", "08", "09", "10"}) {
-        for (const char* kind : {".pmp", ".rcg"}) names.push_back(year + "." + month + kind);
-    }
-    names.push_back(year + ".agw");
-    names.push_back(year + ".mi");
-    return names;
+Problem problem_at(Severity severity, Reason reason, std::string file, long line, Cell cell, float x, float y) {
+    Problem p;
+    p.severity = severity;
+    p.reason = reason;
+    p.file = std::move(file);
+    p.line = line;
+    p.row = cell.row;
+    p.column = cell.column;
+    p.x = x;
+    p.y = y;
+    return p;
 }
 
-long YearReport::count_of(const std::string& severity) const {
+long YearReport::count_of(Severity severity) const {
     long n = 0;
     for (const Problem& p : problems) n += p.severity == severity ? 1 : 0;
     return n;

@@ -50,8 +50,8 @@ private:
         }
     };
     // Tallies by quantity and reason.
-    Tally& tally(const std::string& quantity, const std::string& reason) { return tallies_[quantity + "|" + reason]; }
-    Tally get(const std::string& quantity, const std::string& reason) const;
+    Tally& tally(Quantity quantity, Reason reason) { return tallies_[{quantity, reason}]; }
+    Tally get(Quantity quantity, Reason reason) const;
 
     void add_arrays(YearReport& report, const RunState& state);
     void add_factor_changes(const YearReport& report);
@@ -59,10 +59,10 @@ private:
     void add_budget(YearReport& report) const;
     void add_input_warnings(YearReport& report);
     void add_factor_warnings(const RunState& state);
-    Problem& range_warning(const std::string& reason, const std::string& file, long line, std::string_view record);
+    Problem& range_warning(Reason reason, const std::string& file, long line, std::string_view record);
     void check_well(const std::string& file, long line, float x, float y, std::string_view record);
 
-    std::map<std::string, Tally> tallies_;
+    std::map<std::pair<Quantity, Reason>, Tally> tallies_;
     // What the files hold, tallied apart: every record adds to these.
     struct InFile {
         Tally pumping, return_flow, acres, authorized_acres, mi;

@@ -33,7 +33,8 @@ std::string optional_amount(const std::optional<double>& value) { return value ?
 std::string budget_csv(const YearReport& report) {
     std::string out = "quantity,kind,reason,count,amount\n";
     for (const BudgetRow& r : report.budget) {
-        out += field(r.quantity) + "," + field(r.kind) + "," + field(r.reason) + "," + std::to_string(r.count) + "," +
+        out += field(text_of(r.quantity)) + "," + field(text_of(r.kind)) + "," + field(text_of(r.reason)) + "," +
+               std::to_string(r.count) + "," +
                amount_text(r.amount) + "\n";
     }
     return out;
@@ -42,7 +43,7 @@ std::string budget_csv(const YearReport& report) {
 std::string problems_csv(const YearReport& report) {
     std::string out = "severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,record\n";
     for (const Problem& p : report.problems) {
-        out += field(p.severity) + "," + field(p.reason) + "," + field(p.file) + "," +
+        out += field(text_of(p.severity)) + "," + field(text_of(p.reason)) + "," + field(p.file) + "," +
                (p.line > 0 ? std::to_string(p.line) : "") + "," + (p.group ? std::to_string(*p.group) : "") + "," +
                std::to_string(p.row) + "," + std::to_string(p.column) + "," + shortest_text(p.x) + "," +
                shortest_text(p.y) + "," + optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +

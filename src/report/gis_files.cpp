@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/grid_geometry.hpp"
+#include "model/year_files.hpp"
 #include "report/numbers.hpp"
 
 namespace tessadro {
@@ -59,14 +60,15 @@ namespace {
 // The plot files' stems, as the run names them: the grids of pumping, return
 // flow, acres and M&I pumping.
 std::array<std::string, 4> plot_stems(const std::string& year) {
-    return {"pumpgrid" + year, "gwretgrid" + year, "acresgrid" + year, year + "migrid"};
+    return {plot_stem(year, ArrayKind::pumping), plot_stem(year, ArrayKind::recharge),
+            plot_stem(year, ArrayKind::acres), plot_stem(year, ArrayKind::mi)};
 }
 
 }  // namespace
 
 std::vector<std::string> gis_file_names(const std::string& year) {
     std::vector<std::string> names;
-    for (const std::string& array : array_file_names(year)) names.push_back("gis/" + array + ".asc");
+    for (const YearArray& array : year_arrays(year)) names.push_back("gis/" + array.file + ".asc");
     for (const std::string& stem : plot_stems(year)) {
         names.push_back("gis/" + stem + ".csv");
         names.push_back("gis/" + stem + ".csvt");

@@ -1,7 +1,9 @@
 #include "report/html_page.hpp"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <span>
 
 #include "report/bar_chart.hpp"
 #include "report/html_text.hpp"
@@ -50,17 +52,19 @@ std::string head_section(const YearReport& r) {
     }
     line("input files", "head-inputs", inputs);
     std::string problems;
-    for (const char* s : {"error", "warning", "note"}) {
-        problems += "<span class=\"sev-" + std::string(s) + "\" data-severity=\"" + s + "\" data-count=\"" +
-                    std::to_string(r.count_of(s)) + "\">" + std::to_string(r.count_of(s)) + " " + s +
-                    (r.count_of(s) == 1 ? "" : "s") + "</span> ";
+    for (Severity severity : {Severity::error, Severity::warning, Severity::note}) {
+        const std::string& s = text_of(severity);
+        const long n = r.count_of(severity);
+        problems += "<span class=\"sev-" + s + "\" data-severity=\"" + s + "\" data-count=\"" + std::to_string(n) +
+                    "\">" + std::to_string(n) + " " + s + (n == 1 ? "" : "s") + "</span> ";
     }
     line("problems", "head-problems", problems);
     std::string input;
     for (const InputWarningCount& c : r.input_warnings) {
         if (c.count == 0) continue;
-        input += "<span class=\"sev-warning\" data-reason=\"" + html_escaped(c.reason) + "\" data-count=\"" +
-                 std::to_string(c.count) + "\">" + std::to_string(c.count) + " &times; " + html_escaped(c.reason) + "</span><br>";
+        const std::string reason = html_escaped(text_of(c.reason));
+        input += "<span class=\"sev-warning\" data-reason=\"" + reason + "\" data-count=\"" + std::to_string(c.count) +
+                 "\">" + std::to_string(c.count) + " &times; " + reason + "</span><br>";
     }
     if (input.empty()) input = "none";
     line("input warnings", "head-input-warnings", input);
@@ -73,23 +77,24 @@ std::string budget_section(const YearReport& r) {
         "Amounts are sums of the 4-byte values; the residual (file minus losses plus changes minus placed) is "
         "the rounding of the 4-byte sums. \"Written\" sums the F6.1 fields the model reads.</p>\n"
         "<div class=\"budgets\">\n";
-    std::string quantity;
+    std::optional<Quantity> table;
     for (const BudgetRow& b : r.budget) {
-        if (b.quantity != quantity) {
-            if (!quantity.empty()) out += "</table>\n";
-            quantity = b.quantity;
-            out += "<table class=\"budget\" data-quantity=\"" + html_escaped(quantity) + "\"><caption>" + html_escaped(quantity) +
+        const std::string quantity = html_escaped(text_of(b.quantity));
+        if (b.quantity != table) {
+            if (table) out += "</table>\n";
+            table = b.quantity;
+            out += "<table class=\"budget\" data-quantity=\"" + quantity + "\"><caption>" + quantity +
                    "</caption><tr><th></th><th></th><th class=\"n\">count</th><th class=\"n\">amount</th></tr>\n";
         }
-        const bool fine = b.kind == "residual" || b.kind == "rounding";
-        out += "<tr class=\"" + b.kind + "\"><td>" + html_escaped(b.kind) + "</td><td>" + html_escaped(b.reason) +
-               "</td><td class=\"n\">" + (fine || b.kind == "written" ? "" : std::to_string(b.count)) +
-               "</td><td class=\"n\" data-quantity=\"" + html_escaped(b.quantity) + "\" data-kind=\"" + html_escaped(b.kind) +
-               "\" data-reason=\"" + html_escaped(b.reason) + "\" data-count=\"" + std::to_string(b.count) +
-               "\" data-amount=\"" + amount_text(b.amount) + "\">" + grouped_text(b.amount, fine ? 4 : 2) +
-               "</td></tr>\n";
+        const bool fine = b.kind == BudgetKind::residual || b.kind == BudgetKind::rounding;
+        const std::string kind = html_escaped(text_of(b.kind)), reason = html_escaped(text_of(b.reason));
+        out += "<tr class=\"" + text_of(b.kind) + "\"><td>" + kind + "</td><td>" + reason + "</td><td class=\"n\">" +
+               (fine || b.kind == BudgetKind::written ? "" : std::to_string(b.count)) +
+               "</td><td class=\"n\" data-quantity=\"" + quantity + "\" data-kind=\"" + kind + "\" data-reason=\"" +
+               reason + "\" data-count=\"" + std::to_string(b.count) + "\" data-amount=\"" + amount_text(b.amount) +
+               "\">" + grouped_text(b.amount, fine ? 4 : 2) + "</td></tr>\n";
     }
-    if (!quantity.empty()) out += "</table>\n";
+    if (table) out += "</table>\n";
     return out + "</div>\n";
 }
 
@@ -119,14 +124,14 @@ std::string monthly_section(const YearReport& r) {
     return out;
 }
 
-// Class limits from the active cells of some maps (those that exist and hold
-// a value a cell).
-ClassBreaks breaks_of(const YearReport& r, const std::vector<MapData>& maps, std::size_t first, std::size_t count) {
+// Class limits from the active cells of some maps (those that hold a value a
+// cell).
+ClassBreaks breaks_of(const YearReport& r, std::span<const MapData> maps) {
     std::vector<double> values;
-    for (std::size_t k = first; k < first + count && k < maps.size(); ++k) {
-        if (maps[k].values.size() != r.ibound.size()) continue;
+    for (const MapData& map : maps) {
+        if (map.values.size() != r.ibound.size()) continue;
         for (std::size_t c = 0; c < r.ibound.size(); ++c) {
-            if (r.ibound[c] != 0) values.push_back(maps[k].values[c]);
+            if (r.ibound[c] != 0) values.push_back(map.values[c]);
         }
     }
     return choose_breaks(std::move(values));
@@ -163,15 +168,14 @@ std::string maps_section(const YearReport& r) {
                              " ft) are not finite numbers within a billion feet.");
     }
     out += "<div class=\"maps\">\n";
-    const std::vector<MapData> maps = report_maps(r);
-    // One colour scale per quantity: the season maps each their own, the
+    const ReportMaps maps = report_maps(r);
+    // One colour scale per quantity: the annual maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
-    const ClassBreaks monthly_pumping = breaks_of(r, maps, 4, 6);
-    const ClassBreaks monthly_recharge = breaks_of(r, maps, 10, 6);
-    for (std::size_t k = 0; k < maps.size(); ++k) {
-        if (k == 4) out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
-        const ClassBreaks breaks = k < 4 ? breaks_of(r, maps, k, 1) : k < 10 ? monthly_pumping : monthly_recharge;
-        out += map_svg(r.grid, r.ibound, maps[k], breaks, k < 4 ? 420 : 230);
+    for (const MapData& map : maps.annual) out += map_svg(r.grid, r.ibound, map, breaks_of(r, {&map, 1}), 420);
+    out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
+    for (const std::vector<MapData>* months : {&maps.pumping_months, &maps.recharge_months}) {
+        const ClassBreaks breaks = breaks_of(r, *months);
+        for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 230);
     }
     return out + "</div>\n";
 }
@@ -190,8 +194,9 @@ std::string problems_section(const YearReport& r) {
     for (std::size_t k = 0; k < shown; ++k) {
         const Problem& p = r.problems[k];
         const ShownText record = shown_text(p.record, record_characters_on_page);
-        rows += "<tr class=\"problem\"><td class=\"sev-" + page_text(p.severity) + "\">" + page_text(p.severity) +
-                "</td><td>" + page_text(p.reason) + "</td><td>" + page_text(p.file) + "</td><td class=\"n\">" +
+        rows += "<tr class=\"problem\"><td class=\"sev-" + page_text(text_of(p.severity)) + "\">" +
+                page_text(text_of(p.severity)) + "</td><td>" + page_text(text_of(p.reason)) + "</td><td>" +
+                page_text(p.file) + "</td><td class=\"n\">" +
                 (p.line > 0 ? std::to_string(p.line) : "") + "</td><td class=\"n\">" +
                 (p.group ? std::to_string(*p.group) : "") + "</td><td class=\"n\">" + std::to_string(p.row) +
                 "</td><td class=\"n\">" + std::to_string(p.column) + "</td><td class=\"n\">" + grouped_text(p.x, 1) +
@@ -228,7 +233,7 @@ std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bo
     std::vector<Cell> marks;
     std::vector<bool> marked(r.ibound.size(), false);
     for (const Problem& p : r.problems) {
-        if (p.severity != "warning") continue;
+        if (p.severity != Severity::warning) continue;
         if (p.row < 1 || p.row > r.grid.nrow || p.column < 1 || p.column > r.grid.ncol) continue;
         const std::size_t cell = r.cell(p.row, p.column);
         if (cell >= marked.size() || marked[cell]) continue;  // one mark a cell
@@ -242,7 +247,7 @@ std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bo
 
 }  // namespace
 
-std::vector<MapData> report_maps(const YearReport& r) {
+ReportMaps report_maps(const YearReport& r) {
     const std::size_t cells = r.ibound.size();
     MapData season_pumping{"map-season-pumping", "Season pumping, May to October", "acre-feet",
                            std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
@@ -250,10 +255,10 @@ std::vector<MapData> report_maps(const YearReport& r) {
     MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet",
                             std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
                             marks_for(r, false, true, false, false)};
-    std::vector<MapData> pumping_months, recharge_months;
+    ReportMaps maps;
     for (const ArrayValues& a : r.arrays) {
-        const bool pmp = a.file.ends_with(".pmp");
-        if (!pmp && !a.file.ends_with(".rcg")) continue;
+        const bool pmp = a.kind == ArrayKind::pumping;
+        if (!pmp && a.kind != ArrayKind::recharge) continue;
         MapData& season = pmp ? season_pumping : season_recharge;
         MapData m{"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
                   std::vector<double>(a.values.begin(), a.values.end()), std::vector<bool>(cells, false), {}};
@@ -261,7 +266,7 @@ std::vector<MapData> report_maps(const YearReport& r) {
         // so), nor is the season it belongs to.
         if (a.values.size() != cells || a.written.size() != cells) {
             season.values.clear();
-            (pmp ? pumping_months : recharge_months).push_back(std::move(m));
+            (pmp ? maps.pumping_months : maps.recharge_months).push_back(std::move(m));
             continue;
         }
         const bool season_whole = season.values.size() == cells;
@@ -271,20 +276,18 @@ std::vector<MapData> report_maps(const YearReport& r) {
             m.unreadable[c] = true;
             if (season_whole) season.unreadable[c] = true;
         }
-        (pmp ? pumping_months : recharge_months).push_back(std::move(m));
+        (pmp ? maps.pumping_months : maps.recharge_months).push_back(std::move(m));
     }
-    std::vector<MapData> maps = {std::move(season_pumping), std::move(season_recharge)};
+    maps.annual.push_back(std::move(season_pumping));
+    maps.annual.push_back(std::move(season_recharge));
     for (const ArrayValues& a : r.arrays) {
-        const bool agw = a.file.ends_with(".agw");
-        if (!agw && !a.file.ends_with(".mi")) continue;
+        const bool agw = a.kind == ArrayKind::acres;
+        if (!agw && a.kind != ArrayKind::mi) continue;
         MapData m{agw ? "map-acres" : "map-mi", agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
                   agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()),
                   std::vector<bool>(cells, false), marks_for(r, false, false, agw, !agw)};
         for (std::size_t c = 0; c < cells && c < a.written.size(); ++c) m.unreadable[c] = a.written[c].unreadable;
-        maps.push_back(std::move(m));
-    }
-    for (auto* months : {&pumping_months, &recharge_months}) {
-        for (MapData& m : *months) maps.push_back(std::move(m));
+        maps.annual.push_back(std::move(m));
     }
     return maps;
 }

@@ -14,8 +14,12 @@ namespace tessadro {
 // field, value) so that they can be read back from the document.
 std::string html_page(const YearReport& report);
 
-// Maps in the page's order: season pumping and recharge, irrigated acres, M&I
-// pumping, then the six monthly pumping and the six monthly recharge arrays.
-std::vector<MapData> report_maps(const YearReport& report);
+// The maps of the page, by kind, each kind in the page's order.
+struct ReportMaps {
+    std::vector<MapData> annual;           // season pumping and recharge, irrigated acres, M&I pumping
+    std::vector<MapData> pumping_months;   // May to October
+    std::vector<MapData> recharge_months;  // May to October
+};
+ReportMaps report_maps(const YearReport& report);
 
 }  // namespace tessadro

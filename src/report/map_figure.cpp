@@ -36,12 +36,6 @@ std::string hex(Rgb c) {
     return text;
 }
 
-std::string px(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", v);
-    return text;
-}
-
 // Round tick positions within [low, high]: about four of them, never more
 // than eleven, whatever the numbers (a span too small to show beside the
 // corner's coordinate gives fewer, as the positions stop growing).

@@ -43,4 +43,10 @@ std::string grouped_text(double value, int decimals) {
     return (value < 0.0 && !zero ? "-" : "") + out;
 }
 
+std::string px(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
 }  // namespace tessadro

@@ -15,4 +15,7 @@ std::string shortest_text(float value);
 // A number for people: thousands separated by commas, the given decimals.
 std::string grouped_text(double value, int decimals);
 
+// A position or length in an SVG drawing, to a tenth of a pixel ("12.5").
+std::string px(double value);
+
 }  // namespace tessadro

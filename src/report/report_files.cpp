@@ -1,5 +1,7 @@
 #include "report/report_files.hpp"
 
+#include <optional>
+
 #include "report/csv_files.hpp"
 #include "report/gis_files.hpp"
 #include "report/html_page.hpp"
@@ -16,29 +18,31 @@ std::vector<std::string> report_file_names(const std::string& year) {
 
 std::string budget_lines(const YearReport& report) {
     std::string out;
-    std::string quantity;
+    std::optional<Quantity> quantity;
     double losses = 0.0, changes = 0.0;
     auto add = [&out](const char* before, double value, int decimals, const char* after) {
         out.append(before).append(grouped_text(value, decimals)).append(after);
     };
     for (const BudgetRow& b : report.budget) {
-        if (b.quantity == "authorized acres") break;
+        if (b.quantity == Quantity::authorized_acres) break;
         if (b.quantity != quantity) {
             quantity = b.quantity;
             losses = changes = 0.0;
-            out.append(quantity).append(":");
+            out.append(text_of(b.quantity)).append(":");
         }
-        if (b.kind == "in file") add(" ", b.amount, 2, " in file");
-        else if (b.kind == "loss") losses += b.amount;
-        else if (b.kind == "change") changes += b.amount;
-        else if (b.kind == "placed") {
-            add(", ", losses, 2, " lost");
-            if (changes != 0.0) add(", ", changes, 2, " by factors");
-            add(", ", b.amount, 2, " placed");
-        } else if (b.kind == "residual") {
-            add(" (residual ", b.amount, 4, ")");
-        } else if (b.kind == "written") {
-            add(", ", b.amount, 1, " as written\n");
+        switch (b.kind) {
+            case BudgetKind::in_file: add(" ", b.amount, 2, " in file"); break;
+            case BudgetKind::loss: losses += b.amount; break;
+            case BudgetKind::change: changes += b.amount; break;
+            case BudgetKind::placed:
+                add(", ", losses, 2, " lost");
+                if (changes != 0.0) add(", ", changes, 2, " by factors");
+                add(", ", b.amount, 2, " placed");
+                break;
+            case BudgetKind::residual: add(" (residual ", b.amount, 4, ")"); break;
+            case BudgetKind::written: add(", ", b.amount, 1, " as written\n"); break;
+            case BudgetKind::unreadable:
+            case BudgetKind::rounding: break;
         }
     }
     // The input warnings are among the problems' warnings; the last line
@@ -49,9 +53,9 @@ std::string budget_lines(const YearReport& report) {
     out.append(input == 1 ? " record" : " records").append(" the reading rules probably misread\n");
     out.append("problems:");
     const char* separator = " ";
-    for (const char* severity : {"error", "warning", "note"}) {
+    for (Severity severity : {Severity::error, Severity::warning, Severity::note}) {
         const long n = report.count_of(severity);
-        out.append(separator).append(std::to_string(n)).append(" ").append(severity).append(n == 1 ? "" : "s");
+        out.append(separator).append(std::to_string(n)).append(" ").append(text_of(severity)).append(n == 1 ? "" : "s");
         separator = ", ";
     }
     out.append("\n");

@@ -6,30 +6,30 @@
 #include <vector>
 
 #include "model/grid_geometry.hpp"
+#include "model/year_files.hpp"
+#include "report/report_keys.hpp"
 #include "report/written_value.hpp"
 
 // Everything the year report shows, gathered from one run: plain tables that
 // the page, the CSV files and the GIS files are written from.
 namespace tessadro {
 
-// One row of the water budget of a quantity. Kinds, in the order a quantity
-// lists them: "in file", "loss", "change", "placed", "residual", then for the
-// arrays "unreadable" (fields of asterisks), "rounding" (F6.1) and "written".
-// Losses are what the files hold that the arrays do not; changes are not
-// losses (a factor that scales the amounts). Inputs minus losses plus changes
-// minus placed is the residual, the rounding of the 4-byte sums.
+// One row of the water budget of a quantity, its kinds in the order of
+// BudgetKind. Losses are what the files hold that the arrays do not; changes
+// are not losses (a factor that scales the amounts). Inputs minus losses plus
+// changes minus placed is the residual, the rounding of the 4-byte sums.
 struct BudgetRow {
-    std::string quantity;
-    std::string kind;
-    std::string reason;
+    Quantity quantity;
+    BudgetKind kind;
+    Reason reason;
     long count = 0;       // records, tracts, entries or cells, as the reason says
     double amount = 0.0;  // sums of 4-byte values, formed in double
 };
 
 // A rejected or lost item: a record of an input file, or a cell of an array.
 struct Problem {
-    std::string severity;  // "error", "warning" or "note"
-    std::string reason;
+    Severity severity = Severity::warning;
+    Reason reason = Reason::off_grid;
     std::string file;
     long line = 0;         // record number in the file, 0 when none
     std::optional<std::int32_t> group;
@@ -41,23 +41,22 @@ struct Problem {
     std::string record;  // the input record's text, for the input warnings
 };
 
+// A problem about a record of a file (line 0: none) or a cell, at the point
+// (x, y); its group, the amounts it names and its record are set by name.
+Problem problem_at(Severity severity, Reason reason, std::string file, long line, Cell cell, float x, float y);
+
 // How many records of the input files each input warning names.
 struct InputWarningCount {
-    std::string reason;
+    Reason reason;
     long count = 0;
 };
 
-// An array file of the run as written: the 4-byte values by cell, row 1 (the
-// north edge) first, and what the F6.1 fields hold.
-struct ArrayValues {
-    std::string file;    // "2010.05.pmp"
+// An array file of the run as written: its name, kind and month, the 4-byte
+// values by cell, row 1 (the north edge) first, and what the F6.1 fields hold.
+struct ArrayValues : YearArray {
     std::vector<float> values;
     std::vector<WrittenValue> written;
 };
-
-// The array files of a year, in the order of the run's check report: the
-// .pmp and .rcg of each month from May to October, then .agw and .mi.
-std::vector<std::string> array_file_names(const std::string& year);
 
 struct MonthTotals {
     int month = 0;
@@ -83,7 +82,7 @@ struct YearReport {
     std::vector<Problem> problems;  // input warnings first
     std::vector<InputWarningCount> input_warnings;  // every kind, in a fixed order
     std::vector<MonthTotals> months;  // May to October
-    std::vector<ArrayValues> arrays;  // the .pmp and .rcg of each month, then .agw and .mi
+    std::vector<ArrayValues> arrays;  // those of year_arrays(), in its order
     // The annual grids of the plot files, by cell, north row first.
     std::vector<float> pump, gwret, acres, pumpmi;
 
@@ -91,7 +90,7 @@ struct YearReport {
         return static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(grid.ncol) +
                static_cast<std::size_t>(column - 1);
     }
-    long count_of(const std::string& severity) const;
+    long count_of(Severity severity) const;
 };
 
 }  // namespace tessadro

@@ -2,18 +2,24 @@
 
 #include <filesystem>
 
+#include "model/year_files.hpp"
+
 namespace tessadro {
 
 std::vector<std::string> year_output_paths(const RunText& text) {
     const std::string& year = text.chyear;
-    std::vector<std::string> names = {"output" + year + ".dat",    "check" + year + ".out",
-                                      "authacres" + year + ".out", "pumpgrid" + year + ".dat",
-                                      "gwretgrid" + year + ".dat", "acresgrid" + year + ".dat",
-                                      year + ".agw",               year + "migrid.dat",
-                                      year + ".mi"};
-    for (const char* month : {"05", "06", "07", "08", "09", "10"}) {
-        names.push_back(year + "." + month + ".pmp");
-        names.push_back(year + "." + month + ".rcg");
+    std::vector<std::string> names = {run_report_name(year),
+                                      check_report_name(year),
+                                      group_report_name(year),
+                                      plot_file_name(year, ArrayKind::pumping),
+                                      plot_file_name(year, ArrayKind::recharge),
+                                      plot_file_name(year, ArrayKind::acres),
+                                      array_file_name(year, ArrayKind::acres),
+                                      plot_file_name(year, ArrayKind::mi),
+                                      array_file_name(year, ArrayKind::mi)};
+    for (int m = first_month; m <= last_month; ++m) {
+        names.push_back(array_file_name(year, ArrayKind::pumping, m));
+        names.push_back(array_file_name(year, ArrayKind::recharge, m));
     }
     for (std::string& name : names) name = text.out_path(name);
     return names;

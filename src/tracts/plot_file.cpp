@@ -1,5 +1,6 @@
 #include "tracts/plot_file.hpp"
 
+#include "model/year_files.hpp"
 #include "text/free_form.hpp"
 #include "text/units.hpp"
 
@@ -21,9 +22,9 @@ void write_plot_file(const Grid& grid, const Table<std::int32_t, 2>& ibound, con
 void write_distribution_plots(const RunText& text, const Grid& grid, const CellGrids& grids) {
     write_list(console(), {"..writing plot files"});
     const std::string& year = text.chyear;
-    write_plot_file(grid, grids.ibound, grids.pump, text.out_path("pumpgrid" + year + ".dat"));
-    write_plot_file(grid, grids.ibound, grids.gwret, text.out_path("gwretgrid" + year + ".dat"));
-    write_plot_file(grid, grids.ibound, grids.acres, text.out_path("acresgrid" + year + ".dat"));
+    write_plot_file(grid, grids.ibound, grids.pump, text.out_path(plot_file_name(year, ArrayKind::pumping)));
+    write_plot_file(grid, grids.ibound, grids.gwret, text.out_path(plot_file_name(year, ArrayKind::recharge)));
+    write_plot_file(grid, grids.ibound, grids.acres, text.out_path(plot_file_name(year, ArrayKind::acres)));
 }
 
 }  // namespace tessadro

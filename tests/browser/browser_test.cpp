@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "report/map_figure.hpp"
-#include "report/png_image.hpp"
+#include "support/png_decode.hpp"
 #include "support/test_files.hpp"
 
 namespace tessadro {
@@ -21,6 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::csv_rows;
+using test::decode_png;
+using test::RgbImage;
 using test::slurp;
 
 fs::path scratch(const std::string& name) {

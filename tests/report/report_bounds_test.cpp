@@ -37,7 +37,7 @@ YearReport year(Grid grid, float value = 1.5f) {
                                                              : 0;
     r.ibound.assign(cells, 1);
     for (int m = 5; m <= 10; ++m) r.months.push_back({m, 10.0, 5.0, 10.0, 5.0});
-    for (const std::string& f : array_file_names("2010")) {
+    for (const YearArray& f : year_arrays("2010")) {
         ArrayValues a{f, std::vector<float>(cells, value), {}};
         for (float v : a.values) a.written.push_back(as_written(v));
         r.arrays.push_back(std::move(a));
@@ -48,7 +48,9 @@ YearReport year(Grid grid, float value = 1.5f) {
 const Grid small{2, 3, 100.0f, 100.0f, 1000.0f, 2000.0f, 2200.0f};
 
 Problem warning(std::string record, std::int32_t row = 0, std::int32_t column = 0) {
-    return Problem{"warning", "r", "f", 1, {}, row, column, 0.0f, 0.0f, {}, {}, {}, {}, std::move(record)};
+    Problem p = problem_at(Severity::warning, Reason::negative_acres, "f", 1, {column, row}, 0.0f, 0.0f);
+    p.record = std::move(record);
+    return p;
 }
 
 // Each case gives a finished page that names what it could not draw, by the
@@ -152,18 +154,19 @@ TEST(ReportBounds, CsvFieldsQuotedGuardedAgainstFormulasAndValidUtf8) {
         YearReport r = year(small);
         r.problems.push_back(warning(c.record));
         const std::string csv = problems_csv(r);
-        EXPECT_EQ("warning,r,f,1,,0,0,0,0,,,,," + c.field + "\n", csv.substr(csv.find('\n') + 1))
+        EXPECT_EQ("warning,negative acres,f,1,,0,0,0,0,,,,," + c.field + "\n", csv.substr(csv.find('\n') + 1))
             << testing::PrintToString(c.record);
     }
-    // Every text field: reason, file and the budget's too.
+    // Every text field: the file's name, a reason with a comma, the budget's.
     YearReport r = year(small);
     Problem p = warning("x");
-    p.reason = "-cut";
+    p.reason = Reason::tract_at_origin;
     p.file = "=f,g";
     r.problems.push_back(p);
-    r.budget.push_back({"=q", "loss", "@r", 2, -1.5});
-    EXPECT_TRUE(problems_csv(r).ends_with("\nwarning,'-cut,\"'=f,g\",1,,0,0,0,0,,,,,x\n"));
-    EXPECT_TRUE(budget_csv(r).ends_with("\n'=q,loss,'@r,2,-1.5000\n"));  // a number is no formula
+    r.budget.push_back({Quantity::mi_pumping, BudgetKind::loss, Reason::off_grid, 2, -1.5});
+    EXPECT_TRUE(problems_csv(r).ends_with(
+        "\nwarning,\"tract without coordinates placed at (0, 0)\",\"'=f,g\",1,,0,0,0,0,,,,,x\n"));
+    EXPECT_TRUE(budget_csv(r).ends_with("\nm&i pumping,loss,off the grid,2,-1.5000\n"));  // a number is no formula
     // The page shows the same replacements, its markup escaped as before.
     r.problems[0].record = std::string("<a\0\xff>", 5);
     EXPECT_NE(std::string::npos, html_page(r).find("<code>&lt;a" + fffd + fffd + "&gt;</code>"));
@@ -241,7 +244,7 @@ TEST(ReportBounds, LargestHostileYearStaysUnderThreeMegabytes) {
     const std::string megabyte(1 << 20, '"');
     for (std::int32_t k = 0; k < 400 * 400; ++k) {
         Problem p = warning(k < 30 ? megabyte : k < 200 ? std::string(300, '"') : "", 1 + k / 400, 1 + k % 400);
-        p.reason = "null value: the column kept the previous record's value";  // the longest reason
+        p.reason = Reason::null_value;  // the longest reason
         p.file = "authacres2010.txt";
         p.pumping = p.return_flow = p.acres = p.mi = -3.4e38;
         p.x = p.y = -3.4e38f;

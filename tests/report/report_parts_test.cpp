@@ -1,21 +1,27 @@
 // The year report's parts: class breaks, the F6.1 value the model reads, the
-// palette PNG, base64, the map image and the ESRI grid header.
+// palette PNG, base64, the map image, the ESRI grid header and the texts of
+// the report's keys.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <set>
 
 #include "report/base64.hpp"
 #include "report/class_breaks.hpp"
 #include "report/gis_files.hpp"
+#include "report/html_page.hpp"
 #include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
-#include "report/png_image.hpp"
+#include "report/report_keys.hpp"
 #include "report/written_value.hpp"
+#include "support/png_decode.hpp"
 
 namespace tessadro {
 namespace {
+
+using test::decode_png;
 
 // A record of the user's file shown on the page may hold markup characters;
 // the four that could end an element or an attribute are written as entities,
@@ -84,7 +90,7 @@ TEST(Base64, PaddingOfOneAndTwoBytes) {
 
 TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
     PaletteImage image{3, 2, {0, 1, 2, 2, 1, 0}, {{255, 0, 0}, {0, 255, 0}, {1, 2, 3}}};
-    const RgbImage back = decode_png(encode_png(image));
+    const test::RgbImage back = decode_png(encode_png(image));
     ASSERT_EQ((std::pair{3, 2}), (std::pair{back.width, back.height}));
     EXPECT_EQ((Rgb{255, 0, 0}), back.at(0, 0));
     EXPECT_EQ((Rgb{1, 2, 3}), back.at(2, 0));
@@ -108,7 +114,8 @@ TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
     YearReport r;
     r.grid = Grid{1, 3, 100.0f, 50.0f, 1000.5f, 2000.0f, 2050.0f};
     r.ibound = {1, 0, 1};
-    ArrayValues a{"x.agw", {1.25f, 3.0f, 12345.0f}, {}};
+    ArrayValues a;
+    a.values = {1.25f, 3.0f, 12345.0f};
     for (float v : a.values) a.written.push_back(as_written(v));
     EXPECT_EQ("ncols 3\nnrows 1\nxllcorner 1000.5\nyllcorner 2000\ndx 100\ndy 50\nNODATA_value -9999\n"
               "1.2 -9999 -9999\n",
@@ -128,6 +135,38 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     // The largest double has 309 digits, 102 commas between them.
     EXPECT_EQ(309u + 102u, grouped_text(std::numeric_limits<double>::max(), 0).size());
     EXPECT_EQ(301u + 5u, amount_text(-1e300).size() - 1);
+}
+
+// The page's maps by kind: the four annual ones, then the six monthly
+// pumping arrays, then the six monthly recharge arrays.
+TEST(ReportMaps, AnnualThenMonthlyPumpingThenRecharge) {
+    YearReport r;
+    r.grid = Grid{1, 1, 100.0f, 100.0f, 0.0f, 0.0f, 100.0f};
+    r.ibound = {1};
+    for (const YearArray& array : year_arrays("2010")) {
+        ArrayValues& a = r.arrays.emplace_back();
+        static_cast<YearArray&>(a) = array;
+        a.values = {1.0f};
+        a.written = {as_written(1.0f)};
+    }
+    const std::string page = html_page(r), figure = "<figure class=\"map\" id=\"map-";
+    std::string ids;
+    for (std::size_t at = 0; (at = page.find(figure, at)) != std::string::npos; at += figure.size()) {
+        ids += page.substr(at + figure.size(), page.find('"', at + figure.size()) - at - figure.size()) + " ";
+    }
+    EXPECT_EQ("season-pumping season-recharge acres mi 2010.05.pmp 2010.06.pmp 2010.07.pmp 2010.08.pmp 2010.09.pmp "
+              "2010.10.pmp 2010.05.rcg 2010.06.rcg 2010.07.rcg 2010.08.rcg 2010.09.rcg 2010.10.rcg ",
+              ids);
+}
+
+// A budget row or a problem is told apart from the others by its text alone
+// in the CSV files: no two reasons share one.
+TEST(ReportKeys, EveryReasonHasATextOfItsOwn) {
+    std::set<std::string> texts;
+    for (int k = 0; k <= static_cast<int>(Reason::as_the_model_reads); ++k) {
+        const std::string& text = text_of(static_cast<Reason>(k));
+        EXPECT_TRUE(!text.empty() && texts.insert(text).second) << k << ": '" << text << "'";
+    }
 }
 
 }  // namespace

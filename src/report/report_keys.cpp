@@ -1,0 +1,83 @@
+#include "report/report_keys.hpp"
+
+#include <iterator>
+
+// Each table holds one text for each key, in the order of the enum: the last
+// key's text is the last one.
+namespace tessadro {
+namespace {
+
+template <typename Key>
+constexpr std::size_t keys_up_to(Key last) {
+    return static_cast<std::size_t>(last) + 1;
+}
+
+}  // namespace
+
+const std::string& text_of(Quantity quantity) {
+    static const std::string texts[] = {"pumping", "return flow", "acres", "m&i pumping", "authorized acres"};
+    static_assert(std::size(texts) == keys_up_to(Quantity::authorized_acres));
+    return texts[static_cast<std::size_t>(quantity)];
+}
+
+const std::string& text_of(Severity severity) {
+    static const std::string texts[] = {"error", "warning", "note"};
+    static_assert(std::size(texts) == keys_up_to(Severity::note));
+    return texts[static_cast<std::size_t>(severity)];
+}
+
+const std::string& text_of(BudgetKind kind) {
+    static const std::string texts[] = {"in file",  "loss",       "change",   "placed",
+                                        "residual", "unreadable", "rounding", "written"};
+    static_assert(std::size(texts) == keys_up_to(BudgetKind::written));
+    return texts[static_cast<std::size_t>(kind)];
+}
+
+const std::string& text_of(Reason reason) {
+    static const std::string texts[] = {
+        "null value: the column kept the previous record's value",
+        "values ran onto the next line",
+        "more numbers than the read takes",
+        "a slash ended the record early",
+        "semicolons between fields and decimal commas",
+        "byte-order mark at the start of the file",
+        "negative acres",
+        "month factor outside 0 to 1",
+        "county factors do not add up to 1 within 0.001",
+        "well outside the survey's extent",
+        "pumping file",
+        "authorized-acres file",
+        "M&I file",
+        "off the grid",
+        "on an inactive cell",
+        "pumping record off the grid",
+        "pumping record on an inactive cell",
+        "M&I well off the grid",
+        "M&I well on an inactive cell",
+        "negative pumping not placed",
+        "negative return flow not placed",
+        "negative M&I pumping not placed",
+        "tract without coordinates",
+        "tract without coordinates placed at (0, 0)",
+        "tract off the grid",
+        "tract on an inactive cell",
+        "640-acre cap of the reassignment",
+        "group beyond 5000",
+        "county monthly factors",
+        "exchange-area factor",
+        "monthly .pmp arrays",
+        "monthly .rcg arrays",
+        ".agw array",
+        ".mi array",
+        "group totals",
+        "in file - losses + changes - placed",
+        "written as ******",
+        "value written as ******",
+        "F6.1 fields",
+        "as the model reads it",
+    };
+    static_assert(std::size(texts) == keys_up_to(Reason::as_the_model_reads));
+    return texts[static_cast<std::size_t>(reason)];
+}
+
+}  // namespace tessadro

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <string>
+
+// The keys of the year report's tables: the quantity, kind and reason of a
+// budget row and the severity and reason of a problem. Each has one table of
+// the texts that the page, the CSV files and the console show, so that a key
+// cannot be misspelt, and a text is spelt once.
+namespace tessadro {
+
+// The amounts the budget follows from the files to the arrays.
+enum class Quantity { pumping, return_flow, acres, mi_pumping, authorized_acres };
+
+enum class Severity { error, warning, note };
+
+// The rows of a quantity's budget, in the order it lists them: what the file
+// holds, what is lost, what a factor changes, what the arrays hold, the
+// residual of the 4-byte sums; for the arrays, the fields of asterisks, the
+// rounding of F6.1 and what the model reads.
+enum class BudgetKind { in_file, loss, change, placed, residual, unreadable, rounding, written };
+
+// Why a budget row or a problem is there.
+enum class Reason {
+    // The input warnings, in the order the page's header counts them: first
+    // what the record readers notice (in the order of RecordNote), then the
+    // checks of plausible ranges (docs/formats.md, section 9).
+    null_value,
+    continued,
+    extra_numbers,
+    slash_end,
+    decimal_comma,
+    byte_order_mark,
+    negative_acres,
+    month_factor,
+    county_sum,
+    outside_survey,
+    // Where a quantity's budget starts.
+    pumping_file,
+    authorized_acres_file,
+    mi_file,
+    // Losses, and the problems of what was lost.
+    off_grid,
+    inactive,
+    pumping_off_grid,
+    pumping_inactive,
+    mi_off_grid,
+    mi_inactive,
+    negative_pumping,
+    negative_return_flow,
+    negative_mi,
+    tract_without_coordinates,
+    tract_at_origin,
+    tract_off_grid,
+    tract_inactive,
+    reassignment_cap,
+    group_beyond_tables,
+    // Changes.
+    county_factors,
+    exchange_area_factor,
+    // Where a quantity ends.
+    monthly_pmp,
+    monthly_rcg,
+    agw_array,
+    mi_array,
+    group_totals,
+    balance,
+    written_as_asterisks,
+    value_as_asterisks,
+    f6_1_fields,
+    as_the_model_reads,
+};
+constexpr int input_warning_reasons = static_cast<int>(Reason::outside_survey) + 1;
+
+const std::string& text_of(Quantity quantity);
+const std::string& text_of(Severity severity);
+const std::string& text_of(BudgetKind kind);
+const std::string& text_of(Reason reason);
+
+}  // namespace tessadro
