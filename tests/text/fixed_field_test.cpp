@@ -16,6 +16,7 @@ namespace {
 
 TEST(FixedFieldWrite, FieldsTextsAndReversion) {
     const float inf = std::numeric_limits<float>::infinity();
+    const std::string long_text(300000, 'x');
     const std::string heading = " group   npd      xpd_ft      ypd_ft   pumpgrp  gwretloc  acresloc   authtot";
     struct Row {
         const char* format;
@@ -37,6 +38,8 @@ TEST(FixedFieldWrite, FieldsTextsAndReversion) {
          heading},
         {"(a3)", {"abcdef"}, "abc"},
         {"(a)", {"  reassigned: grp 12  "}, "  reassigned: grp 12  "},
+        // A record longer than the file's buffer makes it grow.
+        {"(a)", {long_text}, long_text},
         {"(326f6.1)", {123456.0f, -0.04f, inf, -inf, std::numeric_limits<float>::quiet_NaN()},
          "******  -0.0   Inf  -Inf   NaN"},
         {"(i6)", {-12345}, "-12345"},

@@ -156,40 +156,5 @@ TEST(FreeFormReadProperty, ValuesAsTheCLibraryConvertsThem) {
     EXPECT_EQ(0, mismatches);
 }
 
-TEST(FreeFormRead, LongAndManyRecordsOfAFileAndRewind) {
-    // A first record of 200000 values is longer than a read block; 100000
-    // records of CR LF then put some CRs at the end of one block and their LF
-    // at the start of the next.
-    const auto path = scratch("many");
-    std::string numbers;
-    for (int i = 0; i < 200000; ++i) numbers.append(std::to_string(1000 + i % 1000)).append(" ");
-    {
-        OutputFile out(path.string(), 8);
-        out.append(numbers);
-        out.end_record();
-        for (std::int32_t i = 0; i < 100000; ++i) write_list(out, {i, static_cast<float>(i) * 0.25f, "t"});
-    }
-    EXPECT_EQ(numbers.size() + 2 + 100000u * 33u, std::filesystem::file_size(path));  // 1+11+1+16+1+1 + CR LF
-    InputFile in(path.string(), 20);
-    for (int pass = 0; pass < 2; ++pass) {
-        std::int32_t n = -1, m = -1;
-        float v = -1.0f;
-        std::array<char, 2> t{};
-        EXPECT_TRUE(read_record(in, {n, m}));
-        EXPECT_EQ(1000, n);
-        EXPECT_EQ(1001, m);
-        long bad = 0;
-        for (std::int32_t i = 0; i < 100000; ++i) {
-            const bool same = read_record(in, {n, v, t}) && n == i && v == static_cast<float>(i) * 0.25f;
-            if (!same || t[0] != 't' || t[1] != ' ') ++bad;
-        }
-        EXPECT_EQ(0, bad);
-        EXPECT_EQ(100001, in.records());
-        EXPECT_FALSE(read_record(in, {n}));
-        in.rewind();
-    }
-    std::filesystem::remove(path);
-}
-
 }  // namespace
 }  // namespace tessadro::test

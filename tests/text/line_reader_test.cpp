@@ -76,6 +76,8 @@ TEST(LineReaderInBlocks, SameRecordsAsTheTextHeldWhole) {
         EXPECT_EQ(expected, read_all(streamed));
         LineReader held(content);
         EXPECT_EQ(expected, read_all(held));
+        held.rewind();
+        EXPECT_EQ(expected, read_all(held));
         fs::remove(path);
     }
 }

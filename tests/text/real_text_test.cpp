@@ -192,6 +192,14 @@ TEST(ParseReal, AcceptedFormsAndCorrectRounding) {
         // Exactly halfway between 1 and the next float stays at 1; a hair above goes up.
         {"1.000000059604644775390625", 1.0f}, {"1.000000059604644775390626", from_bits(0x3f800001)},
         {"1e-45", from_bits(1)}, {"8e-46", from_bits(1)},
+        // 1.000006616115570068359375 = 1 + 111 * 2^-24 lies halfway between
+        // 0x3f800037 and 0x3f800038; the text is 6.8e-17 below it, so it
+        // reads as the lower, though its nearest double is that halfway point.
+        {"1.00000661611557", from_bits(0x3f800037)},
+        // 17 digits are more than a double holds: 7.4428141117095947 lies
+        // 2.7e-17 below 7.4428141117095947265625, halfway between 0x40ee2b88
+        // and 0x40ee2b89, and reads as the lower.
+        {"7.4428141117095947", from_bits(0x40ee2b88)},
         // Beyond the 4-byte range: the correctly rounded infinity or zero.
         // Halfway between FLT_MAX and 2^128 is 3.4028235677973366e38.
         {"3.4028235677e38", std::numeric_limits<float>::max()}, {"3.4028236e38", inf}, {"-1D40", -inf},
