@@ -16,6 +16,7 @@ namespace {
 
 TEST(FixedFieldWrite, FieldsTextsAndReversion) {
     const float inf = std::numeric_limits<float>::infinity();
+    const std::string long_text(300000, 'x');
     const std::string heading = " group   npd      xpd_ft      ypd_ft   pumpgrp  gwretloc  acresloc   authtot";
     struct Row {
         const char* format;
@@ -37,6 +38,8 @@ TEST(FixedFieldWrite, FieldsTextsAndReversion) {
          heading},
         {"(a3)", {"abcdef"}, "abc"},
         {"(a)", {"  reassigned: grp 12  "}, "  reassigned: grp 12  "},
+        // A record longer than the file's buffer makes it grow.
+        {"(a)", {long_text}, long_text},
         {"(326f6.1)", {123456.0f, -0.04f, inf, -inf, std::numeric_limits<float>::quiet_NaN()},
          "******  -0.0   Inf  -Inf   NaN"},
         {"(i6)", {-12345}, "-12345"},
@@ -47,36 +50,28 @@ TEST(FixedFieldWrite, FieldsTextsAndReversion) {
     }
 }
 
-TEST(FixedFieldWrite, RowOf400ValuesIsTwoRecords) {
-    // Value i/2 for i = 0..399: "   0.0", "   0.5", ..., " 199.5".
-    std::vector<Item> items;
-    std::string first, second;
-    for (int i = 0; i < 400; ++i) {
-        items.emplace_back(static_cast<float>(i) * 0.5f);
-        char field[16];
-        std::snprintf(field, sizeof field, "%6.1f", i * 0.5);
-        (i < 326 ? first : second).append(field);
-    }
-    ASSERT_EQ(1956u, first.size());
-    ASSERT_EQ(444u, second.size());
-    const Format row("(326f6.1)");
-    EXPECT_EQ(first + "\r\n" + second + "\r\n", written([&](OutputFile& out) { write_fixed(out, row, items); }));
-    // 326 values exactly: one record.
-    const std::span<const Item> full(items.data(), 326);
-    EXPECT_EQ(first + "\r\n", written([&](OutputFile& out) { write_fixed(out, row, full); }));
-}
-
-TEST(FixedFieldWrite, RealsAloneAsTheItemsWouldBe) {
-    // The array rows: the same text as the items, with 400 values (two
-    // records), a value too wide (counted once), zeros of both signs, a small
-    // negative value that rounds to -0.0, and under other real fields.
+// An array row: 400 values are two records of 326 and 74 fields; the values
+// alone give the text of the items, also under other real fields.
+TEST(FixedFieldWrite, ARowOfRealsAloneAsTheItemsWouldBe) {
+    // Value i/2 - 50 for i = 0..399: " -50.0", " -49.5", ..., " 149.5"; then
+    // zeros of both signs, a small negative value that rounds to -0.0 and a
+    // value too wide (counted once) in fields 4 to 7.
     std::vector<float> values;
-    for (int i = 0; i < 400; ++i) values.push_back(static_cast<float>(i % 7 - 3) * 0.35f);
+    std::string text;
+    for (int i = 0; i < 400; ++i) {
+        values.push_back(static_cast<float>(i) * 0.5f - 50.0f);
+        char field[16];
+        std::snprintf(field, sizeof field, "%6.1f", i * 0.5 - 50.0);
+        text.append(field).append(i == 325 ? "\r\n" : "");
+    }
     values[3] = 0.0f;
     values[4] = -0.0f;
     values[5] = -0.04f;
     values[6] = 123456.0f;
+    text.replace(18, 24, "   0.0  -0.0  -0.0******");
+    ASSERT_EQ(1956u + 2u + 444u, text.size());
     const std::vector<Item> items(values.begin(), values.end());
+    EXPECT_EQ(text + "\r\n", written([&](OutputFile& out) { write_fixed(out, Format("(326f6.1)"), items); }));
     for (const char* format : {"(326f6.1)", "(3f6.1,g10.2)", "(f8.3)"}) {
         long overflowed = -1;
         const std::string quick = written([&](OutputFile& out) {
@@ -86,10 +81,10 @@ TEST(FixedFieldWrite, RealsAloneAsTheItemsWouldBe) {
         EXPECT_EQ(written([&](OutputFile& out) { write_fixed(out, Format(format), items); }), quick) << format;
         EXPECT_EQ(1, overflowed) << format;  // 123456 is too wide for each of them
     }
-    EXPECT_EQ("   0.0  -0.0  -0.0******\r\n", written([&](OutputFile& out) {
-                  write_fixed_reals(out, Format("(326f6.1)"), std::vector<float>{0.0f, -0.0f, -0.04f, 1.0e5f});
-              }));
-    // No values: one empty record, as write_fixed writes for no items.
+    // 326 values exactly: one record; no values: one empty record, as
+    // write_fixed writes for no items.
+    const std::span<const Item> full(items.data(), 326);
+    EXPECT_EQ(text.substr(0, 1958), written([&](OutputFile& out) { write_fixed(out, Format("(326f6.1)"), full); }));
     EXPECT_EQ("\r\n", written([](OutputFile& out) { write_fixed_reals(out, Format("(326f6.1)"), {}); }));
 }
 

@@ -139,25 +139,19 @@ TEST(FixedRealField, Fields) {
         {inf, 10, 2, "  Infinity"}, {-inf, 10, 2, " -Infinity"},
         // "Infinity" only in a field wider than 7, "-Infinity" only wider than 8.
         {inf, 7, 1, "    Inf"}, {inf, 8, 1, "Infinity"}, {-inf, 8, 1, "    -Inf"}, {-inf, 9, 1, "-Infinity"},
+        // A field too narrow for any digit holds only the point: no number,
+        // and it does not read back (a finding of the round-trip fuzz target).
+        {0.0f, 1, 0, "."}, {0.0f, 2, 0, "0."},
     };
     for (const auto& row : rows) {
         char out[64];
         const bool fits = format_fixed_real(row.value, row.width, row.decimals, out);
         EXPECT_EQ(row.text, std::string(out, static_cast<std::size_t>(row.width))) << row.value;
         EXPECT_EQ(row.text[0] != '*', fits) << row.value;  // false when asterisks were written
-    }
-}
-
-TEST(FixedRealField, QuickF61AtItsEdges) {
-    // The quick F6.1 writer at the ends of its own range and beyond it.
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    for (const float v : {0.0f, -0.0f, 0.05f, 0.25f, -0.05f, 0.95f, -0.95f, 9999.9f, 9999.94f, 9999.95f, -999.9f,
-                          -999.95f, 99999.0f, 1.0e5f, -1.0e5f, from_bits(1), from_bits(0x80000001u),
-                          from_bits(0x00800000u), inf, -inf, nan, 3.0e38f}) {
-        char out[8];
-        const bool fits = format_f61(v, out);
-        EXPECT_EQ(oracle_field(v, 6, 1), std::string(out, 6)) << "bits 0x" << std::hex << bits_of(v);
-        EXPECT_EQ(out[0] != '*', fits) << v;
+        if (row.width != 6 || row.decimals != 1) continue;
+        // The quick F6.1 writer of the array files: the same text and answer.
+        EXPECT_EQ(fits, format_f61(row.value, out)) << row.value;
+        EXPECT_EQ(row.text, std::string(out, 6)) << row.value;
     }
 }
 
@@ -198,11 +192,20 @@ TEST(ParseReal, AcceptedFormsAndCorrectRounding) {
         // Exactly halfway between 1 and the next float stays at 1; a hair above goes up.
         {"1.000000059604644775390625", 1.0f}, {"1.000000059604644775390626", from_bits(0x3f800001)},
         {"1e-45", from_bits(1)}, {"8e-46", from_bits(1)},
+        // 1.000006616115570068359375 = 1 + 111 * 2^-24 lies halfway between
+        // 0x3f800037 and 0x3f800038; the text is 6.8e-17 below it, so it
+        // reads as the lower, though its nearest double is that halfway point.
+        {"1.00000661611557", from_bits(0x3f800037)},
+        // 17 digits are more than a double holds: 7.4428141117095947 lies
+        // 2.7e-17 below 7.4428141117095947265625, halfway between 0x40ee2b88
+        // and 0x40ee2b89, and reads as the lower.
+        {"7.4428141117095947", from_bits(0x40ee2b88)},
         // Beyond the 4-byte range: the correctly rounded infinity or zero.
         // Halfway between FLT_MAX and 2^128 is 3.4028235677973366e38.
         {"3.4028235677e38", std::numeric_limits<float>::max()}, {"3.4028236e38", inf}, {"-1D40", -inf},
         {"1e999999999999", inf}, {"123456789012345678901234567890123456789012345", inf},
         {"7e-46", 0.0f}, {"1e-50", 0.0f}, {"-1e-50", -0.0f}, {"1-999999999999", 0.0f}, {"0e999999", 0.0f},
+        {"0.", 0.0f},
     };
     for (const auto& row : rows) {
         float v = -12345.0f;
@@ -210,7 +213,7 @@ TEST(ParseReal, AcceptedFormsAndCorrectRounding) {
         EXPECT_TRUE(same(row.value, v)) << row.text << " gave " << v;
     }
     for (const char* text : {"", "+", "-", ".", "1.2.3", "1e", "1e+", "abc", "1x", "e5", "1.5E2.0", "In", "Infx",
-                             "--1", "1 5", "1,5", "0x10", "nanx", "1E5E5", "D5"}) {
+                             "--1", "1 5", "1,5", "0x10", "nanx", "1E5E5", "D5", "."}) {
         float v = 42.0f;
         EXPECT_FALSE(parse_real(text, v)) << '"' << text << '"';
         EXPECT_EQ(42.0f, v) << text;
@@ -253,6 +256,12 @@ std::vector<float> random_floats(std::size_t count) {
     // Every quarter from -12000 to 12000: exact halves of F6.1 and F10.2 and
     // of F12.0 among them.
     for (int q = -48000; q <= 48000; ++q) values.push_back(static_cast<float>(q) / 4.0f);
+    // The ends of the quick F6.1 writer's own range and beyond it.
+    for (const float v : {-0.0f, 0.05f, -0.05f, 0.95f, -0.95f, 9999.94f, 9999.95f, -999.95f, 99999.0f, 1.0e5f,
+                          -1.0e5f, from_bits(1), from_bits(0x80000001u), from_bits(0x00800000u), inf, -inf,
+                          std::numeric_limits<float>::quiet_NaN(), 3.0e38f}) {
+        values.push_back(v);
+    }
     return values;
 }
 

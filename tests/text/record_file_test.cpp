@@ -21,24 +21,45 @@ using namespace tessadro;
 
 namespace {
 
-std::string message_of_opening(const std::string& path, bool for_writing) {
+void write_records(OutputFile& file, int first, int count);
+
+enum class Opening { reading, writing, formatted_ahead };
+
+std::string message_of_opening(const std::string& path, Opening opening) {
     try {
-        if (for_writing) OutputFile file(path, 8);
-        else InputFile file(path, 11);
+        if (opening == Opening::reading) InputFile file(path, 11);
+        if (opening == Opening::writing) OutputFile file(path, 8);
+        if (opening == Opening::formatted_ahead) {
+            OutputFile later(path, 8, OutputFile::Later{});
+            write_records(later, 1, 3);
+            later.open();
+        }
     } catch (const RunError& e) {
         return e.location() + " | " + e.what();
     }
     return "opened";
 }
 
+// A failed opening names the path; a file formatted ahead (OutputFile::Later)
+// fails at its opening as a direct file does. Only regular files are written:
+// a FIFO would block the run until a reader came, a device would swallow the
+// arrays.
 TEST(RecordFile, OpeningFailuresNameThePath) {
     const std::string folder = fs::temp_directory_path().string();
-    for (const bool writing : {false, true}) {
-        const std::string at = writing ? "At line 0 of file tessadrov11 (unit = 8) | "
-                                       : "At line 0 of file tessadrov11 (unit = 11) | ";
-        EXPECT_EQ(at + "File '/no/such/dir/x.txt' does not exist", message_of_opening("/no/such/dir/x.txt", writing));
-        EXPECT_EQ(at + "'" + folder + "' is a directory", message_of_opening(folder, writing));
+    const fs::path fifo = fs::temp_directory_path() / ("tessadro-fifo-" + std::to_string(::getpid()));
+    fs::remove(fifo);
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0644));
+    for (const Opening opening : {Opening::reading, Opening::writing, Opening::formatted_ahead}) {
+        const std::string at = opening == Opening::reading ? "At line 0 of file tessadrov11 (unit = 11) | "
+                                                           : "At line 0 of file tessadrov11 (unit = 8) | ";
+        EXPECT_EQ(at + "File '/no/such/dir/x.txt' does not exist", message_of_opening("/no/such/dir/x.txt", opening));
+        EXPECT_EQ(at + "'" + folder + "' is a directory", message_of_opening(folder, opening));
+        if (opening == Opening::reading) continue;
+        for (const std::string& path : {fifo.string(), std::string("/dev/null")}) {
+            EXPECT_EQ(at + "'" + path + "' is not a regular file", message_of_opening(path, opening));
+        }
     }
+    fs::remove(fifo);
     // A year file that may be missing reads as empty and is not created.
     const fs::path path = fs::temp_directory_path() / "tessadro-no-such-year-file.txt";
     fs::remove(path);
@@ -46,19 +67,6 @@ TEST(RecordFile, OpeningFailuresNameThePath) {
     std::int32_t value = 0;
     EXPECT_FALSE(read_record(file, {value}));
     EXPECT_FALSE(fs::exists(path));
-}
-
-// Only regular files are written: a FIFO would block the run until a reader
-// came, a device would swallow the arrays.
-TEST(RecordFile, AnOutputThatIsNotARegularFileIsRefused) {
-    const fs::path fifo = fs::temp_directory_path() / ("tessadro-fifo-" + std::to_string(::getpid()));
-    fs::remove(fifo);
-    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0644));
-    for (const std::string& path : {fifo.string(), std::string("/dev/null")}) {
-        EXPECT_EQ("At line 0 of file tessadrov11 (unit = 8) | '" + path + "' is not a regular file",
-                  message_of_opening(path, true));
-    }
-    fs::remove(fifo);
 }
 
 // A file that cannot take its bytes (here past the file-size limit, as on a
@@ -134,20 +142,6 @@ TEST(RecordFile, AFileFormattedAheadIsTheFileWrittenDirectly) {
     EXPECT_EQ(direct_text(direct, 7001, 10), test::slurp(path));
     EXPECT_EQ(memory, next.take_buffer().data());  // the same memory, not fresh
     fs::remove(path);
-}
-
-TEST(RecordFile, AFileFormattedAheadFailsToOpenAsADirectFileDoes) {
-    for (const std::string& path : {fs::temp_directory_path().string(), std::string("/no/such/dir/x.txt")}) {
-        OutputFile later(path, 8, OutputFile::Later{});
-        write_records(later, 1, 3);
-        std::string outcome = "opened";
-        try {
-            later.open();
-        } catch (const RunError& e) {
-            outcome = e.location() + " | " + e.what();
-        }
-        EXPECT_EQ(message_of_opening(path, true), outcome);
-    }
 }
 
 }  // namespace
