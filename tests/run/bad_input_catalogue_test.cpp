@@ -166,7 +166,7 @@ void expect_row(const Row& row, const char* tag) {
     const fs::path work = prepare(row.dataset, tag);
     row.spoil(work);
     const std::set<std::string> before = entries_outside_out(work);
-    const Outcome r = run_in(work, row.dataset, [] {});
+    const Outcome r = run_program(work, dataset_args(row.dataset, TESSADRO_BINARY));
     EXPECT_EQ(2, r.status);
     EXPECT_EQ(row.location + "\nError: " + row.message + "\n", last_two_lines(r.err));
     EXPECT_EQ(before, entries_outside_out(work));
