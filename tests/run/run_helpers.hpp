@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -150,6 +151,18 @@ inline std::string how_ending_differs(const Outcome& want, const Outcome& got, b
         if (slurp(want.work / "out" / name) != slurp(got.work / "out" / name)) return "out/" + name + " differs";
     }
     return "";
+}
+
+// Everything in the working directory but out/ and report/, the console
+// captures aside.
+inline std::set<std::string> entries_outside_out(const fs::path& work) {
+    std::set<std::string> names;
+    for (auto it = fs::recursive_directory_iterator(work); it != fs::recursive_directory_iterator(); ++it) {
+        const std::string name = fs::relative(it->path(), work).string();
+        if (name == "out" || name == "report") it.disable_recursion_pending();
+        if (name != "out" && name != "report" && name != "stdout.txt" && name != "stderr.txt") names.insert(name);
+    }
+    return names;
 }
 
 inline void clean_up(const fs::path& work) {

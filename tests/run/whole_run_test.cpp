@@ -13,7 +13,7 @@
 // tessadro-report can replace tessadro in a user's script: it ends with the
 // same status, out/ and standard error, its console is the expected one
 // followed by the report's block, and it writes a report only beside a
-// complete run.
+// complete run. Neither creates or removes anything outside out/ and report/.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,12 +36,15 @@ class WholeRun : public testing::TestWithParam<std::string> {};
 TEST_P(WholeRun, MatchesExpectedFiles) {
     const std::string name = GetParam();
     const fs::path work = prepare(name, "run-" + name), report_work = prepare(name, "report-" + name);
+    const std::set<std::string> before = entries_outside_out(work);
     const Outcome run = run_program(work, dataset_args(name, TESSADRO_BINARY));
     EXPECT_EQ("", how_ending_differs(expected(name), run));
+    EXPECT_EQ(before, entries_outside_out(work));
     const std::vector<std::string> args = dataset_args(name, TESSADRO_REPORT_BINARY);
     const std::string year = args.size() > 1 ? args[1].substr(0, 4) : "";
     const Outcome report = run_program(report_work, args);
     EXPECT_EQ("", how_ending_differs(expected(name), report, true));
+    EXPECT_EQ(before, entries_outside_out(report_work));
     // A report only beside a complete run; the usage path runs nothing.
     const bool ran = run.status == 0 && fs::exists(work / "out");
     for (const char* file : {"index.html", "budget.csv", "problems.csv"}) {
