@@ -4,7 +4,8 @@
 // square, origins far away, amounts of zero, negative, huge, infinite or not a
 // number, records a spreadsheet export might hold), a fifth of them with a
 // fault that stops the run. The tests run tessadro and tessadro-report on a
-// few hundred seeds; a seed whose two ends differ is written again by hand.
+// few hundred seeds and name any seed on which the two end otherwise; that
+// year is written again with make_year <dir> 2010 --edge <seed>.
 #include "edge_year.hpp"
 
 #include <algorithm>
