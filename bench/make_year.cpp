@@ -1,6 +1,7 @@
 // make_year: writes a plausible, deterministic year of inputs for tessadro.
 //
 //   make_year <dir> <year> [--size full|example] [--wells N]
+//   make_year <dir> <year> --edge SEED
 //
 // <dir>/static/ receives the six static tables (tessadro.par, 02.ibound,
 // cty.flg, monthlyfactorsbycounty.txt, queltapdivs.txt, 40coords.dat) and <dir>
@@ -40,6 +41,9 @@
 // without a location (0, 0), wells just outside the active area, idle wells,
 // a few negative corrections, an exchange area of wells around one centre, and
 // municipal wells clustered in towns, a few of them outside the model.
+//
+// --edge writes instead a small year of edge cases (edge_year.cpp) and prints
+// the factor argument to run it with.
 
 #include <algorithm>
 #include <array>
@@ -55,6 +59,8 @@
 #include <tuple>
 #include <utility>
 #include <vector>
+
+#include "edge_year.hpp"
 
 namespace {
 
@@ -887,7 +893,8 @@ void repeat_clean_wells(Year& year, long count) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: make_year <dir> <year> [--size full|example] [--wells N]\n");
+    std::fprintf(stderr, "usage: make_year <dir> <year> [--size full|example] [--wells N]\n"
+                         "       make_year <dir> <year> --edge SEED\n");
     return 1;
 }
 
@@ -902,6 +909,12 @@ int main(int argc, char** argv) {
             size = &kFull;
         } else if (std::strcmp(argv[k], "--size") == 0 && std::strcmp(argv[k + 1], "example") == 0) {
             size = &kExample;
+        } else if (std::strcmp(argv[k], "--edge") == 0 && argc == 5) {
+            char* end = nullptr;
+            const unsigned long seed = std::strtoul(argv[k + 1], &end, 10);
+            if (*end != '\0') return usage();
+            std::printf("%s\n", write_edge_year(argv[1], argv[2], static_cast<std::uint32_t>(seed)).c_str());
+            return 0;
         } else if (std::strcmp(argv[k], "--wells") == 0) {
             char* end = nullptr;
             wells = std::strtol(argv[k + 1], &end, 10);

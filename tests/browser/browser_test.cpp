@@ -2,7 +2,6 @@
 // page read back from the document it renders, and a screenshot of the map of
 // a small known grid, whose cell centres must show the expected colours.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include "report/map_figure.hpp"
 #include "support/png_decode.hpp"
 #include "support/test_files.hpp"
+#include "run/run_helpers.hpp"
 
 namespace tessadro {
 namespace {
@@ -24,13 +24,6 @@ using test::csv_rows;
 using test::decode_png;
 using test::RgbImage;
 using test::slurp;
-
-fs::path scratch(const std::string& name) {
-    fs::path dir = fs::temp_directory_path() / ("tessadro-browser-" + name + "-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
 
 // Headless Chromium with a fresh profile, no network and no sandbox (CI runs
 // as root); what follows the flags is the action and the page.
@@ -48,17 +41,6 @@ std::string chromium(const fs::path& profile, const std::string& action, const f
     return slurp(out);
 }
 
-// The example year's report, written by tessadro-report in a fresh folder.
-fs::path example_report(const fs::path& work) {
-    const fs::path example = fs::path(TESSADRO_SOURCE_DIR) / "example";
-    fs::copy(example / "year", work, fs::copy_options::recursive);
-    const std::string command = std::string("cd ") + work.string() + " && TESSADRO_STATIC=" +
-                                (example / "static").string() + " " + TESSADRO_REPORT_BINARY +
-                                " 2010 0.7187758 > console.txt 2>&1";
-    EXPECT_EQ(0, std::system(command.c_str()));
-    return work / "report" / "2010";
-}
-
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) out += c == '&' ? std::string("&amp;") : std::string(1, c);
@@ -66,8 +48,9 @@ std::string escaped(const std::string& text) {
 }
 
 TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
-    const fs::path work = scratch("dom");
-    const fs::path report = example_report(work);
+    const fs::path work = test::prepare(fs::path(TESSADRO_SOURCE_DIR) / "example", "browser-dom");
+    ASSERT_EQ(0, test::run_program(work, {TESSADRO_REPORT_BINARY, "2010", "0.7187758"}).status);
+    const fs::path report = work / "report" / "2010";
     const std::string dom = chromium(work / "profile", "--dump-dom", report / "index.html", work / "dom.html");
     ASSERT_FALSE(dom.empty());
     const auto shows = [&](const std::string& what) { return dom.find(what) != std::string::npos; };
@@ -143,7 +126,7 @@ TEST(BrowserMap, CellCentresShowOrientationMaskingAndPalette) {
     const ClassBreaks breaks{{25.0, 50.0, 75.0, 90.0}};
     const std::vector<Rgb> palette = map_palette(4);
 
-    const fs::path work = scratch("map");
+    const fs::path work = test::fresh_folder("browser-map");
     std::ofstream(work / "map.html", std::ios::binary)
         << "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>body{margin:0}figure{margin:0}"
            "figcaption{display:none}</style></head><body>"

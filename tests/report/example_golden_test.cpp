@@ -2,21 +2,16 @@
 // the report's code (tests/report/example_2010/derive.py and README).
 #include <gtest/gtest.h>
 
-#include "dataset_run.hpp"
+#include "run/run_helpers.hpp"
 
 namespace tessadro::test {
 namespace {
 
 TEST(ExampleReport, MatchesGoldenFiles) {
-    const fs::path example = fs::path(TESSADRO_REPORT_DATA) / ".." / ".." / "example";
     const fs::path golden = fs::path(TESSADRO_REPORT_DATA) / "example_2010";
-    const fs::path work = fs::temp_directory_path() / ("tessadro-example-" + std::to_string(::getpid()));
-    fs::remove_all(work);
-    fs::copy(example / "year", work, fs::copy_options::recursive);
-    const std::string command = std::string("cd ") + shell_quoted(work.string()) + " && TESSADRO_STATIC=" +
-                                shell_quoted(fs::absolute(example / "static").string()) + " " +
-                                shell_quoted(TESSADRO_REPORT_BINARY) + " 2010 0.7187758 --gis > stdout.txt 2>&1";
-    ASSERT_EQ(0, std::system(command.c_str()));
+    const fs::path work = prepare(fs::path(TESSADRO_TEST_DATA) / ".." / ".." / "example", "example");
+    const Outcome r = run_program(work, {TESSADRO_REPORT_BINARY, "2010", "0.7187758", "--gis"});
+    ASSERT_EQ(0, r.status) << r.err;
     const fs::path report = work / "report" / "2010";
     EXPECT_EQ(slurp(golden / "budget.csv"), slurp(report / "budget.csv"));
     EXPECT_EQ(slurp(golden / "problems.csv"), slurp(report / "problems.csv"));
@@ -27,26 +22,25 @@ TEST(ExampleReport, MatchesGoldenFiles) {
     const std::string program = std::string("id=\"head-program\">tessadro-report ") + TESSADRO_VERSION + "<";
     EXPECT_NE(std::string::npos, slurp(report / "index.html").find(program));
     // The console block: where the page is, then the budget in five lines.
-    const std::string console = slurp(work / "stdout.txt");
-    EXPECT_NE(std::string::npos, console.find("year report: report/2010/index.html\n"));
-    EXPECT_NE(std::string::npos, console.find("pumping: 7,133.51 in file, 235.87 lost, 0.04 by factors, "
-                                              "6,897.68 placed (residual 0.0000), 6,898.3 as written\n"));
+    EXPECT_NE(std::string::npos, r.out.find("year report: report/2010/index.html\n"));
+    EXPECT_NE(std::string::npos, r.out.find("pumping: 7,133.51 in file, 235.87 lost, 0.04 by factors, "
+                                            "6,897.68 placed (residual 0.0000), 6,898.3 as written\n"));
     // Its last lines count the input warnings (the three wells outside the
     // survey's extent, derive.py) and problems.csv's rows by severity.
-    EXPECT_TRUE(console.ends_with("input warnings: 3 records the reading rules probably misread\n"
-                                  "problems: 0 errors, 29 warnings, 1 note\n"))
-        << console;
-    if (!HasFailure()) fs::remove_all(work);
+    EXPECT_TRUE(r.out.ends_with("input warnings: 3 records the reading rules probably misread\n"
+                                "problems: 0 errors, 29 warnings, 1 note\n"))
+        << r.out;
+    clean_up(work);
 }
 
 // --version answers alone; the legacy program keeps its usage text for any
 // argument count but two (the usage datasets cover it).
 TEST(ReportRun, VersionIsTheProjectVersion) {
-    const fs::path out = fs::temp_directory_path() / ("tessadro-version-" + std::to_string(::getpid()));
-    const std::string command = shell_quoted(TESSADRO_REPORT_BINARY) + " --version > " + shell_quoted(out.string());
-    ASSERT_EQ(0, std::system(command.c_str()));
-    EXPECT_EQ(std::string("tessadro-report ") + TESSADRO_VERSION + "\n", slurp(out));
-    fs::remove(out);
+    const fs::path work = fresh_folder("version");
+    const Outcome r = run_program(work, {TESSADRO_REPORT_BINARY, "--version"});
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ(std::string("tessadro-report ") + TESSADRO_VERSION + "\n", r.out);
+    clean_up(work);
 }
 
 }  // namespace

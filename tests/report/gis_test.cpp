@@ -16,12 +16,12 @@ namespace {
 TEST(GisFiles, RectangularCellsGetDxDyAndANote) {
     const fs::path work = prepare("mi_placement", "gis");
     std::ofstream(work / "static" / "tessadro.par") << "2 3\n1000.0 500.0\n1000.0 5000.0\n";
-    const DatasetRun r = run_in_folder(work, TESSADRO_REPORT_BINARY, "2010 1.0 --gis");
+    const Outcome r = run_program(work, {TESSADRO_REPORT_BINARY, "2010", "1.0", "--gis"});
     EXPECT_EQ(0, r.status);
-    EXPECT_TRUE(r.stderr_text.ends_with(
+    EXPECT_TRUE(r.err.ends_with(
         "Note: the cells are not square, so the .asc grids give dx and dy instead of cellsize; "
         "only some GIS programs read them\n"))
-        << r.stderr_text;
+        << r.err;
     const fs::path gis = r.work / "report" / "2010" / "gis";
     // Twelve monthly grids, the acres and the M&I; four point files, each
     // with its .csvt: exactly the names by which an earlier report's go.

@@ -63,8 +63,8 @@ TEST(InputWarnings, FromPipesAsFromFiles) {
             ASSERT_EQ(0, ::mkfifo((work / year_file).c_str(), 0600));
             feed_fifo(work / year_file, text);
         }
-        const DatasetRun pipes = run_in_folder(work, TESSADRO_REPORT_BINARY, "2010 1.0");
-        EXPECT_EQ(0, pipes.status) << name << ": " << pipes.stderr_text;
+        const Outcome pipes = run_program(work, {TESSADRO_REPORT_BINARY, "2010", "1.0"});
+        EXPECT_EQ(0, pipes.status) << name << ": " << pipes.err;
         const fs::path problems = fs::path("report") / "2010" / "problems.csv";
         EXPECT_EQ(slurp(files.work / problems), slurp(work / problems)) << name;
         fs::remove_all(files.work);

@@ -122,10 +122,13 @@ TEST(ReportBounds, ValuesThePageCannotDrawGiveAFinishedPageThatSaysSo) {
     EXPECT_EQ(16u, occurrences(page, "text-anchor=\"middle\">x (ft)"));
 }
 
-// problems.csv after its header: one line a problem whatever its texts hold.
-TEST(ReportBounds, CsvFieldsQuotedGuardedAgainstFormulasAndValidUtf8) {
+// problems.csv after its header: one line a problem whatever its record
+// holds, and the record on the page: 200 characters of it on the page, 1,000
+// in problems.csv; a longer one keeps one fewer and ends with "…", which the
+// page explains.
+TEST(ReportBounds, RecordTextsQuotedGuardedValidAndCut) {
     const struct {
-        std::string record, field;
+        std::string record, field, page = {};  // the CSV field, and a piece of the page after <code>
     } cases[] = {
         {"3117 12736 0.00 GW", "3117 12736 0.00 GW"},
         {"1,049.27", "\"1,049.27\""},                      // RFC 4180: a comma quotes the field
@@ -149,13 +152,29 @@ TEST(ReportBounds, CsvFieldsQuotedGuardedAgainstFormulasAndValidUtf8) {
         {"\xf4\x90\x80\x80", fffd + fffd + fffd + fffd},     // above U+10FFFF
         {"\xc2\x85", fffd},                                  // a C1 control (next line)
         {"\xf0\x9f\x92\xa7", "\xf0\x9f\x92\xa7"},            // a droplet, four bytes
+        {std::string(200, 'x'), std::string(200, 'x'), std::string(200, 'x') + "</code></td>"},
+        {std::string(201, 'x'), std::string(201, 'x'),
+         std::string(199, 'x') + ellipsis + "</code> <span class=\"cut\">(cut: 201 characters)"},
+        {std::string(1000, 'y'), std::string(1000, 'y'),
+         std::string(199, 'y') + ellipsis + "</code> <span class=\"cut\">(cut: 1,000 characters)"},
+        {std::string(1 << 20, 'z'), std::string(999, 'z') + ellipsis,
+         std::string(199, 'z') + ellipsis + "</code> <span class=\"cut\">(cut: 1,048,576"},
+        // Characters, not bytes: é is two bytes, a bad byte one character.
+        {repeated("\xc3\xa9", 300), repeated("\xc3\xa9", 300),
+         repeated("\xc3\xa9", 199) + ellipsis + "</code> <span class=\"cut\">(cut: 300"},
+        {std::string(1001, '\xff'), repeated(fffd, 999) + ellipsis, repeated(fffd, 199) + ellipsis},
+        // Quotes take six bytes each on the page, but count as one character.
+        {std::string(300, '"'), "\"" + std::string(600, '"') + "\"", repeated("&quot;", 199) + ellipsis},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.record.substr(0, 40)));
         YearReport r = year(small);
         r.problems.push_back(warning(c.record));
-        const std::string csv = problems_csv(r);
-        EXPECT_EQ("warning,negative acres,f,1,,0,0,0,0,,,,," + c.field + "\n", csv.substr(csv.find('\n') + 1))
-            << testing::PrintToString(c.record);
+        const std::string page = html_page(r), csv = problems_csv(r);
+        EXPECT_EQ("warning,negative acres,f,1,,0,0,0,0,,,,," + c.field + "\n", csv.substr(csv.find('\n') + 1));
+        EXPECT_NE(std::string::npos, page.find("<code>" + c.page));
+        EXPECT_EQ(c.page.find(ellipsis) != std::string::npos,
+                  page.find("Records longer than 200 characters are cut here") != std::string::npos);
     }
     // Every text field: the file's name, a reason with a comma, the budget's.
     YearReport r = year(small);
@@ -170,38 +189,6 @@ TEST(ReportBounds, CsvFieldsQuotedGuardedAgainstFormulasAndValidUtf8) {
     // The page shows the same replacements, its markup escaped as before.
     r.problems[0].record = std::string("<a\0\xff>", 5);
     EXPECT_NE(std::string::npos, html_page(r).find("<code>&lt;a" + fffd + fffd + "&gt;</code>"));
-}
-
-// 200 characters of a record on the page, 1,000 in problems.csv; a longer one
-// keeps one fewer and ends with "…", which the page explains.
-TEST(ReportBounds, RecordTextsCutOnThePageAndInTheCsv) {
-    const struct {
-        std::string record, page, csv;
-    } cases[] = {
-        {std::string(200, 'x'), std::string(200, 'x') + "</code></td>", std::string(200, 'x') + "\n"},
-        {std::string(201, 'x'), std::string(199, 'x') + ellipsis + "</code> <span class=\"cut\">(cut: 201 characters)",
-         std::string(201, 'x') + "\n"},
-        {std::string(1000, 'y'),
-         std::string(199, 'y') + ellipsis + "</code> <span class=\"cut\">(cut: 1,000 characters)",
-         std::string(1000, 'y') + "\n"},
-        {std::string(1 << 20, 'z'), std::string(199, 'z') + ellipsis + "</code> <span class=\"cut\">(cut: 1,048,576",
-         std::string(999, 'z') + ellipsis + "\n"},
-        // Characters, not bytes: é is two bytes, a bad byte one character.
-        {repeated("\xc3\xa9", 300), repeated("\xc3\xa9", 199) + ellipsis + "</code> <span class=\"cut\">(cut: 300",
-         repeated("\xc3\xa9", 300) + "\n"},
-        {std::string(1001, '\xff'), repeated(fffd, 199) + ellipsis, repeated(fffd, 999) + ellipsis + "\n"},
-        // Quotes take six bytes each on the page, but count as one character.
-        {std::string(300, '"'), repeated("&quot;", 199) + ellipsis, "\"" + std::string(600, '"') + "\"\n"},
-    };
-    for (const auto& c : cases) {
-        YearReport r = year(small);
-        r.problems.push_back(warning(c.record));
-        const std::string page = html_page(r), csv = problems_csv(r);
-        EXPECT_NE(std::string::npos, page.find("<code>" + c.page)) << c.record.size();
-        EXPECT_TRUE(csv.ends_with(",,,," + c.csv)) << c.record.size();
-        EXPECT_EQ(c.page.find(ellipsis) != std::string::npos,
-                  page.find("Records longer than 200 characters are cut here") != std::string::npos);
-    }
 }
 
 // A ring a cell of a rejected record, 2,000 at most on a map; the legend

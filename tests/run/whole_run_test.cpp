@@ -1,4 +1,4 @@
-// Whole runs of the program on small hand-made datasets, compared byte for
+// Whole runs of both programs on small hand-made datasets, compared byte for
 // byte with expected files.
 //
 // A dataset is a folder under tests/data holding
@@ -9,63 +9,58 @@
 //   expected/     stdout, stderr and status (the exit status), and out/ with
 //                 every file the run must write: no more, no fewer
 //   README        how the expected numbers follow from the inputs
+//
+// tessadro-report can replace tessadro in a user's script: it ends with the
+// same status, out/ and standard error, its console is the expected one
+// followed by the report's block, and it writes a report only beside a
+// complete run. Neither creates or removes anything outside out/ and report/.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <sstream>
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <cctype>
 
-#include "support/test_files.hpp"
+#include "run_helpers.hpp"
 
-namespace fs = std::filesystem;
-using tessadro::test::files_below;
-using tessadro::test::shell_quoted;
-using tessadro::test::slurp;
-
+namespace tessadro::test {
 namespace {
 
-std::vector<std::string> lines_of(const fs::path& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+std::vector<std::string> dataset_names() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(TESSADRO_TEST_DATA)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 class WholeRun : public testing::TestWithParam<std::string> {};
 
 TEST_P(WholeRun, MatchesExpectedFiles) {
-    const fs::path dataset = fs::path(TESSADRO_TEST_DATA) / GetParam();
-    const fs::path work = fs::temp_directory_path() / ("tessadro-" + GetParam() + "-" + std::to_string(::getpid()));
-    fs::remove_all(work);
-    fs::create_directories(work);
-    if (fs::exists(dataset / "work")) fs::copy(dataset / "work", work, fs::copy_options::recursive);
-    // The static tables sit in the working directory as "static", so that the
-    // paths the run shows are the same on every machine.
-    if (fs::exists(dataset / "static")) fs::copy(dataset / "static", work / "static", fs::copy_options::recursive);
-
-    std::string command = "cd " + shell_quoted(work.string()) + " && TESSADRO_STATIC=static " + shell_quoted(TESSADRO_BINARY);
-    for (const std::string& arg : lines_of(dataset / "args")) command.append(" ").append(shell_quoted(arg));
-    command += " > stdout.txt 2> stderr.txt";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-
-    const fs::path expected = dataset / "expected";
-    EXPECT_EQ(std::to_string(WEXITSTATUS(status)) + "\n", slurp(expected / "status"));
-    EXPECT_EQ(slurp(expected / "stdout"), slurp(work / "stdout.txt")) << "console";
-    EXPECT_EQ(slurp(expected / "stderr"), slurp(work / "stderr.txt")) << "standard error";
-    const std::set<std::string> want = files_below(expected / "out");
-    EXPECT_EQ(want, files_below(work / "out")) << "files in out/";
-    for (const std::string& name : want) {
-        EXPECT_EQ(slurp(expected / "out" / name), slurp(work / "out" / name)) << "out/" << name;
+    const std::string name = GetParam();
+    const fs::path work = prepare(name, "run-" + name), report_work = prepare(name, "report-" + name);
+    const std::set<std::string> before = entries_outside_out(work);
+    const Outcome run = run_program(work, dataset_args(name, TESSADRO_BINARY));
+    EXPECT_EQ("", how_ending_differs(expected(name), run));
+    EXPECT_EQ(before, entries_outside_out(work));
+    const std::vector<std::string> args = dataset_args(name, TESSADRO_REPORT_BINARY);
+    const std::string year = args.size() > 1 ? args[1].substr(0, 4) : "";
+    const Outcome report = run_program(report_work, args);
+    EXPECT_EQ("", how_ending_differs(expected(name), report, true));
+    EXPECT_EQ(before, entries_outside_out(report_work));
+    // A report only beside a complete run; the usage path runs nothing.
+    const bool ran = run.status == 0 && fs::exists(work / "out");
+    for (const char* file : {"index.html", "budget.csv", "problems.csv"}) {
+        EXPECT_EQ(ran, fs::exists(report_work / "report" / year / file)) << file;
     }
-    if (!HasFailure()) fs::remove_all(work);
+    EXPECT_TRUE(!ran || report.out.substr(run.out.size()).starts_with("year report: report/")) << report.out;
+    clean_up(work);
+    clean_up(report_work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Datasets, WholeRun, testing::ValuesIn(tessadro::test::dataset_names()),
-                         tessadro::test::DatasetTestName());
+// A dataset's name as a test name: letters and digits, the rest '_'.
+INSTANTIATE_TEST_SUITE_P(Datasets, WholeRun, testing::ValuesIn(dataset_names()), [](const auto& param) {
+    std::string name = param.param;
+    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+});
 
 }  // namespace
+}  // namespace tessadro::test

@@ -1,12 +1,8 @@
 // What the tests that start the programs share: reading a file whole, quoting
-// for the shell, listing the whole-run datasets and the files a run wrote,
-// and splitting the report's CSV files.
+// for the shell, listing the files a run wrote and splitting the report's CSV
+// files.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -51,27 +47,6 @@ inline std::set<std::string> files_below(const fs::path& root) {
     }
     return names;
 }
-
-// The names of the whole-run datasets (the folders of tests/data), sorted.
-inline std::vector<std::string> dataset_names() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(TESSADRO_TEST_DATA)) {
-        if (entry.is_directory()) names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// A dataset's name as a test name: letters and digits, the rest '_'.
-struct DatasetTestName {
-    std::string operator()(const testing::TestParamInfo<std::string>& param) const {
-        std::string name = param.param;
-        for (char& c : name) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        }
-        return name;
-    }
-};
 
 // The rows of a CSV file split at commas (the report's files quote nothing).
 inline std::vector<std::vector<std::string>> csv_rows(const std::string& text) {
