@@ -11,8 +11,9 @@ namespace tessadro {
 // still happens in its turn and shows only there: its console line, then
 // what the reading found, a failure included, so that a run fails where and
 // as it would on one thread. A run that fails earlier never looks at the
-// result. Without a second thread, or when the file is not a plain file (a
-// pipe must not be read before its turn), the phase reads it in its turn.
+// result. When the run uses no second thread, or when the file is not a
+// plain file (a pipe must not be read before its turn), the phase reads it in
+// its turn; when no thread can be had, it is read on this one at the start.
 //
 // The year report checks the wells of the pumping file against the survey's
 // extent as it reads them, so it wants the points early: for the report a
