@@ -26,9 +26,9 @@ namespace {
 // the record its thread read last, which a new thread has none of.
 TEST(SecondThread, HandsBackResultsErrorsAndFlags) {
     const struct { bool threaded, file_open, beside; const char* where; } rows[] = {
+        {true, true, false, "At line 1 of file tessadrov11"},  // first: the file is closed after it
         {true, false, true, "At line 0 of file tessadrov11"},
         {false, false, false, "At line 0 of file tessadrov11"},
-        {true, true, false, "At line 1 of file tessadrov11"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.threaded ? (row.file_open ? "file open" : "threaded") : "not threaded");
