@@ -8,8 +8,8 @@
 
 namespace tessadro {
 
-// The phases' side jobs on the run's second thread, one job at a time, or
-// each run when it is started when the run uses no second thread.
+// The phases' side jobs, one at a time on the run's second thread, which says
+// when a job is done on the phase's own thread instead.
 class SideJobsThread : public SideJobs {
 public:
     explicit SideJobsThread(bool threaded) : thread_(threaded) {}
