@@ -1,10 +1,7 @@
 #pragma once
 
-#include <exception>
-#include <thread>
-
 #include "model/run_state.hpp"
-#include "run/fp_flags.hpp"
+#include "run/second_thread.hpp"
 
 namespace tessadro {
 
@@ -14,8 +11,9 @@ namespace tessadro {
 // still happens in its turn and shows only there: its console line, then
 // what the reading found, a failure included, so that a run fails where and
 // as it would on one thread. A run that fails earlier never looks at the
-// result. Without a second processor, or when the file is not a plain file
-// (a pipe must not be read before its turn), the phase reads it in its turn.
+// result. When the run uses no second thread, or when the file is not a
+// plain file (a pipe must not be read before its turn), the phase reads it in
+// its turn; when no thread can be had, it is read on this one at the start.
 //
 // The year report checks the wells of the pumping file against the survey's
 // extent as it reads them, so it wants the points early: for the report a
@@ -25,9 +23,9 @@ namespace tessadro {
 // not a plain file is then known no earlier than in its turn.
 class CoordinatesAhead {
 public:
-    // wanted_early: the points are asked for by ready() (the year report).
-    CoordinatesAhead(const RunText& text, TractCoords& coords, bool wanted_early = false);
-    ~CoordinatesAhead();
+    // threaded: the run uses a second thread; wanted_early: the points are
+    // asked for by ready() (the year report).
+    CoordinatesAhead(const RunText& text, TractCoords& coords, bool threaded, bool wanted_early);
     CoordinatesAhead(const CoordinatesAhead&) = delete;
     CoordinatesAhead& operator=(const CoordinatesAhead&) = delete;
 
@@ -41,14 +39,10 @@ public:
     void finish();
 
 private:
-    void load();
-
     const RunText& text_;
     TractCoords& coords_;
     bool ahead_ = false;  // read, or being read, before its turn
-    std::thread worker_;
-    std::exception_ptr failure_;
-    FloatingPointFlags flags_;
+    SecondThread reader_;
 };
 
 }  // namespace tessadro

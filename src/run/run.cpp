@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 #include "groups/group_report.hpp"
@@ -20,6 +19,7 @@
 #include "monthly/monthly_arrays.hpp"
 #include "run/fp_flags.hpp"
 #include "run/run_parameters.hpp"
+#include "run/second_thread.hpp"
 #include "run/side_jobs_thread.hpp"
 #include "run/tract_lines_behind.hpp"
 #include "run/year_outputs.hpp"
@@ -64,28 +64,16 @@ float parse_factor(const std::string& chfact) {
     return factor;
 }
 
-// Work goes to a second thread when there is a second processor, but not in
-// the year report, whose observer hears of each decision as it is made.
-bool second_thread(const Reports& reports) {
-    return reports.observer == nullptr && std::thread::hardware_concurrency() >= 2;
-}
-
 // The writer of the distribution's lines: behind on a second thread, or here
 // (also when no thread can be had).
-std::unique_ptr<TractLines> tract_lines(Reports& reports, const InputFile& authorized) {
-    if (second_thread(reports)) {
+std::unique_ptr<TractLines> tract_lines(Reports& reports, const InputFile& authorized, bool threaded) {
+    if (threaded) {
         try {
             return std::make_unique<TractLinesBehind>(*reports.group_report, *reports.run_report, authorized);
         } catch (const std::system_error&) {
         }
     }
     return std::make_unique<TractLinesNow>(*reports.group_report, *reports.run_report);
-}
-
-// Side jobs of the phases (side_jobs.hpp).
-std::unique_ptr<SideJobs> side_jobs(const Reports& reports) {
-    if (second_thread(reports)) return std::make_unique<SideJobsThread>();
-    return std::make_unique<SideJobsHere>();
 }
 
 }  // namespace
@@ -108,9 +96,14 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     text.chfact = fit(factor, 10);
     text.chstatic = static_prefix();
     text.chout = "out/";
+    // Work goes to a second thread when there is a second processor. In the
+    // year report only the reading of the tract points does: its observer
+    // hears of each tract and each array row as it is made, on this thread.
+    const bool second = second_processor();
+    const bool threaded = second && observer == nullptr;
     // The tract points are read from the start; the year's old outputs go
     // meanwhile, before anything is written.
-    CoordinatesAhead coordinates(text, state->coords, observer != nullptr);
+    CoordinatesAhead coordinates(text, state->coords, second, observer != nullptr);
     remove_year_outputs(text);
 
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
@@ -131,19 +124,19 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     if (early_points != nullptr) observer->tract_points(*early_points);
     InputFile pumping_file = open_pumping_file(text);
     open_check_reports(text, s.reports);
-    read_pumping_file(std::move(pumping_file), s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups, s.pumping,
-                      s.reports);
+    read_pumping_file(std::move(pumping_file), s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups,
+                      s.pumping, s.reports);
     write_group_report(s.pumping.sums, s.authorized, s.groups, s.reports);
     coordinates.finish();
     if (observer != nullptr && early_points == nullptr) observer->tract_points(s.coords);
-    const std::unique_ptr<TractLines> lines = tract_lines(s.reports, *s.authorized.file);
+    const std::unique_ptr<TractLines> lines = tract_lines(s.reports, *s.authorized.file, threaded);
     distribute_to_tracts(s.grid, grids.ibound, s.coords, s.authorized, s.groups, grids.gwret, grids.acres,
                          s.reports, *lines);
     s.reports.group_report->close();  // the tract table ends it
     reassign_unauthorized(s.grid, s.pumping.notauthorized, grids.gwret, grids.acres, s.reports);
     write_distribution_plots(text, s.grid, grids);
-    const std::unique_ptr<SideJobs> side = side_jobs(s.reports);
-    write_monthly_arrays(text, s.grid, grids, s.xmonfactors, s.reports, *side);
+    SideJobsThread side(threaded);
+    write_monthly_arrays(text, s.grid, grids, s.xmonfactors, s.reports, side);
     place_mi_pumping(text, s.grid, grids.ibound, grids.pumpmi, s.reports);
 
     s.reports.close();

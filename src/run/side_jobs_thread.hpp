@@ -1,32 +1,24 @@
 #pragma once
 
-#include <exception>
-#include <thread>
+#include <functional>
+#include <utility>
 
 #include "model/side_jobs.hpp"
-#include "run/fp_flags.hpp"
+#include "run/second_thread.hpp"
 
 namespace tessadro {
 
-// Side jobs on a thread of their own, one thread for each job.
+// The phases' side jobs, one at a time on the run's second thread, which says
+// when a job is done on the phase's own thread instead.
 class SideJobsThread : public SideJobs {
 public:
-    SideJobsThread() = default;
-    ~SideJobsThread() override;
-    SideJobsThread(const SideJobsThread&) = delete;
-    SideJobsThread& operator=(const SideJobsThread&) = delete;
+    explicit SideJobsThread(bool threaded) : thread_(threaded) {}
 
-    // Runs the job here when no thread can be had.
-    void start(std::function<void()> job) override;
-    void wait() override;
+    void start(std::function<void()> job) override { thread_.start(std::move(job)); }
+    void wait() override { thread_.join(); }
 
 private:
-    void run_job();
-
-    std::function<void()> job_;
-    std::thread thread_;
-    std::exception_ptr failure_;
-    FloatingPointFlags flags_;
+    SecondThread thread_;
 };
 
 }  // namespace tessadro

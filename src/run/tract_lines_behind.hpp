@@ -1,13 +1,10 @@
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
-#include <exception>
 #include <mutex>
-#include <thread>
 #include <vector>
 
-#include "run/fp_flags.hpp"
+#include "run/second_thread.hpp"
 #include "tracts/tract_lines.hpp"
 
 namespace tessadro {
@@ -42,6 +39,7 @@ private:
 
     void hand_over();
     void write_lines();
+    void write_batch(const std::vector<TractLine>& batch);
     void stop();
 
     TractLineWriter lines_;
@@ -52,11 +50,11 @@ private:
     std::condition_variable changed_;
     std::vector<std::vector<TractLine>> waiting_;  // oldest first
     std::vector<std::vector<TractLine>> spare_;
-    bool last_ = false;  // no more batches come
+    bool last_ = false;    // no more batches come
+    bool failed_ = false;  // the writer stopped on a failure, which join() throws
 
-    std::exception_ptr failure_;
-    FloatingPointFlags flags_;
-    std::thread writer_;
+    // Last, so that its thread ends before the queue it reads goes.
+    SecondThread writer_{true};
 };
 
 }  // namespace tessadro
