@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/static_files.hpp"
 #include "text/fixed_field.hpp"
 #include "text/units.hpp"
 
@@ -34,11 +35,11 @@ void read_model_grids(const RunText& text, const Grid& grid, Table<std::int32_t,
                       Table<std::int32_t, 2>& icty) {
     write_list(console(), {"..reading ibound"});
     {
-        InputFile file(text.static_path("02.ibound"), unit::static_table, Reading::held, text.listener);
+        InputFile file(text.static_path(activity_grid_file), unit::static_table, Reading::held, text.listener);
         read_grid(file, grid, ibound);
     }
     write_list(console(), {"..reading county flags"});
-    InputFile file(text.static_path("cty.flg"), unit::static_table, Reading::held, text.listener);
+    InputFile file(text.static_path(county_grid_file), unit::static_table, Reading::held, text.listener);
     read_required(file, {});  // header record, never interpreted
     read_grid(file, grid, icty);
 }

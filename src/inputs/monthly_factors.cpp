@@ -1,5 +1,6 @@
 #include "inputs/monthly_factors.hpp"
 
+#include "model/static_files.hpp"
 #include "text/free_form.hpp"
 #include "text/units.hpp"
 
@@ -7,7 +8,7 @@ namespace tessadro {
 
 void read_monthly_factors(const RunText& text, Table<float, 2>& xmonfactors, RunObserver* observer) {
     write_list(console(), {"..reading monthly factors by county"});
-    InputFile file(text.static_path("monthlyfactorsbycounty.txt"), unit::static_table, Reading::held, text.listener);
+    InputFile file(text.static_path(monthly_factors_file), unit::static_table, Reading::held, text.listener);
     write_list(console(), {"Expected fields: index,may,jun,jul,aug,sep,oct,county"});
     auto& f = xmonfactors;
     for (std::int32_t k = 1; k <= n_counties; ++k) {

@@ -6,6 +6,7 @@
 #include <span>
 #include <utility>
 
+#include "model/static_files.hpp"
 #include "monthly/monthly_arrays.hpp"
 #include "run/fp_flags.hpp"
 
@@ -265,10 +266,10 @@ YearReport ReportCollector::finish(const RunState& state) {
         {pumping_file_, pumping_records_, "records"},
         {authorized_file_, tract_records_, "records"},
         {mi_file_, mi_records_, "records"},
-        {"02.ibound", std::max(grid.nrow, 0), "rows"},
-        {"cty.flg", std::max(grid.nrow, 0), "rows"},
-        {"monthlyfactorsbycounty.txt", n_counties, "counties"},
-        {"queltapdivs.txt", state.pdivs.npdivs, "points of diversion"},
+        {activity_grid_file, std::max(grid.nrow, 0), "rows"},
+        {county_grid_file, std::max(grid.nrow, 0), "rows"},
+        {monthly_factors_file, n_counties, "counties"},
+        {exchange_pdivs_file, state.pdivs.npdivs, "points of diversion"},
     };
     // Reassigned records are shown at their well's cell centre.
     for (Problem& p : problems_) {
@@ -407,7 +408,7 @@ void ReportCollector::check_well(const std::string& file, long line, float x, fl
 
 // The factors of each county as the run read them, with the record's text.
 void ReportCollector::add_factor_warnings(const RunState& state) {
-    const std::string factors_file = "monthlyfactorsbycounty.txt";
+    const std::string factors_file = monthly_factors_file;
     for (std::size_t k = 1; k < county_records_.size(); ++k) {
         const auto county = static_cast<std::int32_t>(k);
         double season = 0.0;

@@ -4,6 +4,7 @@
 #include <new>
 #include <system_error>
 
+#include "model/static_files.hpp"
 #include "text/run_error.hpp"
 #include "tracts/tract_coords.hpp"
 
@@ -12,7 +13,7 @@ namespace tessadro {
 CoordinatesAhead::CoordinatesAhead(const RunText& text, TractCoords& coords, bool threaded, bool wanted_early)
     : text_(text), coords_(coords), reader_(threaded) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(text.static_path("40coords.dat"), ec)) return;
+    if (!std::filesystem::is_regular_file(text.static_path(tract_points_file), ec)) return;
     if (!threaded && !wanted_early) return;
     // Read on this thread, the flags that the reading raises stay raised
     // here, which is where the phase raises them anyway; a run that fails

@@ -14,6 +14,7 @@
 #include "inputs/quelta_pdivs.hpp"
 #include "mi/mi_pumping.hpp"
 #include "model/run_state.hpp"
+#include "model/static_files.hpp"
 #include "run/check_reports.hpp"
 #include "run/coords_ahead.hpp"
 #include "monthly/monthly_arrays.hpp"
@@ -109,7 +110,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
     state->queltafact = parse_factor(text.chfact);
     write_list(console(), {" real version: ", state->queltafact});
-    state->grid = read_run_parameters(text.static_path("tessadro.par"), listener);
+    state->grid = read_run_parameters(text.static_path(run_parameters_file), listener);
     write_list(console(), {"..Processing year: ", text.chyear, " Quelta gw-ex area fraction=", state->queltafact});
     state->grid.ytop = north_edge(state->grid);
 

@@ -1,5 +1,6 @@
 #include "tracts/tract_coords.hpp"
 
+#include "model/static_files.hpp"
 #include "text/free_form.hpp"
 #include "text/units.hpp"
 
@@ -13,7 +14,7 @@ void read_tract_coords(const RunText& text, TractCoords& coords) {
 }
 
 void load_tract_coords(const RunText& text, TractCoords& coords) {
-    InputFile file(text.static_path("40coords.dat"), unit::tracts, Reading::streamed, text.listener);
+    InputFile file(text.static_path(tract_points_file), unit::tracts, Reading::streamed, text.listener);
     std::int32_t twnshp = 0, range = 0, sect = 0, tract = 0;
     float x = 0.0f, y = 0.0f;
     while (read_record(file, {twnshp, range, sect, tract, x, y})) {
