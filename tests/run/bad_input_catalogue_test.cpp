@@ -83,6 +83,7 @@ const Row rows[] = {
      "File 'out/output2010.dat' does not exist"},
     // Monthly arrays, and the M&I array: opened without waiting for a reader.
     {"array path is a folder", folder("out/2010.05.pmp"), at(0, 8), "'out/2010.05.pmp' is a directory"},
+    {"recharge array path is a folder", folder("out/2010.05.rcg"), at(0, 8), "'out/2010.05.rcg' is a directory"},
     {"array path is a FIFO", fifo_for_array, at(0, 8), "'out/2010.agw' is not a regular file"},
     {"M&I array path is a folder", folder("out/2010.mi"), at(0, 8), "'out/2010.mi' is a directory"},
 };
