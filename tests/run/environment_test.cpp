@@ -43,6 +43,11 @@ TEST(HostileEnvironment, AuthorizedAcresFromAPipe) {
 // report.
 TEST(HostileEnvironment, AConsoleThatCannotBeWritten) {
     const struct { const char* reason; void (*spoil)(); } rows[] = {
+        {"No space left on device", [] {
+             const int full = ::open("/dev/full", O_WRONLY);
+             ::dup2(full, 1);
+             ::close(full);
+         }},
         {"Bad file descriptor", [] { ::close(1); }},
         {"Broken pipe", [] {
              int ends[2];
