@@ -65,17 +65,11 @@ void fifo_for_array(const fs::path& w) {
 }
 
 const Row rows[] = {
-    {"static directory missing", [](const fs::path& w) { fs::remove_all(w / "static"); }, at(0, 12),
-     "File 'static/tessadro.par' does not exist"},
     {"nrow above 400", grid_of_401_rows, at(401),
      "Index '401' of dimension 2 of array 'ibound' above upper bound of 400"},
-    // Monthly factors: 3 of 44 records; a bad index; a bad June factor.
+    // Monthly factors: 3 of 44 records.
     {"factors end early", writes(factors, factor_record(1) + factor_record(2) + factor_record(3)), at(3, 11, factors),
      "End of file"},
-    {"factor index not an integer", writes(factors, "1.0 0.1 0.2 0.2 0.2 0.2 0.1\n"), at(1, 11, factors),
-     "Bad integer for item 1 in list input"},
-    {"bad factor", writes(factors, factor_record(1) + "2 0.1 x 0.2 0.2 0.2 0.1\n"), at(2, 11, factors),
-     "Bad real number in item 3 of list input"},
     // Exchange-area points of diversion.
     {"identifier not an integer", writes(divs, "1\nwell\n"), at(2, 11, divs), "Bad integer for item 1 in list input"},
     {"count beyond 4 bytes", writes(divs, "2147483648\n"), at(1, 11, divs), "Integer overflow while reading item 1"},
