@@ -11,7 +11,6 @@
 #include "report/class_breaks.hpp"
 #include "report/gis_files.hpp"
 #include "report/html_page.hpp"
-#include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
 #include "report/report_keys.hpp"
@@ -22,15 +21,6 @@ namespace tessadro {
 namespace {
 
 using test::decode_png;
-
-// A record of the user's file shown on the page may hold markup characters;
-// the four that could end an element or an attribute are written as entities,
-// everything else that is valid UTF-8 (a quote of another kind, a letter
-// beyond ASCII) as it is.
-TEST(HtmlText, MarkupCharactersBecomeEntities) {
-    EXPECT_EQ("1 &lt;b&gt; &amp; &quot;GW&quot; 'x' \xc3\xa9", html_escaped("1 <b> & \"GW\" 'x' \xc3\xa9"));
-    EXPECT_EQ("", html_escaped(""));
-}
 
 TEST(ClassBreaks, QuantilesRoundedToTwoDigitsEndingAtTheLargestValue) {
     // 1 to 1000: the eighths fall at 126, 251, ..., 876, rounded to 130, 250,
