@@ -3,7 +3,6 @@
 // a small known grid, whose cell centres must show the expected colours.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -26,19 +25,19 @@ using test::RgbImage;
 using test::slurp;
 
 // Headless Chromium with a fresh profile, no network and no sandbox (CI runs
-// as root); what follows the flags is the action and the page.
-std::string chromium(const fs::path& profile, const std::string& action, const fs::path& page,
-                     const fs::path& out) {
-    fs::create_directories(profile);
-    std::string command = std::string("timeout 120 ") + TESSADRO_CHROMIUM +
-                          " --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --disable-background-networking"
-                          " --disable-component-update --disable-sync --no-first-run --hide-scrollbars"
-                          " --force-device-scale-factor=1 --user-data-dir=" + profile.string();
-    command.append(" ").append(action).append(" file://").append(page.string());
-    command.append(" > ").append(out.string()).append(" 2> ").append((profile / "stderr.txt").string());
-    const int status = std::system(command.c_str());
-    EXPECT_EQ(0, status) << slurp(profile / "stderr.txt");
-    return slurp(out);
+// as root), by the runner of the whole-run tests in work; then the action and
+// the page. Gives what it wrote on standard output.
+std::string chromium(const fs::path& work, const std::vector<std::string>& action, const fs::path& page) {
+    std::vector<std::string> args = {TESSADRO_CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu",
+                                     "--disable-dev-shm-usage", "--disable-background-networking",
+                                     "--disable-component-update", "--disable-sync", "--no-first-run",
+                                     "--hide-scrollbars", "--force-device-scale-factor=1",
+                                     "--user-data-dir=" + (work / "profile").string()};
+    args.insert(args.end(), action.begin(), action.end());
+    args.push_back("file://" + page.string());
+    const test::Outcome r = test::run_program(work, args);
+    EXPECT_EQ(0, r.status) << r.err;
+    return r.out;
 }
 
 std::string escaped(const std::string& text) {
@@ -51,7 +50,7 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     const fs::path work = test::prepare(fs::path(TESSADRO_SOURCE_DIR) / "example", "browser-dom");
     ASSERT_EQ(0, test::run_program(work, {TESSADRO_REPORT_BINARY, "2010", "0.7187758"}).status);
     const fs::path report = work / "report" / "2010";
-    const std::string dom = chromium(work / "profile", "--dump-dom", report / "index.html", work / "dom.html");
+    const std::string dom = chromium(work, {"--dump-dom"}, report / "index.html");
     ASSERT_FALSE(dom.empty());
     const auto shows = [&](const std::string& what) { return dom.find(what) != std::string::npos; };
 
@@ -102,8 +101,7 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     // A screenshot of the whole page for a person to look at.
     fs::create_directories(TESSADRO_ARTIFACTS);
     const fs::path shot = fs::path(TESSADRO_ARTIFACTS) / "example-2010.png";
-    chromium(work / "profile", "--window-size=1400,4200 --screenshot=" + shot.string(), report / "index.html",
-             work / "shot.txt");
+    chromium(work, {"--window-size=1400,4200", "--screenshot=" + shot.string()}, report / "index.html");
     EXPECT_TRUE(fs::exists(shot)) << shot;
     std::printf("screenshot of the example page: %s\n", shot.c_str());
     if (!HasFailure()) fs::remove_all(work);
@@ -131,8 +129,7 @@ TEST(BrowserMap, CellCentresShowOrientationMaskingAndPalette) {
         << "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>body{margin:0}figure{margin:0}"
            "figcaption{display:none}</style></head><body>"
         << map_svg(grid, ibound, map, breaks, 400) << "</body></html>";
-    chromium(work / "profile", "--window-size=700,300 --screenshot=" + (work / "map.png").string(),
-             work / "map.html", work / "shot.txt");
+    chromium(work, {"--window-size=700,300", "--screenshot=" + (work / "map.png").string()}, work / "map.html");
     const RgbImage shot = decode_png(slurp(work / "map.png"));
     ASSERT_TRUE(shot.width >= 62 + 400 && shot.height >= 8 + 150) << shot.width << " x " << shot.height;
     const Rgb grey{176, 176, 176}, white{255, 255, 255}, black{0, 0, 0};

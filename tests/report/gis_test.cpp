@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "dataset_run.hpp"
 #include "report/gis_files.hpp"
 #include "run/run_helpers.hpp"
 

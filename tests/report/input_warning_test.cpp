@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <sstream>
 
-#include "dataset_run.hpp"
 #include "run/run_helpers.hpp"
 
 namespace tessadro::test {
@@ -25,10 +24,10 @@ std::vector<std::string> lines_of(const std::string& text) {
 class InputWarnings : public testing::TestWithParam<std::string> {};
 
 TEST_P(InputWarnings, RowsOfProblemsCsv) {
-    const fs::path dataset = dataset_path(GetParam());
-    const DatasetRun run = run_dataset(dataset, TESSADRO_REPORT_BINARY, "lint");
-    ASSERT_EQ(0, run.status) << run.stderr_text;
-    const std::vector<std::string> expected = lines_of(slurp(dataset / "lint.csv"));
+    const fs::path work = prepare(GetParam(), "lint");
+    const Outcome run = run_program(work, dataset_args(GetParam(), TESSADRO_REPORT_BINARY));
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::vector<std::string> expected = lines_of(slurp(dataset(GetParam()) / "lint.csv"));
     const std::vector<std::string> problems = lines_of(slurp(run.work / "report" / "2010" / "problems.csv"));
     ASSERT_GT(problems.size(), expected.size());
     EXPECT_TRUE(problems[0].ends_with(",record")) << problems[0];
@@ -40,7 +39,7 @@ TEST_P(InputWarnings, RowsOfProblemsCsv) {
     EXPECT_EQ(expected, warnings);
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), problems.begin() + 1)) << "at the top of the list";
     // The console block counts them.
-    EXPECT_NE(std::string::npos, run.stdout_text.find("input warnings: " + std::to_string(expected.size()) +
+    EXPECT_NE(std::string::npos, run.out.find("input warnings: " + std::to_string(expected.size()) +
                                                       (expected.size() == 1 ? " record" : " records")));
     if (!HasFailure()) fs::remove_all(run.work);
 }
@@ -55,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Datasets, InputWarnings,
 // only once, the report ends as with plain files and lists the same rows.
 TEST(InputWarnings, FromPipesAsFromFiles) {
     for (const char* name : {"lint_survey_extent", "lint_negative_acres"}) {
-        const DatasetRun files = run_dataset(dataset_path(name), TESSADRO_REPORT_BINARY, "files");
+        const fs::path files = prepare(name, "files");
+        ASSERT_EQ(0, run_program(files, dataset_args(name, TESSADRO_REPORT_BINARY)).status);
         const fs::path work = prepare(name, "pipes");
         for (const char* year_file : {"tessadro2010.txt", "2010mi.txt"}) {
             const std::string text = slurp(work / year_file);
@@ -66,8 +66,8 @@ TEST(InputWarnings, FromPipesAsFromFiles) {
         const Outcome pipes = run_program(work, {TESSADRO_REPORT_BINARY, "2010", "1.0"});
         EXPECT_EQ(0, pipes.status) << name << ": " << pipes.err;
         const fs::path problems = fs::path("report") / "2010" / "problems.csv";
-        EXPECT_EQ(slurp(files.work / problems), slurp(work / problems)) << name;
-        fs::remove_all(files.work);
+        EXPECT_EQ(slurp(files / problems), slurp(work / problems)) << name;
+        fs::remove_all(files);
         fs::remove_all(work);
     }
 }

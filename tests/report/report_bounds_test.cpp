@@ -187,8 +187,8 @@ TEST(ReportBounds, RecordTextsQuotedGuardedValidAndCut) {
         "\nwarning,\"tract without coordinates placed at (0, 0)\",\"'=f,g\",1,,0,0,0,0,,,,,x\n"));
     EXPECT_TRUE(budget_csv(r).ends_with("\nm&i pumping,loss,off the grid,2,-1.5000\n"));  // a number is no formula
     // The page shows the same replacements, its markup escaped as before.
-    r.problems[0].record = std::string("<a\0\xff>", 5);
-    EXPECT_NE(std::string::npos, html_page(r).find("<code>&lt;a" + fffd + fffd + "&gt;</code>"));
+    r.problems[0].record = std::string("<a&\0\xff>", 6);
+    EXPECT_NE(std::string::npos, html_page(r).find("<code>&lt;a&amp;" + fffd + fffd + "&gt;</code>"));
 }
 
 // A ring a cell of a rejected record, 2,000 at most on a map; the legend

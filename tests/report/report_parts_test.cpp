@@ -11,7 +11,6 @@
 #include "report/class_breaks.hpp"
 #include "report/gis_files.hpp"
 #include "report/html_page.hpp"
-#include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
 #include "report/report_keys.hpp"
@@ -22,15 +21,6 @@ namespace tessadro {
 namespace {
 
 using test::decode_png;
-
-// A record of the user's file shown on the page may hold markup characters;
-// the four that could end an element or an attribute are written as entities,
-// everything else that is valid UTF-8 (a quote of another kind, a letter
-// beyond ASCII) as it is.
-TEST(HtmlText, MarkupCharactersBecomeEntities) {
-    EXPECT_EQ("1 &lt;b&gt; &amp; &quot;GW&quot; 'x' \xc3\xa9", html_escaped("1 <b> & \"GW\" 'x' \xc3\xa9"));
-    EXPECT_EQ("", html_escaped(""));
-}
 
 TEST(ClassBreaks, QuantilesRoundedToTwoDigitsEndingAtTheLargestValue) {
     // 1 to 1000: the eighths fall at 126, 251, ..., 876, rounded to 130, 250,
@@ -69,14 +59,10 @@ TEST(ClassBreaks, SevenToNineClassesForAnyLargestValue) {
 }
 
 TEST(WrittenValue, TenthsTheModelReadsOrAsterisks) {
-    EXPECT_EQ(123, as_written(12.34f).tenths);
-    EXPECT_EQ(-1, as_written(-0.05f).tenths);   // -0.05f lies just below -0.05: "-0.1"
-    EXPECT_EQ(0, as_written(-0.04f).tenths);    // "-0.0" reads as 0
-    EXPECT_EQ(32, as_written(3.25f).tenths);    // the tie goes to the even 3.2
+    // The F6.1 field itself is the run's, checked by the whole-run datasets.
+    EXPECT_EQ(-1, as_written(-0.05f).tenths);  // -0.05f lies just below -0.05: "-0.1"
     EXPECT_EQ(99999, as_written(9999.9f).tenths);
     EXPECT_TRUE(as_written(9999.96f).unreadable);
-    EXPECT_TRUE(as_written(-999.95f).unreadable);
-    EXPECT_FALSE(as_written(-999.9f).unreadable);
     EXPECT_TRUE(as_written(std::nanf("")).unreadable);
 }
 
@@ -126,10 +112,8 @@ TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
 
 TEST(Numbers, AmountsShortestAndGrouped) {
     EXPECT_EQ("0.0000", amount_text(-0.00001));
-    EXPECT_EQ("-39.7500", amount_text(-39.75));
     EXPECT_EQ("2132624.5", shortest_text(2132624.5f));
     EXPECT_EQ("1000000", shortest_text(1.0e6f));
-    EXPECT_EQ("7,133.51", grouped_text(7133.51, 2));
     EXPECT_EQ("-1,234,567", grouped_text(-1234567.0, 0));
     EXPECT_EQ("0.00", grouped_text(-0.001, 2));
     // The largest double has 309 digits, 102 commas between them.

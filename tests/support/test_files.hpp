@@ -1,6 +1,5 @@
-// What the tests that start the programs share: reading a file whole, quoting
-// for the shell, listing the files a run wrote and splitting the report's CSV
-// files.
+// What the tests that start the programs share: reading a file whole,
+// listing the files a run wrote and splitting the report's CSV files.
 #pragma once
 
 #include <filesystem>
@@ -26,16 +25,6 @@ inline std::size_t occurrences(const std::string& text, const std::string& what)
     std::size_t n = 0;
     for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) ++n;
     return n;
-}
-
-// A word for sh -c, whatever it holds.
-inline std::string shell_quoted(const std::string& text) {
-    std::string q = "'";
-    for (char c : text) {
-        if (c == '\'') q += "'\\''";
-        else q.push_back(c);
-    }
-    return q + "'";
 }
 
 // The files below a folder, by their paths relative to it.
