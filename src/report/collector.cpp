@@ -1,6 +1,7 @@
 #include "report/collector.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <span>
@@ -55,6 +56,18 @@ Quantity quantity_of(ArrayKind kind) {
 Problem cell_problem(Severity severity, Reason reason, const std::string& file, long line, const Grid& grid,
                      std::int32_t row, std::int32_t column) {
     return problem_at(severity, reason, file, line, {column, row}, centre_x(grid, column), centre_y(grid, row));
+}
+
+// Column 1 or row 1: where the truncating cell rule also puts points less
+// than a cell outside the grid.
+bool edge_cell(Cell cell) { return cell.column == 1 || cell.row == 1; }
+
+// How far a point lies outside the grid, in feet; 0 for a point on it. The
+// differences of two 4-byte values are exact in double.
+double outside_distance(const Grid& grid, float x, float y) {
+    const double west = std::max(0.0, static_cast<double>(grid.xorigin) - x);
+    const double north = std::max(0.0, static_cast<double>(y) - grid.ytop);
+    return std::hypot(west, north);
 }
 
 std::size_t cells_of(const Grid& grid) {
@@ -134,6 +147,8 @@ void ReportCollector::pumping(const PumpingDecision& d) {
         tally(Quantity::acres, Reason::exchange_area_factor).add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
     }
     if (d.unauthorized) unauthorized_lines_.push_back(d.line);
+    const bool accepted = d.placement == Placement::placed || d.placement == Placement::not_positive;
+    if (accepted && edge_cell(d.cell)) well_in_edge_cell(d);
     if (d.placement == Placement::placed) return;  // most records
     Problem p = problem_at(Severity::warning, Reason::pumping_off_grid, pumping_file_, d.line, d.cell, d.x, d.y);
     p.group = d.grp;
@@ -158,6 +173,17 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     }
 }
 
+// An accepted record in column or row 1. Its pumping goes to the well's
+// cell; its return flow and acres too when its group has no authorized
+// acres, once reassigned.
+void ReportCollector::well_in_edge_cell(const PumpingDecision& d) {
+    Problem p = problem_at(Severity::warning, Reason::well_in_edge_cell, pumping_file_, d.line, d.cell, d.x, d.y);
+    p.group = d.grp;
+    if (d.pumploc > 0.0f) p.pumping = d.pumploc;
+    if (d.unauthorized) unauthorized_at_edge_[unauthorized_lines_.size() - 1] = problems_.size();
+    if (p.pumping || d.unauthorized) problems_.push_back(std::move(p));
+}
+
 void ReportCollector::tract(const TractDecision& d) {
     const FlagsKept kept;
     ++tract_records_;
@@ -167,10 +193,18 @@ void ReportCollector::tract(const TractDecision& d) {
     in_file_.authorized_acres.add(d.authacres);
     // A tract that the coordinates file does not list stands at (0, 0).
     const bool no_coordinates = d.xloc == 0.0f && d.yloc == 0.0f;
-    if (d.placement == Placement::placed && !no_coordinates) return;  // most tracts
+    const bool placed = d.placement == Placement::placed && !no_coordinates;
+    if (placed && !edge_cell(d.cell)) return;  // most tracts
     Problem p =
         problem_at(Severity::warning, Reason::tract_at_origin, authorized_file_, d.line, d.cell, d.xloc, d.yloc);
     p.group = d.grp;
+    if (placed) {
+        p.reason = Reason::tract_in_edge_cell;
+        p.return_flow = d.gwret;
+        p.acres = d.acres;
+        problems_.push_back(std::move(p));
+        return;
+    }
     if (d.placement == Placement::beyond_tables) {
         tally(Quantity::authorized_acres, Reason::group_beyond_tables).add(d.authacres);
         p.reason = Reason::group_beyond_tables;
@@ -191,6 +225,11 @@ void ReportCollector::tract(const TractDecision& d) {
 
 void ReportCollector::reassignment(const ReassignDecision& d) {
     const FlagsKept kept;
+    const auto at_edge = unauthorized_at_edge_.find(static_cast<std::size_t>(d.idxna - 1));
+    if (at_edge != unauthorized_at_edge_.end() && d.gwret_placed) {
+        problems_[at_edge->second].return_flow = d.gwloc;
+        problems_[at_edge->second].acres = d.reassgn;
+    }
     const double acres_lost = static_cast<double>(d.acloc) - d.reassgn;
     if (acres_lost == 0.0 && d.gwret_placed) return;
     tally(Quantity::acres, Reason::reassignment_cap).add(acres_lost);
@@ -212,9 +251,15 @@ void ReportCollector::mi(const MiDecision& d) {
     ++mi_records_;
     check_well(mi_file_, d.line, d.x, d.y, d.record);
     in_file_.mi.add(d.amount);
-    if (d.placement == Placement::placed) return;
+    const bool placed = d.placement == Placement::placed;
+    if (placed && !edge_cell(d.cell)) return;
     Problem p = problem_at(Severity::warning, Reason::mi_off_grid, mi_file_, d.line, d.cell, d.x, d.y);
     p.mi = d.amount;
+    if (placed) {
+        p.reason = Reason::mi_in_edge_cell;
+        problems_.push_back(std::move(p));
+        return;
+    }
     switch (d.placement) {
         case Placement::off_grid:
             tally(Quantity::mi_pumping, Reason::off_grid).add(d.amount);
@@ -282,6 +327,7 @@ YearReport ReportCollector::finish(const RunState& state) {
     tally(Quantity::acres, Reason::pumping_file) = in_file_.acres;
     tally(Quantity::authorized_acres, Reason::authorized_acres_file) = in_file_.authorized_acres;
     tally(Quantity::mi_pumping, Reason::mi_file) = in_file_.mi;
+    add_edge_placements(grid);
     add_cell_problems(report);
     add_budget(report);
     add_factor_warnings(state);
@@ -455,6 +501,33 @@ void ReportCollector::add_input_warnings(YearReport& report) {
     input_.clear();
 }
 
+// Of the records and tracts placed in column or row 1, those whose points lie
+// outside the grid: their amounts stay in the arrays, and the budget notes
+// the sum of each quantity over those that put some of it there. The
+// others, and those that put nothing in the cell (a meter correction of a
+// group with authorized acres, a tract of a group without pumping), are no
+// problem.
+void ReportCollector::add_edge_placements(const Grid& grid) {
+    auto amounts = [](const Problem& p) {
+        return std::array{std::pair{Quantity::pumping, p.pumping}, std::pair{Quantity::return_flow, p.return_flow},
+                          std::pair{Quantity::acres, p.acres}, std::pair{Quantity::mi_pumping, p.mi}};
+    };
+    for (Problem& p : problems_) {
+        if (!placed_from_outside(p.reason)) continue;
+        const double outside = outside_distance(grid, p.x, p.y);
+        const auto all = amounts(p);
+        const bool water = std::any_of(all.begin(), all.end(), [](const auto& a) { return a.second.value_or(0.0) != 0.0; });
+        if (outside > 0.0 && water) p.outside = outside;
+    }
+    std::erase_if(problems_, [](const Problem& p) { return placed_from_outside(p.reason) && !p.outside; });
+    for (const Problem& p : problems_) {
+        if (!p.outside) continue;
+        for (const auto& [quantity, amount] : amounts(p)) {
+            if (amount.value_or(0.0) != 0.0) tally(quantity, Reason::from_outside_the_grid).add(*amount);
+        }
+    }
+}
+
 // Cells lost on the way from the annual grids to the array files: negative
 // return flow (the recharge arrays hold only positive cells) and fields too
 // wide for F6.1.
@@ -524,6 +597,7 @@ void ReportCollector::add_budget(YearReport& report) const {
         row(q.quantity, BudgetKind::placed, q.placed_reason, placed);
         row(q.quantity, BudgetKind::residual, Reason::balance, Tally{0, residual - placed.amount});
         if (!q.arrays) continue;
+        row(q.quantity, BudgetKind::note, Reason::from_outside_the_grid, get(q.quantity, Reason::from_outside_the_grid));
         const Tally stars = get(q.quantity, Reason::written_as_asterisks);
         const double written = static_cast<double>(written_tenths) / 10.0;
         row(q.quantity, BudgetKind::unreadable, Reason::written_as_asterisks, stars);

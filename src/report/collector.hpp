@@ -56,6 +56,8 @@ private:
     void add_arrays(YearReport& report, const RunState& state);
     void add_factor_changes(const YearReport& report);
     void add_cell_problems(YearReport& report);
+    void well_in_edge_cell(const PumpingDecision& d);
+    void add_edge_placements(const Grid& grid);
     void add_budget(YearReport& report) const;
     void add_input_warnings(YearReport& report);
     void add_factor_warnings(const RunState& state);
@@ -69,6 +71,11 @@ private:
     } in_file_;
     std::vector<Problem> problems_;
     std::vector<long> unauthorized_lines_;  // pumping file lines of the records placed at their wells
+    // Accepted records and tracts in column or row 1, by their row in
+    // problems_: whether their points lie outside the grid is known once the
+    // grid is. Those of the records placed at their wells, by list index,
+    // wait for what the reassignment places.
+    std::map<std::size_t, std::size_t> unauthorized_at_edge_;
     long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
     std::string year_;
     std::string pumping_file_, authorized_file_, mi_file_;

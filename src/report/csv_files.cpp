@@ -41,13 +41,15 @@ std::string budget_csv(const YearReport& report) {
 }
 
 std::string problems_csv(const YearReport& report) {
-    std::string out = "severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,record\n";
+    std::string out =
+        "severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,outside_ft,record\n";
     for (const Problem& p : report.problems) {
         out += field(text_of(p.severity)) + "," + field(text_of(p.reason)) + "," + field(p.file) + "," +
                (p.line > 0 ? std::to_string(p.line) : "") + "," + (p.group ? std::to_string(*p.group) : "") + "," +
                std::to_string(p.row) + "," + std::to_string(p.column) + "," + shortest_text(p.x) + "," +
                shortest_text(p.y) + "," + optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +
-               optional_amount(p.acres) + "," + optional_amount(p.mi) + "," + field(p.record) + "\n";
+               optional_amount(p.acres) + "," + optional_amount(p.mi) + "," + optional_amount(p.outside) + "," +
+               field(p.record) + "\n";
     }
     return out;
 }

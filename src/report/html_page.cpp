@@ -180,8 +180,8 @@ std::string maps_section(const YearReport& r) {
     return out + "</div>\n";
 }
 
-std::string optional_cell(const std::optional<double>& v) {
-    return "<td class=\"n\">" + (v ? grouped_text(*v, 2) : std::string()) + "</td>";
+std::string optional_cell(const std::optional<double>& v, int decimals = 2) {
+    return "<td class=\"n\">" + (v ? grouped_text(*v, decimals) : std::string()) + "</td>";
 }
 
 // A text of a problem on the page: escaped, cut to a bounded length.
@@ -202,7 +202,7 @@ std::string problems_section(const YearReport& r) {
                 "</td><td class=\"n\">" + std::to_string(p.column) + "</td><td class=\"n\">" + grouped_text(p.x, 1) +
                 "</td><td class=\"n\">" + grouped_text(p.y, 1) + "</td>" + optional_cell(p.pumping) +
                 optional_cell(p.return_flow) + optional_cell(p.acres) + optional_cell(p.mi) +
-                "<td class=\"record\"><code>" + html_escaped(record.text) + "</code>";
+                optional_cell(p.outside, 1) + "<td class=\"record\"><code>" + html_escaped(record.text) + "</code>";
         if (record.cut) {
             rows += " <span class=\"cut\">(cut: " + grouped_text(static_cast<double>(record.characters), 0) +
                     " characters)</span>";
@@ -223,17 +223,19 @@ std::string problems_section(const YearReport& r) {
     out += "<table id=\"problems\"><tr><th>severity</th><th>reason</th><th>file</th><th class=\"n\">line</th>"
            "<th class=\"n\">group</th><th class=\"n\">row</th><th class=\"n\">column</th><th class=\"n\">x</th>"
            "<th class=\"n\">y</th><th class=\"n\">pumping</th><th class=\"n\">return flow</th><th class=\"n\">acres</th>"
-           "<th class=\"n\">M&amp;I</th><th>record</th></tr>\n";
+           "<th class=\"n\">M&amp;I</th><th class=\"n\">outside (ft)</th><th>record</th></tr>\n";
     return out + rows + "</table>\n";
 }
 
 // Cells of rejected records on the grid, for the maps of the quantities they
-// lost.
-std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bool acres, bool mi) {
+// lost; or, from_outside, the edge cells of points outside the grid, for the
+// maps of the quantities they put there.
+std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bool acres, bool mi,
+                            bool from_outside = false) {
     std::vector<Cell> marks;
     std::vector<bool> marked(r.ibound.size(), false);
     for (const Problem& p : r.problems) {
-        if (p.severity != Severity::warning) continue;
+        if (p.severity != Severity::warning || placed_from_outside(p.reason) != from_outside) continue;
         if (p.row < 1 || p.row > r.grid.nrow || p.column < 1 || p.column > r.grid.ncol) continue;
         const std::size_t cell = r.cell(p.row, p.column);
         if (cell >= marked.size() || marked[cell]) continue;  // one mark a cell
@@ -251,10 +253,10 @@ ReportMaps report_maps(const YearReport& r) {
     const std::size_t cells = r.ibound.size();
     MapData season_pumping{"map-season-pumping", "Season pumping, May to October", "acre-feet",
                            std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
-                           marks_for(r, true, false, false, false)};
+                           marks_for(r, true, false, false, false), marks_for(r, true, false, false, false, true)};
     MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet",
                             std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
-                            marks_for(r, false, true, false, false)};
+                            marks_for(r, false, true, false, false), marks_for(r, false, true, false, false, true)};
     ReportMaps maps;
     for (const ArrayValues& a : r.arrays) {
         const bool pmp = a.kind == ArrayKind::pumping;
@@ -285,7 +287,8 @@ ReportMaps report_maps(const YearReport& r) {
         if (!agw && a.kind != ArrayKind::mi) continue;
         MapData m{agw ? "map-acres" : "map-mi", agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
                   agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()),
-                  std::vector<bool>(cells, false), marks_for(r, false, false, agw, !agw)};
+                  std::vector<bool>(cells, false), marks_for(r, false, false, agw, !agw),
+                  marks_for(r, false, false, agw, !agw, true)};
         for (std::size_t c = 0; c < cells && c < a.written.size(); ++c) m.unreadable[c] = a.written[c].unreadable;
         maps.annual.push_back(std::move(m));
     }

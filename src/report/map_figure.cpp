@@ -29,6 +29,9 @@ constexpr Rgb grey{176, 176, 176};
 constexpr Rgb white{255, 255, 255};
 constexpr Rgb black{0, 0, 0};
 constexpr Rgb magenta{214, 39, 140};
+// The rings of rejected records, and of amounts placed from outside the grid.
+constexpr Rgb red{228, 26, 28};
+constexpr Rgb blue{55, 126, 184};
 
 std::string hex(Rgb c) {
     char text[8];
@@ -168,7 +171,7 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     const int classes = static_cast<int>(breaks.limits.size());
     const std::vector<Rgb> palette = map_palette(classes);
     const bool capped = map.marks.size() > marks_on_map;
-    const double legend_h = 16.0 + 18.0 * (classes + 5 + (capped ? 1 : 0));
+    const double legend_h = 16.0 + 18.0 * (classes + 5 + (capped ? 1 : 0) + (map.edge_marks.empty() ? 0 : 1));
     const double total_h = std::max(top + h + bottom, top + legend_h);
 
     std::string svg = figure_start(map);
@@ -204,22 +207,32 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     // edge of the active area does not hide the cells beside it.
     const double radius = std::max(2.0, std::min(cw, ch) * 0.45);
     const char* ring = std::min(cw, ch) < 4.0 ? "0.8" : "1.5";
-    // All marks as one path of circles, two arcs each: a full year marks
-    // thousands of cells. At most marks_on_map of them, so that the page
-    // stays bounded; the legend counts the others.
-    const std::size_t drawn = std::min(map.marks.size(), marks_on_map);
-    if (drawn > 0) {
-        svg += "<path class=\"marks\" data-count=\"" + std::to_string(drawn) + "\" data-not-marked=\"" +
-               std::to_string(map.marks.size() - drawn) + "\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"" +
-               ring + "\" d=\"";
+    // All marks of a kind as one path of circles, two arcs each: a full year
+    // marks thousands of cells.
+    auto rings = [&](std::span<const Cell> cells, const std::string& attributes, Rgb colour) {
+        svg += "<path " + attributes + " fill=\"none\" stroke=\"" + hex(colour) + "\" stroke-width=\"" + ring +
+               "\" d=\"";
         const std::string r = px(radius), d = px(2 * radius);
-        for (const Cell& c : std::span(map.marks).first(drawn)) {
+        for (const Cell& c : cells) {
             svg.append("M").append(px(left + (c.column - 0.5) * cw - radius)).append(" ");
             svg.append(px(top + (c.row - 0.5) * ch)).append("a").append(r).append(" ").append(r);
             svg.append(" 0 1 0 ").append(d).append(" 0a").append(r).append(" ").append(r);
             svg.append(" 0 1 0 -").append(d).append(" 0");
         }
         svg += "\"/>";
+    };
+    // At most marks_on_map rejected records, so that the page stays bounded;
+    // the legend counts the others. The edge cells are bounded by the grid.
+    const std::size_t drawn = std::min(map.marks.size(), marks_on_map);
+    if (drawn > 0) {
+        rings(std::span(map.marks).first(drawn),
+              "class=\"marks\" data-count=\"" + std::to_string(drawn) + "\" data-not-marked=\"" +
+                  std::to_string(map.marks.size() - drawn) + "\"",
+              red);
+    }
+    if (!map.edge_marks.empty()) {
+        rings(map.edge_marks, "class=\"edge-marks\" data-count=\"" + std::to_string(map.edge_marks.size()) + "\"",
+              blue);
     }
     // Legend: the classes from the largest down, then the special cells.
     double ly = top;
@@ -248,12 +261,14 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     if (negative) entry(magenta, "negative");
     if (unreadable) entry(black, "written as ******");
     entry(grey, "inactive cell");
-    if (!map.marks.empty()) {
-        svg += "<circle cx=\"" + px(lx + 7) + "\" cy=\"" + px(ly + 6) +
-               "\" r=\"5\" fill=\"none\" stroke=\"#e41a1c\" stroke-width=\"1.5\"/><text x=\"" + px(lx + 19) +
-               "\" y=\"" + px(ly + 10) + "\">rejected record</text>";
+    auto ring_entry = [&](Rgb colour, const char* label) {
+        svg += "<circle cx=\"" + px(lx + 7) + "\" cy=\"" + px(ly + 6) + "\" r=\"5\" fill=\"none\" stroke=\"" +
+               hex(colour) + "\" stroke-width=\"1.5\"/><text x=\"" + px(lx + 19) + "\" y=\"" + px(ly + 10) + "\">" +
+               label + "</text>";
         ly += 18.0;
-    }
+    };
+    if (!map.marks.empty()) ring_entry(red, "rejected record");
+    if (!map.edge_marks.empty()) ring_entry(blue, "placed from outside");
     if (capped) {
         svg += "<text class=\"not-marked\" x=\"" + px(lx) + "\" y=\"" + px(ly + 10) + "\">" +
                grouped_text(static_cast<double>(map.marks.size() - drawn), 0) + " more cells not marked</text>";

@@ -11,7 +11,8 @@
 namespace tessadro {
 
 // One map of a cell array: values by cell (north row first), the cells whose
-// field the model cannot read, and the cells of rejected records to mark.
+// field the model cannot read, the cells of rejected records to mark, and the
+// edge cells that hold amounts of points outside the grid.
 struct MapData {
     std::string id;     // the figure's element id, "map-2010.05.pmp"
     std::string title;
@@ -19,6 +20,7 @@ struct MapData {
     std::vector<double> values;
     std::vector<bool> unreadable;
     std::vector<Cell> marks;
+    std::vector<Cell> edge_marks = {};  // in column or row 1: at most a row and a column of them
 };
 
 // Palette indexes of the map images. The classes follow after the special
@@ -50,7 +52,7 @@ std::string unmappable(const Grid& grid, std::size_t cells);
 // The map as an inline SVG figure: the image scaled into a box width_px wide
 // and 1.5 times as high with the aspect of the grid's cells, axes in model
 // coordinates, marks of rejected records (at most marks_on_map, the others
-// counted in the legend) and a legend. A map that cannot be drawn is a figure
+// counted in the legend), marks of the edge cells and a legend. A map that cannot be drawn is a figure
 // with a sentence that says why.
 std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                     const ClassBreaks& breaks, int width_px);

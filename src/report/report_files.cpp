@@ -42,7 +42,8 @@ std::string budget_lines(const YearReport& report) {
             case BudgetKind::residual: add(" (residual ", b.amount, 4, ")"); break;
             case BudgetKind::written: add(", ", b.amount, 1, " as written\n"); break;
             case BudgetKind::unreadable:
-            case BudgetKind::rounding: break;
+            case BudgetKind::rounding:
+            case BudgetKind::note: break;
         }
     }
     // The input warnings are among the problems' warnings; the last line

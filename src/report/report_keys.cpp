@@ -27,9 +27,9 @@ const std::string& text_of(Severity severity) {
 }
 
 const std::string& text_of(BudgetKind kind) {
-    static const std::string texts[] = {"in file",  "loss",       "change",   "placed",
-                                        "residual", "unreadable", "rounding", "written"};
-    static_assert(std::size(texts) == keys_up_to(BudgetKind::written));
+    static const std::string texts[] = {"in file",    "loss",     "change",  "placed", "residual",
+                                        "unreadable", "rounding", "written", "note"};
+    static_assert(std::size(texts) == keys_up_to(BudgetKind::note));
     return texts[static_cast<std::size_t>(kind)];
 }
 
@@ -63,6 +63,10 @@ const std::string& text_of(Reason reason) {
         "tract on an inactive cell",
         "640-acre cap of the reassignment",
         "group beyond 5000",
+        "well outside the grid placed in an edge cell",
+        "M&I well outside the grid placed in an edge cell",
+        "tract outside the grid placed in an edge cell",
+        "placed in edge cells from points outside the grid",
         "county monthly factors",
         "exchange-area factor",
         "monthly .pmp arrays",
@@ -78,6 +82,11 @@ const std::string& text_of(Reason reason) {
     };
     static_assert(std::size(texts) == keys_up_to(Reason::as_the_model_reads));
     return texts[static_cast<std::size_t>(reason)];
+}
+
+bool placed_from_outside(Reason reason) {
+    return reason == Reason::well_in_edge_cell || reason == Reason::mi_in_edge_cell ||
+           reason == Reason::tract_in_edge_cell;
 }
 
 }  // namespace tessadro

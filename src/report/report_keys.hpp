@@ -16,8 +16,9 @@ enum class Severity { error, warning, note };
 // The rows of a quantity's budget, in the order it lists them: what the file
 // holds, what is lost, what a factor changes, what the arrays hold, the
 // residual of the 4-byte sums; for the arrays, the fields of asterisks, the
-// rounding of F6.1 and what the model reads.
-enum class BudgetKind { in_file, loss, change, placed, residual, unreadable, rounding, written };
+// rounding of F6.1 and what the model reads; last, a note on part of what the
+// arrays hold, not counted in the balance.
+enum class BudgetKind { in_file, loss, change, placed, residual, unreadable, rounding, written, note };
 
 // Why a budget row or a problem is there.
 enum class Reason {
@@ -54,6 +55,13 @@ enum class Reason {
     tract_inactive,
     reassignment_cap,
     group_beyond_tables,
+    // Placed, though the point lies outside the grid: the cell rule truncates
+    // toward zero, so a point less than a cell west or north of the grid falls
+    // in column or row 1, while one as near to the east or south is off it.
+    well_in_edge_cell,
+    mi_in_edge_cell,
+    tract_in_edge_cell,
+    from_outside_the_grid,
     // Changes.
     county_factors,
     exchange_area_factor,
@@ -75,5 +83,9 @@ const std::string& text_of(Quantity quantity);
 const std::string& text_of(Severity severity);
 const std::string& text_of(BudgetKind kind);
 const std::string& text_of(Reason reason);
+
+// A problem about a point outside the grid whose amounts the run placed in an
+// edge cell.
+bool placed_from_outside(Reason reason);
 
 }  // namespace tessadro

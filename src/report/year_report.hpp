@@ -38,6 +38,7 @@ struct Problem {
     float x = 0.0f;
     float y = 0.0f;
     std::optional<double> pumping, return_flow, acres, mi;
+    std::optional<double> outside;  // feet from the point to the grid, for a point placed in an edge cell
     std::string record;  // the input record's text, for the input warnings
 };
 

@@ -1,6 +1,7 @@
 // The year report's water budget on the hand-made whole-run datasets: the
-// kinds of loss the example year (the golden files) does not have, with the
-// amounts reasoned from each dataset's README (tests/data/<name>/README), and
+// kinds of loss the example year (the golden files) does not have, and points
+// outside the grid placed in edge cells, with the amounts, distances and map
+// rings reasoned from each dataset's README (tests/data/<name>/README), and
 // for every quantity the file's amount minus the losses plus the changes equal
 // to what the arrays hold.
 #include <gtest/gtest.h>
@@ -24,6 +25,8 @@ struct Case {
     const char* dataset;
     std::vector<Row> rows;  // of budget.csv
     Problems problems;      // of problems.csv
+    std::vector<std::string> lines = {};  // of problems.csv, whole
+    std::map<std::string, int> edge_rings = {};  // by map: the rings of edge cells placed from outside the grid
 };
 
 // Each case's year reported: the given rows of budget.csv, every quantity's
@@ -53,8 +56,33 @@ TEST(ReportBudget, EveryLossOfTheDatasets) {
         {"mi_placement",
          {{"m&i pumping|loss|negative M&I pumping not placed", 1, -4.0},
           {"m&i pumping|unreadable|written as ******", 1, 20000.0},
-          {"m&i pumping|written|as the model reads it", 0, 20.7}, {"m&i pumping|rounding|F6.1 fields", 0, -0.05}},
-         {{"value written as ******", {"2010.mi:2 (2,2)"}}}},
+          {"m&i pumping|written|as the model reads it", 0, 20.7}, {"m&i pumping|rounding|F6.1 fields", 0, -0.05},
+          {"m&i pumping|note|placed in edge cells from points outside the grid", 1, 3.25}},
+         {{"value written as ******", {"2010.mi:2 (2,2)"}},
+          // Record 7 is 500 ft west of the grid; record 10, on its north-west
+          // corner, is on the grid.
+          {"M&I well outside the grid placed in an edge cell", {"2010mi.txt:7 (2,1)"}}}},
+        // report_edge_cells: wells 250 ft west, 400 ft north and 500 ft
+        // north-west of the grid, and a tract 100 ft west, in edge cells with
+        // the amounts they put there; the well 100 ft east is off the grid.
+        {"report_edge_cells",
+         {{"pumping|note|placed in edge cells from points outside the grid", 3, 46.5},
+          {"return flow|note|placed in edge cells from points outside the grid", 2, 5.0},
+          {"acres|note|placed in edge cells from points outside the grid", 2, 19.0}},
+         {{"well outside the grid placed in an edge cell",
+           {"tessadro2010.txt:1 (2,1)", "tessadro2010.txt:2 (1,2)", "tessadro2010.txt:4 (1,1)"}},
+          {"tract outside the grid placed in an edge cell", {"authacres2010.txt:2 (1,1)"}},
+          {"pumping record off the grid", {"tessadro2010.txt:3 (1,4)"}}},
+         {"warning,well outside the grid placed in an edge cell,tessadro2010.txt,1,11,2,1,9750,20500,30.0000,,,,"
+          "250.0000,",
+          "warning,well outside the grid placed in an edge cell,tessadro2010.txt,2,11,1,2,11500,22400,12.5000,,,,"
+          "400.0000,",
+          "warning,well outside the grid placed in an edge cell,tessadro2010.txt,4,20,1,1,9700,22400,4.0000,1.0000,"
+          "5.0000,,500.0000,",
+          "warning,tract outside the grid placed in an edge cell,authacres2010.txt,2,11,1,1,9900,21200,,4.0000,"
+          "14.0000,,100.0000,"},
+         // Pumping in A, B and D; return flow and acres only in A.
+         {{"map-season-pumping", 3}, {"map-season-recharge", 1}, {"map-acres", 1}, {"map-mi", 0}}},
         // monthly_wide_grid: 330 columns, each array row two records, so
         // column 330 stands in the second record of its row. Column 328's
         // return flow of -40 is written as 0.0 every month. August: 45000 *
@@ -87,7 +115,19 @@ TEST(ReportBudget, EveryLossOfTheDatasets) {
             const auto at = budget.find(q + "|residual|in file - losses + changes - placed");
             EXPECT_TRUE(at != budget.end() && std::abs(at->second.second) < 1e-3) << q << " does not balance";
         }
-        const auto found = csv_rows(slurp(work / "report" / "2010" / "problems.csv"));
+        const std::string problems_csv = slurp(work / "report" / "2010" / "problems.csv");
+        for (const std::string& line : c.lines) {
+            EXPECT_NE(std::string::npos, problems_csv.find("\n" + line + "\n")) << c.dataset << ": " << line;
+        }
+        const std::string page = slurp(work / "report" / "2010" / "index.html");
+        const std::string rings = "class=\"edge-marks\" data-count=\"";
+        for (const auto& [map, count] : c.edge_rings) {
+            const std::size_t at = page.find("id=\"" + map + "\"");
+            const std::string figure = at == std::string::npos ? "" : page.substr(at, page.find("</figure>", at) - at);
+            const std::size_t ring = figure.find(rings);
+            EXPECT_EQ(count, ring == std::string::npos ? 0 : std::stoi(figure.substr(ring + rings.size()))) << map;
+        }
+        const auto found = csv_rows(problems_csv);
         for (const auto& [reason, lines] : c.problems) {
             std::vector<std::string> listed;
             for (const auto& p : found) {

@@ -171,7 +171,7 @@ TEST(ReportBounds, RecordTextsQuotedGuardedValidAndCut) {
         YearReport r = year(small);
         r.problems.push_back(warning(c.record));
         const std::string page = html_page(r), csv = problems_csv(r);
-        EXPECT_EQ("warning,negative acres,f,1,,0,0,0,0,,,,," + c.field + "\n", csv.substr(csv.find('\n') + 1));
+        EXPECT_EQ("warning,negative acres,f,1,,0,0,0,0,,,,,," + c.field + "\n", csv.substr(csv.find('\n') + 1));
         EXPECT_NE(std::string::npos, page.find("<code>" + c.page));
         EXPECT_EQ(c.page.find(ellipsis) != std::string::npos,
                   page.find("Records longer than 200 characters are cut here") != std::string::npos);
@@ -184,7 +184,7 @@ TEST(ReportBounds, RecordTextsQuotedGuardedValidAndCut) {
     r.problems.push_back(p);
     r.budget.push_back({Quantity::mi_pumping, BudgetKind::loss, Reason::off_grid, 2, -1.5});
     EXPECT_TRUE(problems_csv(r).ends_with(
-        "\nwarning,\"tract without coordinates placed at (0, 0)\",\"'=f,g\",1,,0,0,0,0,,,,,x\n"));
+        "\nwarning,\"tract without coordinates placed at (0, 0)\",\"'=f,g\",1,,0,0,0,0,,,,,,x\n"));
     EXPECT_TRUE(budget_csv(r).ends_with("\nm&i pumping,loss,off the grid,2,-1.5000\n"));  // a number is no formula
     // The page shows the same replacements, its markup escaped as before.
     r.problems[0].record = std::string("<a&\0\xff>", 6);

@@ -30,7 +30,7 @@ def warning_row(kind, file, line, record, x='0', y='0', acres=''):
     """A row of problems.csv for an input warning: no group or cell; a well's
     point and negative acres are shown."""
     return ','.join(['warning', csv_field(REASONS[kind]), file, str(line), '', '0', '0', x, y,
-                     '', '', acres, '', csv_field(record)])
+                     '', '', acres, '', '', csv_field(record)])
 
 
 def write_dataset(folder, year, file, lines, warnings):

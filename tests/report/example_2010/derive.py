@@ -22,6 +22,15 @@ How the numbers are derived, without the program's report code:
     F6.1 fields of the array files themselves; the change the county factors
     make is, in each cell with a positive annual value, the sum of its six
     monthly values less the annual value;
+  * the cell rule truncates toward zero, so a point less than a cell west or
+    north of the grid lands in column or row 1: such a pumping record, tract
+    or M&I record, accepted like any other, is a warning with its distance
+    from the grid (the corner's distance when it lies both west and north)
+    and the amounts it put in the cell (a well's pumping when positive, its
+    reassigned return flow and acres when its group has no authorized acres;
+    a tract's shares; an M&I amount), unless all of them are 0; each
+    array quantity's budget notes the sum of its non-zero amounts of those
+    rows;
   * sums are formed in double in file order (records) or row order (cells),
     amounts printed with four decimals;
   * input warnings (docs/formats.md, sections 2.1 and 9) head the problem
@@ -86,7 +95,7 @@ def input_warnings(grid, factors, coords, year, pumpfile, authfile, mifile):
 
     def warn(reason, file, line, text, x=0.0, y=0.0, a=None):
         rows.append((file, line, ['warning', reason, file, str(line), '', '0', '0', shortest(x), shortest(y),
-                                  '', '', '' if a is None else amount(a), '', quoted(text)]))
+                                  '', '', '' if a is None else amount(a), '', '', quoted(text)]))
 
     def quoted(text):
         return '"' + text.replace('"', '""') + '"' if ',' in text or '"' in text else text
@@ -163,7 +172,19 @@ def main(out):
     def problem(sev, reason, file, line, grp, row, col, x, y, p=None, g=None, a=None, m=None):
         problems.append([sev, reason, file, str(line) if line else '', '' if grp is None else str(grp),
                          str(row), str(col), shortest(x), shortest(y)] +
-                        ['' if v is None else amount(v) for v in (p, g, a, m)] + [''])
+                        ['' if v is None else amount(v) for v in (p, g, a, m)] + ['', ''])
+
+    # Points outside the grid that the cell rule puts in column or row 1:
+    # [reason, file, line, grp, col, row, x, y, {quantity: amount}] in the
+    # problem list where they are met, made rows once their amounts are known.
+    def outside(x, y):
+        return math.hypot(max(0.0, grid.xorigin - x), max(0.0, y - grid.ytop))
+
+    def at_edge(reason, file, line, grp, col, row, x, y, amounts):
+        if (col == 1 or row == 1) and outside(x, y) > 0.0:
+            problems.append((reason, file, line, grp, col, row, x, y, amounts))
+            return amounts
+        return None
 
     # Authorized acres, first pass: the group totals.
     auth = records(os.path.join(year, authfile), ',')
@@ -191,6 +212,8 @@ def main(out):
                 t.add(q, reason, v)
             problem('warning', 'pumping record ' + reason, pumpfile, n, grp, row, col, x, y, p, g, a)
             continue
+        well = at_edge('well outside the grid placed in an edge cell', pumpfile, n, grp, col, row, x, y,
+                       {'pumping': p} if p > 0.0 else {})
         acfact = FACTOR if pdid in pdivs else 1.0
         scaled = f32(a * acfact)
         if acfact != 1.0:
@@ -198,7 +221,7 @@ def main(out):
         gwretloc[grp] = f32(gwretloc.get(grp, 0.0) + g)
         acresloc[grp] = f32(acresloc.get(grp, 0.0) + scaled)
         if no_auth(grp):
-            na.append((grp, col, row, scaled, g))
+            na.append((grp, col, row, scaled, g, well))
             na_lines.append(n)
         if p < 0.0:
             t.add('pumping', 'negative pumping not placed', p)
@@ -221,6 +244,8 @@ def main(out):
         if on_grid(col, row) and grid.ib(col, row) != 0:
             acres[(col, row)] = f32(acres.get((col, row), 0.0) + as_)
             assert not missing
+            at_edge('tract outside the grid placed in an edge cell', authfile, n, grp, col, row, x, y,
+                    {'return flow': gs, 'acres': as_})
             continue
         reason = ('tract without coordinates' if missing else
                   'tract off the grid' if not on_grid(col, row) else 'tract on an inactive cell')
@@ -229,9 +254,11 @@ def main(out):
         problem('warning', reason, authfile, n, grp, row, col, x, y, None, gs, as_)
 
     # Reassignment under the 640-acre cap.
-    for k, (grp, col, row, acl, gwl) in enumerate(na):
+    for k, (grp, col, row, acl, gwl, well) in enumerate(na):
         have = acres.get((col, row), 0.0)
         reassgn = min(f32(640.0 - have), acl) if have < 640.0 else 0.0
+        if well is not None and have < 640.0:
+            well.update({'return flow': gwl, 'acres': reassgn})
         acres[(col, row)] = f32(have + reassgn)
         lost_acres = acl - reassgn
         if lost_acres != 0.0 or have >= 640.0:
@@ -256,10 +283,31 @@ def main(out):
         elif m < 0.0:
             reason, text = 'negative M&I pumping not placed', 'negative M&I pumping not placed'
         else:
+            if m > 0.0:
+                at_edge('M&I well outside the grid placed in an edge cell', mifile, n, None, col, row, x, y,
+                        {'m&i pumping': m})
             continue
         t.add('m&i pumping', reason, m)
         problem('note' if reason.startswith('negative') else 'warning', text, mifile, n, None, row, col, x, y,
                 m=m)
+
+    # The edge rows that put something in their cells, and the budget's note.
+    quantities = ('pumping', 'return flow', 'acres', 'm&i pumping')
+    for k, e in enumerate(problems):
+        if not isinstance(e, tuple):
+            continue
+        reason, file, line, grp, col, row, x, y, amounts = e
+        if not any(v != 0.0 for v in amounts.values()):
+            problems[k] = None
+            continue
+        for q in quantities:
+            if amounts.get(q, 0.0) != 0.0:
+                t.add(q, 'placed in edge cells from points outside the grid', amounts[q])
+        problems[k] = (['warning', reason, file, str(line), '' if grp is None else str(grp), str(row), str(col),
+                        shortest(x), shortest(y)] +
+                       ['' if q not in amounts else amount(amounts[q]) for q in quantities] +
+                       [amount(outside(x, y)), ''])
+    problems[:] = [p for p in problems if p is not None]
 
     # The annual grids from the plot files.
     def plot(name):
@@ -353,6 +401,8 @@ def main(out):
         rows.append('%s,placed,%s,%d,%s' % (q, placed_reason, c, amount(a)))
         rows.append('%s,residual,in file - losses + changes - placed,0,%s' % (q, amount(residual - a)))
         if is_array:
+            n, e = t.get(q, 'placed in edge cells from points outside the grid')
+            rows.append('%s,note,placed in edge cells from points outside the grid,%d,%s' % (q, n, amount(e)))
             w = written[q] / 10.0
             rows.append('%s,unreadable,written as ******,0,0.0000' % q)
             rows.append('%s,rounding,F6.1 fields,0,%s' % (q, amount(w - a)))
@@ -361,7 +411,8 @@ def main(out):
         f.write('\n'.join(rows) + '\n')
     problems[:0] = input_warnings(grid, factors, coords, year, pumpfile, authfile, mifile)
     with open(os.path.join(HERE, 'problems.csv'), 'w') as f:
-        f.write('severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,record\n')
+        f.write('severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,outside_ft,'
+                'record\n')
         f.write(''.join(','.join(p) + '\n' for p in problems))
 
     # ESRI ASCII grids of four arrays: the fields as the model reads them.
