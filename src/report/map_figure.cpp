@@ -209,17 +209,20 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     const char* ring = std::min(cw, ch) < 4.0 ? "0.8" : "1.5";
     // All marks of a kind as one path of circles, two arcs each: a full year
     // marks thousands of cells.
-    auto rings = [&](std::span<const Cell> cells, const std::string& attributes, Rgb colour) {
-        svg += "<path " + attributes + " fill=\"none\" stroke=\"" + hex(colour) + "\" stroke-width=\"" + ring +
-               "\" d=\"";
+    // A halo, a white ring under the coloured one, sets it off from cells of
+    // any colour.
+    auto rings = [&](std::span<const Cell> cells, const std::string& attributes, Rgb colour, bool halo = false) {
+        std::string path;
         const std::string r = px(radius), d = px(2 * radius);
         for (const Cell& c : cells) {
-            svg.append("M").append(px(left + (c.column - 0.5) * cw - radius)).append(" ");
-            svg.append(px(top + (c.row - 0.5) * ch)).append("a").append(r).append(" ").append(r);
-            svg.append(" 0 1 0 ").append(d).append(" 0a").append(r).append(" ").append(r);
-            svg.append(" 0 1 0 -").append(d).append(" 0");
+            path.append("M").append(px(left + (c.column - 0.5) * cw - radius)).append(" ");
+            path.append(px(top + (c.row - 0.5) * ch)).append("a").append(r).append(" ").append(r);
+            path.append(" 0 1 0 ").append(d).append(" 0a").append(r).append(" ").append(r);
+            path.append(" 0 1 0 -").append(d).append(" 0");
         }
-        svg += "\"/>";
+        if (halo) svg += "<path fill=\"none\" stroke=\"#fff\" stroke-width=\"3\" d=\"" + path + "\"/>";
+        svg += "<path " + attributes + " fill=\"none\" stroke=\"" + hex(colour) + "\" stroke-width=\"" + ring +
+               "\" d=\"" + path + "\"/>";
     };
     // At most marks_on_map rejected records, so that the page stays bounded;
     // the legend counts the others. The edge cells are bounded by the grid.
@@ -232,7 +235,7 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     }
     if (!map.edge_marks.empty()) {
         rings(map.edge_marks, "class=\"edge-marks\" data-count=\"" + std::to_string(map.edge_marks.size()) + "\"",
-              blue);
+              blue, true);
     }
     // Legend: the classes from the largest down, then the special cells.
     double ly = top;
