@@ -501,8 +501,9 @@ void ReportCollector::add_input_warnings(YearReport& report) {
     input_.clear();
 }
 
-// Of the records and tracts placed in column or row 1, those whose points lie
-// outside the grid: their amounts stay in the arrays, and the budget notes
+// Of the records and tracts placed in column or row 1 (kept as problems while
+// the run goes on, as the grid is known only at its end), those whose points
+// lie outside the grid: their amounts stay in the arrays, and the budget notes
 // the sum of each quantity over those that put some of it there. The
 // others, and those that put nothing in the cell (a meter correction of a
 // group with authorized acres, a tract of a group without pumping), are no
@@ -515,8 +516,8 @@ void ReportCollector::add_edge_placements(const Grid& grid) {
     for (Problem& p : problems_) {
         if (!placed_from_outside(p.reason)) continue;
         const double outside = outside_distance(grid, p.x, p.y);
-        const auto all = amounts(p);
-        const bool water = std::any_of(all.begin(), all.end(), [](const auto& a) { return a.second.value_or(0.0) != 0.0; });
+        bool water = false;
+        for (const auto& [quantity, amount] : amounts(p)) water = water || amount.value_or(0.0) != 0.0;
         if (outside > 0.0 && water) p.outside = outside;
     }
     std::erase_if(problems_, [](const Problem& p) { return placed_from_outside(p.reason) && !p.outside; });
@@ -597,7 +598,8 @@ void ReportCollector::add_budget(YearReport& report) const {
         row(q.quantity, BudgetKind::placed, q.placed_reason, placed);
         row(q.quantity, BudgetKind::residual, Reason::balance, Tally{0, residual - placed.amount});
         if (!q.arrays) continue;
-        row(q.quantity, BudgetKind::note, Reason::from_outside_the_grid, get(q.quantity, Reason::from_outside_the_grid));
+        const Tally outside = get(q.quantity, Reason::from_outside_the_grid);
+        row(q.quantity, BudgetKind::note, Reason::from_outside_the_grid, outside);
         const Tally stars = get(q.quantity, Reason::written_as_asterisks);
         const double written = static_cast<double>(written_tenths) / 10.0;
         row(q.quantity, BudgetKind::unreadable, Reason::written_as_asterisks, stars);

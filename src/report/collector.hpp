@@ -71,10 +71,9 @@ private:
     } in_file_;
     std::vector<Problem> problems_;
     std::vector<long> unauthorized_lines_;  // pumping file lines of the records placed at their wells
-    // Accepted records and tracts in column or row 1, by their row in
-    // problems_: whether their points lie outside the grid is known once the
-    // grid is. Those of the records placed at their wells, by list index,
-    // wait for what the reassignment places.
+    // The rows in problems_ of the records placed at their wells that stand
+    // in column or row 1, by list index: their return flow and acres reach
+    // the cell at the reassignment.
     std::map<std::size_t, std::size_t> unauthorized_at_edge_;
     long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
     std::string year_;

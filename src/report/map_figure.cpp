@@ -208,9 +208,8 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     const double radius = std::max(2.0, std::min(cw, ch) * 0.45);
     const char* ring = std::min(cw, ch) < 4.0 ? "0.8" : "1.5";
     // All marks of a kind as one path of circles, two arcs each: a full year
-    // marks thousands of cells.
-    // A halo, a white ring under the coloured one, sets it off from cells of
-    // any colour.
+    // marks thousands of cells. A halo, a white ring under the coloured one,
+    // sets it off from cells of any colour.
     auto rings = [&](std::span<const Cell> cells, const std::string& attributes, Rgb colour, bool halo = false) {
         std::string path;
         const std::string r = px(radius), d = px(2 * radius);
