@@ -45,8 +45,9 @@ std::string problems_csv(const YearReport& report) {
     for (const Problem& p : report.problems) {
         out += field(text_of(p.severity)) + "," + field(text_of(p.reason)) + "," + field(p.file) + "," +
                (p.line > 0 ? std::to_string(p.line) : "") + "," + (p.group ? std::to_string(*p.group) : "") + "," +
-               std::to_string(p.row) + "," + std::to_string(p.column) + "," + shortest_text(p.x) + "," +
-               shortest_text(p.y) + "," + optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +
+               (p.cell ? std::to_string(p.cell->row) + "," + std::to_string(p.cell->column) : ",") + "," +
+               (p.point ? shortest_text(p.point->x) + "," + shortest_text(p.point->y) : ",") + "," +
+               optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +
                optional_amount(p.acres) + "," + optional_amount(p.mi) + "," + field(p.record) + "\n";
     }
     return out;
