@@ -30,7 +30,7 @@ tr.placed td,tr.written td{font-weight:bold}tr.residual td{color:#555}
 .sev-error{color:#b00;font-weight:bold}.sev-warning{color:#a60}.sev-note{color:#555}
 .head td:first-child{color:#555}td.record code{white-space:pre}.cut{color:#555;font-style:italic}
 p.not-drawn{color:#b00}p.summary{font-size:14px;max-width:60em;line-height:1.45}
-.scroll{overflow-x:auto;max-width:100%}ul.explained{margin:6px 0;padding-left:18px;max-width:60em}
+.scroll{overflow-x:auto;max-width:100%}#problems td{white-space:nowrap}ul.explained{margin:6px 0;padding-left:18px;max-width:60em}
 </style>
 )";
 
@@ -110,7 +110,7 @@ std::string budget_tables(const YearReport& r) {
         if (b.quantity != table) {
             if (table) out += "</table>\n";
             table = b.quantity;
-            out += "<table class=\"budget\" data-quantity=\"" + quantity + "\"><caption>" + quantity + ", " + unit +
+            out += "<table class=\"budget\" data-quantity=\"" + quantity + "\"><caption>" + quantity +
                    "</caption><tr><th></th><th></th><th class=\"n\">count</th><th class=\"n\">" + unit +
                    "</th><th class=\"n\">% of file</th></tr>\n";
         }
@@ -129,7 +129,7 @@ std::string budget_tables(const YearReport& r) {
 std::string rounding_table(const YearReport& r) {
     std::string out = "<div class=\"scroll\"><table id=\"rounding\"><tr><th>quantity</th><th>unit</th>"
                       "<th class=\"n\">4-byte sums</th><th class=\"n\">F6.1 fields</th>"
-                      "<th class=\"n\">check report's total</th><th class=\"n\">its running sum</th></tr>\n";
+                      "<th class=\"n\">check report's total</th><th class=\"n\">its running sum's rounding</th></tr>\n";
     std::optional<Quantity> quantity;
     std::string cells[4];
     auto end_row = [&] {
@@ -149,7 +149,7 @@ std::string rounding_table(const YearReport& r) {
                            : b.reason == Reason::balance      ? 0
                            : b.reason == Reason::f6_1_fields  ? 1
                                                               : 3;
-        cells[column] = amount_cell(b, column == 2 ? 2 : 4);
+        cells[column] = amount_cell(b, 4);
     }
     end_row();
     return out + "</table></div>\n";
@@ -169,7 +169,8 @@ std::string budget_section(const YearReport& r) {
            "this is what that rounding adds up to over every cell (at most 0.05 a cell).</li>\n"
            "<li>Check report's total: the total that " + check + " gives for the quantity. The run adds cell "
            "after cell (and month after month) into one 4-byte real, rounding at each addition, so its total "
-           "drifts from the exact sum of the same 4-byte values; its running sum is that difference.</li>\n"
+           "drifts from the exact sum of the same 4-byte values (the budget's placed row) by the rounding shown in "
+           "the last column.</li>\n"
            "</ul>\n";
 }
 
