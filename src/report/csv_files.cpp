@@ -7,7 +7,7 @@
 namespace tessadro {
 namespace {
 
-// A text field (docs/formats.md, section 10): valid UTF-8 without control
+// A text field (docs/formats.md, section 10.4): valid UTF-8 without control
 // characters, cut to a bounded length; one that a spreadsheet would take for
 // a formula gets a leading apostrophe, which spreadsheets read as "text
 // follows"; quoted as RFC 4180 says when it holds a comma, a quote, a
