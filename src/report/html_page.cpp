@@ -25,7 +25,7 @@ table{border-collapse:collapse}td,th{padding:2px 8px;border-bottom:1px solid #ee
 td.n,th.n{text-align:right;font-variant-numeric:tabular-nums}
 .budgets{display:flex;flex-wrap:wrap;gap:18px;align-items:flex-start}.budgets table{min-width:380px}
 .budgets caption{text-align:left;font-weight:bold;padding:4px 0}
-tr.placed td,tr.written td{font-weight:bold}tr.residual td{color:#555}
+tr.placed td,tr.written td{font-weight:bold}
 .maps{display:flex;flex-wrap:wrap;gap:10px 24px}figure.map{margin:0}figcaption{font-weight:bold;margin:2px 0}
 .sev-error{color:#b00;font-weight:bold}.sev-warning{color:#a60}.sev-note{color:#555}
 .head td:first-child{color:#555}td.record code{white-space:pre}.cut{color:#555;font-style:italic}
@@ -36,10 +36,12 @@ p.not-drawn{color:#b00}p.summary{font-size:14px;max-width:60em;line-height:1.45}
 
 std::string head_section(const YearReport& r) {
     const Grid& g = r.grid;
-    std::string out = "<h1>Year report " + html_escaped(r.year) + "</h1>\n<p class=\"summary\" id=\"summary\">";
-    for (const std::string& sentence : summary_sentences(r)) out += html_escaped(sentence) + " ";
-    out.back() = '<';  // no blank before the end tag
-    out += "/p>\n<table class=\"head\">\n";
+    std::string summary;
+    for (const std::string& sentence : summary_sentences(r)) {
+        summary += (summary.empty() ? "" : " ") + html_escaped(sentence);
+    }
+    std::string out = "<h1>Year report " + html_escaped(r.year) + "</h1>\n<p class=\"summary\" id=\"summary\">" +
+                      summary + "</p>\n<table class=\"head\">\n";
     auto line = [&out](const std::string& label, const std::string& id, const std::string& value) {
         out += "<tr><td>" + label + "</td><td id=\"" + id + "\">" + value + "</td></tr>\n";
     };
