@@ -67,6 +67,7 @@ void place_mi_pumping(const RunText& text, const Grid& grid, const Table<std::in
         write_annual_array(grid, pumpmi, text.chout, array_file_name(text.chyear, ArrayKind::mi), reports.observer);
     write_list(*reports.check_report, {"m&i pumping"});
     write_list(*reports.check_report, {total});
+    if (reports.observer) reports.observer->check_total(ArrayKind::mi, total);
 }
 
 }  // namespace tessadro

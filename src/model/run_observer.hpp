@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/grid_geometry.hpp"
+#include "model/year_files.hpp"
 
 // What the phases decide about each record, and what they write, for a year
 // report that wants to account for every acre-foot with the run's own
@@ -95,6 +96,10 @@ public:
     // of that month.
     virtual void array_row(std::string_view /*file*/, std::int32_t /*row*/, std::int32_t /*nrow*/,
                            std::span<const float> /*values*/) {}
+    // A total as the check report gets it: the season's pumping (kind
+    // pumping) or recharge (recharge), the acres or the M&I pumping, each a
+    // running 4-byte sum in the run's order.
+    virtual void check_total(ArrayKind /*kind*/, float /*total*/) {}
 };
 
 }  // namespace tessadro

@@ -127,6 +127,11 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
     write_list(check, {season_recharge});
     write_list(check, {"gw acres"});
     write_list(check, {acres});
+    if (reports.observer != nullptr) {
+        reports.observer->check_total(ArrayKind::pumping, season_pumping);
+        reports.observer->check_total(ArrayKind::recharge, season_recharge);
+        reports.observer->check_total(ArrayKind::acres, acres);
+    }
 }
 
 }  // namespace tessadro

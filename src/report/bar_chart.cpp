@@ -8,7 +8,6 @@
 namespace tessadro {
 namespace {
 
-const char* month_names[] = {"", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // A round step for the value axis: about five steps up to the largest value
 // (positive and finite).
@@ -20,9 +19,16 @@ double axis_step(double largest) {
     return 10.0 * decade;
 }
 
-const char* month_name(int month) { return month >= 1 && month <= 12 ? month_names[month] : ""; }
+// A month's name cut to three letters, for the bars.
+std::string month_label(int month) { return month_name(month).substr(0, 3); }
 
 }  // namespace
+
+std::string month_name(int month) {
+    static const char* names[] = {"",     "January", "February", "March",     "April",   "May",     "June",
+                                  "July", "August",  "September", "October", "November", "December"};
+    return month >= 1 && month <= 12 ? names[month] : "";
+}
 
 std::string monthly_bar_chart(const std::vector<MonthTotals>& months) {
     const double left = 64.0, top = 10.0, plot_w = 480.0, plot_h = 220.0, bottom = 40.0;
@@ -61,7 +67,7 @@ std::string monthly_bar_chart(const std::vector<MonthTotals>& months) {
         const double x = left + slot * static_cast<double>(k) + slot * 0.14;
         auto one_bar = [&](double at, double value, const char* quantity, const char* colour) {
             if (!std::isfinite(value)) {
-                not_drawn += std::string(not_drawn.empty() ? "" : ", ") + quantity + " of " + month_name(m.month) +
+                not_drawn += std::string(not_drawn.empty() ? "" : ", ") + quantity + " of " + month_label(m.month) +
                              " (" + grouped_text(value, 0) + ")";
                 return;
             }
@@ -73,7 +79,7 @@ std::string monthly_bar_chart(const std::vector<MonthTotals>& months) {
         one_bar(x, m.pumping, "pumping", "#3e4989");
         one_bar(x + bar, m.recharge, "recharge", "#6ece58");
         svg += "<text x=\"" + px(x + bar) + "\" y=\"" + px(top + plot_h + 16) + "\" text-anchor=\"middle\">" +
-               month_name(m.month) + "</text>";
+               month_label(m.month) + "</text>";
     }
     svg += "<line x1=\"" + px(left) + "\" y1=\"" + px(top + plot_h) + "\" x2=\"" + px(left + plot_w) + "\" y2=\"" +
            px(top + plot_h) + "\" stroke=\"#444\"/>";

@@ -7,6 +7,9 @@
 
 namespace tessadro {
 
+// The name of month 1 to 12 ("May").
+std::string month_name(int month);
+
 // Pumping and recharge of May to October as an inline SVG bar chart, two bars
 // a month; every bar carries its month, quantity and value as attributes. A
 // total that is infinite or NaN gets no bar, and a paragraph after the chart

@@ -21,22 +21,25 @@ struct QuantityRows {
     std::vector<Reason> losses;
     std::vector<Reason> changes;
     Reason placed_reason;
-    bool arrays;  // written to array files: unreadable fields, rounding
+    // The arrays it is written to, if any: their unreadable fields, their
+    // rounding and the check report's total.
+    std::optional<ArrayKind> arrays;
 };
 
 const std::vector<QuantityRows>& budget_layout() {
     using enum Reason;
     static const std::vector<QuantityRows> layout = {
-        {Quantity::pumping, pumping_file, {off_grid, inactive, negative_pumping}, {county_factors}, monthly_pmp, true},
+        {Quantity::pumping, pumping_file, {off_grid, inactive, negative_pumping}, {county_factors}, monthly_pmp,
+         ArrayKind::pumping},
         {Quantity::return_flow, pumping_file,
          {off_grid, inactive, tract_without_coordinates, tract_off_grid, tract_inactive, reassignment_cap,
           negative_return_flow},
-         {county_factors}, monthly_rcg, true},
+         {county_factors}, monthly_rcg, ArrayKind::recharge},
         {Quantity::acres, pumping_file,
          {off_grid, inactive, tract_without_coordinates, tract_off_grid, tract_inactive, reassignment_cap},
-         {exchange_area_factor}, agw_array, true},
-        {Quantity::mi_pumping, mi_file, {off_grid, inactive, negative_mi}, {}, mi_array, true},
-        {Quantity::authorized_acres, authorized_acres_file, {group_beyond_tables}, {}, group_totals, false},
+         {exchange_area_factor}, agw_array, ArrayKind::acres},
+        {Quantity::mi_pumping, mi_file, {off_grid, inactive, negative_mi}, {}, mi_array, ArrayKind::mi},
+        {Quantity::authorized_acres, authorized_acres_file, {group_beyond_tables}, {}, group_totals, std::nullopt},
     };
     return layout;
 }
@@ -52,10 +55,24 @@ Quantity quantity_of(ArrayKind kind) {
     return Quantity::mi_pumping;
 }
 
+// The label of an array kind's total in the check report.
+Reason check_label(ArrayKind kind) {
+    switch (kind) {
+        case ArrayKind::pumping: return Reason::check_pumping;
+        case ArrayKind::recharge: return Reason::check_gw_returns;
+        case ArrayKind::acres: return Reason::check_gw_acres;
+        case ArrayKind::mi: break;
+    }
+    return Reason::check_mi_pumping;
+}
+
 // A problem about a cell of the grid, at the cell's centre.
 Problem cell_problem(Severity severity, Reason reason, const std::string& file, long line, const Grid& grid,
                      std::int32_t row, std::int32_t column) {
-    return problem_at(severity, reason, file, line, {column, row}, centre_x(grid, column), centre_y(grid, row));
+    Problem p = problem_of(severity, reason, file, line);
+    p.cell = Cell{column, row};
+    p.point = Point{centre_x(grid, column), centre_y(grid, row)};
+    return p;
 }
 
 // Column 1 or row 1: where the truncating cell rule also puts points less
@@ -207,8 +224,11 @@ void ReportCollector::tract(const TractDecision& d) {
     }
     if (d.placement == Placement::beyond_tables) {
         tally(Quantity::authorized_acres, Reason::group_beyond_tables).add(d.authacres);
+        // The tables end before its group: its tract is never looked up.
         p.reason = Reason::group_beyond_tables;
-        p.row = p.column = 0;
+        p.cell.reset();
+        p.point.reset();
+        p.acres = d.authacres;
         problems_.push_back(std::move(p));
         return;
     }
@@ -236,7 +256,8 @@ void ReportCollector::reassignment(const ReassignDecision& d) {
     const auto index = static_cast<std::size_t>(d.idxna - 1);
     const long line = index < unauthorized_lines_.size() ? unauthorized_lines_[index] : 0;
     // Shown at the well's cell centre, once the grid is known.
-    Problem p = problem_at(Severity::warning, Reason::reassignment_cap, pumping_file_, line, d.cell, 0.0f, 0.0f);
+    Problem p = problem_of(Severity::warning, Reason::reassignment_cap, pumping_file_, line);
+    p.cell = d.cell;
     p.group = d.grp;
     p.acres = acres_lost;
     if (!d.gwret_placed) {
@@ -318,9 +339,8 @@ YearReport ReportCollector::finish(const RunState& state) {
     };
     // Reassigned records are shown at their well's cell centre.
     for (Problem& p : problems_) {
-        if (p.reason != Reason::reassignment_cap) continue;
-        p.x = centre_x(grid, p.column);
-        p.y = centre_y(grid, p.row);
+        if (p.reason != Reason::reassignment_cap || !p.cell) continue;
+        p.point = Point{centre_x(grid, p.cell->column), centre_y(grid, p.cell->row)};
     }
     tally(Quantity::pumping, Reason::pumping_file) = in_file_.pumping;
     tally(Quantity::return_flow, Reason::pumping_file) = in_file_.return_flow;
@@ -436,7 +456,7 @@ void ReportCollector::array_row(std::string_view file, std::int32_t row, std::in
 }
 
 Problem& ReportCollector::range_warning(Reason reason, const std::string& file, long line, std::string_view record) {
-    Problem p = problem_at(Severity::warning, reason, file, line, {0, 0}, 0.0f, 0.0f);
+    Problem p = problem_of(Severity::warning, reason, file, line);
     p.record = std::string(record);
     const std::lock_guard<std::mutex> hold(input_lock_);
     return input_.emplace_back(std::move(p));
@@ -448,8 +468,7 @@ Problem& ReportCollector::range_warning(Reason reason, const std::string& file, 
 void ReportCollector::check_well(const std::string& file, long line, float x, float y, std::string_view record) {
     if (!extent_.known || extent_.holds(x, y)) return;
     Problem& p = range_warning(Reason::outside_survey, file, line, record);
-    p.x = x;
-    p.y = y;
+    p.point = location(x, y);
 }
 
 // The factors of each county as the run read them, with the record's text.
@@ -482,7 +501,7 @@ void ReportCollector::noticed(RecordNote note, const std::string& file, long lin
     } else if (!noted_records_.insert({name, line, note}).second) {
         return;
     }
-    Problem p = problem_at(Severity::warning, reason_of(note), std::move(name), line, {0, 0}, 0.0f, 0.0f);
+    Problem p = problem_of(Severity::warning, reason_of(note), std::move(name), line);
     p.record = std::string(text);
     input_.push_back(std::move(p));
 }
@@ -515,7 +534,7 @@ void ReportCollector::add_edge_placements(const Grid& grid) {
     };
     for (Problem& p : problems_) {
         if (!placed_from_outside(p.reason)) continue;
-        const double outside = outside_distance(grid, p.x, p.y);
+        const double outside = p.point ? outside_distance(grid, p.point->x, p.point->y) : 0.0;
         bool water = false;
         for (const auto& [quantity, amount] : amounts(p)) water = water || amount.value_or(0.0) != 0.0;
         if (outside > 0.0 && water) p.outside = outside;
@@ -566,64 +585,98 @@ void ReportCollector::add_cell_problems(YearReport& report) {
     }
 }
 
+// Each quantity's budget, then below them all the rounding: of the 4-byte
+// sums, of the F6.1 fields, and of the check report's running sum, with the
+// check report's total itself.
 void ReportCollector::add_budget(YearReport& report) const {
-    auto row = [&report](Quantity quantity, BudgetKind kind, Reason reason, Tally t) {
-        report.budget.push_back({quantity, kind, reason, t.count, t.amount});
+    std::vector<BudgetRow> rounding;
+    auto row = [](std::vector<BudgetRow>& rows, Quantity quantity, BudgetKind kind, Reason reason, Tally t) {
+        rows.push_back({quantity, kind, reason, t.count, t.amount});
     };
     for (const QuantityRows& q : budget_layout()) {
         const Tally input = get(q.quantity, q.file_reason);
-        row(q.quantity, BudgetKind::in_file, q.file_reason, input);
+        row(report.budget, q.quantity, BudgetKind::in_file, q.file_reason, input);
         double residual = input.amount;
         for (Reason reason : q.losses) {
             const Tally t = get(q.quantity, reason);
-            row(q.quantity, BudgetKind::loss, reason, t);
+            row(report.budget, q.quantity, BudgetKind::loss, reason, t);
             residual -= t.amount;
         }
         for (Reason reason : q.changes) {
             const Tally t = get(q.quantity, reason);
-            row(q.quantity, BudgetKind::change, reason, t);
+            row(report.budget, q.quantity, BudgetKind::change, reason, t);
             residual += t.amount;
         }
         Tally placed = get(q.quantity, q.placed_reason);
         long long written_tenths = 0;
         if (q.arrays) {
             for (const ArrayValues& a : report.arrays) {
-                if (quantity_of(a.kind) != q.quantity) continue;
+                if (a.kind != *q.arrays) continue;
                 for (std::size_t c = 0; c < a.values.size(); ++c) {
                     if (a.values[c] != 0.0f) placed.add(a.values[c]);
                     written_tenths += a.written[c].tenths;
                 }
             }
         }
-        row(q.quantity, BudgetKind::placed, q.placed_reason, placed);
-        row(q.quantity, BudgetKind::residual, Reason::balance, Tally{0, residual - placed.amount});
+        row(report.budget, q.quantity, BudgetKind::placed, q.placed_reason, placed);
+        row(rounding, q.quantity, BudgetKind::rounding, Reason::balance, Tally{0, residual - placed.amount});
         if (!q.arrays) continue;
         const Tally outside = get(q.quantity, Reason::from_outside_the_grid);
-        row(q.quantity, BudgetKind::note, Reason::from_outside_the_grid, outside);
+        row(report.budget, q.quantity, BudgetKind::note, Reason::from_outside_the_grid, outside);
         const Tally stars = get(q.quantity, Reason::written_as_asterisks);
         const double written = static_cast<double>(written_tenths) / 10.0;
-        row(q.quantity, BudgetKind::unreadable, Reason::written_as_asterisks, stars);
-        row(q.quantity, BudgetKind::rounding, Reason::f6_1_fields, Tally{0, written - (placed.amount - stars.amount)});
-        row(q.quantity, BudgetKind::written, Reason::as_the_model_reads, Tally{0, written});
+        row(report.budget, q.quantity, BudgetKind::unreadable, Reason::written_as_asterisks, stars);
+        row(report.budget, q.quantity, BudgetKind::written, Reason::as_the_model_reads, Tally{0, written});
+        row(rounding, q.quantity, BudgetKind::rounding, Reason::f6_1_fields,
+            Tally{0, written - (placed.amount - stars.amount)});
+        const std::optional<float> check = check_totals_[static_cast<std::size_t>(*q.arrays)];
+        if (!check) continue;
+        row(rounding, q.quantity, BudgetKind::check_report, check_label(*q.arrays), Tally{0, *check});
+        row(rounding, q.quantity, BudgetKind::rounding, Reason::running_sum, Tally{0, *check - placed.amount});
     }
+    report.budget.insert(report.budget.end(), rounding.begin(), rounding.end());
 }
 
-Problem problem_at(Severity severity, Reason reason, std::string file, long line, Cell cell, float x, float y) {
+void ReportCollector::check_total(ArrayKind kind, float total) {
+    check_totals_[static_cast<std::size_t>(kind)] = total;
+}
+
+std::optional<Point> location(float x, float y) {
+    if (x == 0.0f && y == 0.0f) return std::nullopt;
+    return Point{x, y};
+}
+
+Problem problem_of(Severity severity, Reason reason, std::string file, long line) {
     Problem p;
     p.severity = severity;
     p.reason = reason;
     p.file = std::move(file);
     p.line = line;
-    p.row = cell.row;
-    p.column = cell.column;
-    p.x = x;
-    p.y = y;
+    return p;
+}
+
+Problem problem_at(Severity severity, Reason reason, std::string file, long line, Cell cell, float x, float y) {
+    Problem p = problem_of(severity, reason, std::move(file), line);
+    p.point = location(x, y);
+    if (p.point) p.cell = cell;
     return p;
 }
 
 long YearReport::count_of(Severity severity) const {
     long n = 0;
     for (const Problem& p : problems) n += p.severity == severity ? 1 : 0;
+    return n;
+}
+
+long YearReport::misread_count() const {
+    long n = 0;
+    for (const InputWarningCount& c : input_warnings) n += static_cast<int>(c.reason) < misread_reasons ? c.count : 0;
+    return n;
+}
+
+long YearReport::implausible_count() const {
+    long n = 0;
+    for (const InputWarningCount& c : input_warnings) n += static_cast<int>(c.reason) < misread_reasons ? 0 : c.count;
     return n;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -36,6 +38,7 @@ public:
     void tract_points(const TractCoords& coords) override;
     void array_row(std::string_view file, std::int32_t row, std::int32_t nrow, std::span<const float> values) override;
     void noticed(RecordNote note, const std::string& file, long line, std::string_view text) override;
+    void check_total(ArrayKind kind, float total) override;
 
     // The report of the finished run.
     YearReport finish(const RunState& state);
@@ -78,6 +81,9 @@ private:
     long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
     std::string year_;
     std::string pumping_file_, authorized_file_, mi_file_;
+
+    // The check report's totals, by array kind, once the run has written them.
+    std::array<std::optional<float>, 4> check_totals_;
 
     // The array files as written, in the order they came.
     std::vector<ArrayValues> arrays_;

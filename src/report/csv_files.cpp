@@ -7,7 +7,7 @@
 namespace tessadro {
 namespace {
 
-// A text field (docs/formats.md, section 10): valid UTF-8 without control
+// A text field (docs/formats.md, section 10.4): valid UTF-8 without control
 // characters, cut to a bounded length; one that a spreadsheet would take for
 // a formula gets a leading apostrophe, which spreadsheets read as "text
 // follows"; quoted as RFC 4180 says when it holds a comma, a quote, a
@@ -46,8 +46,9 @@ std::string problems_csv(const YearReport& report) {
     for (const Problem& p : report.problems) {
         out += field(text_of(p.severity)) + "," + field(text_of(p.reason)) + "," + field(p.file) + "," +
                (p.line > 0 ? std::to_string(p.line) : "") + "," + (p.group ? std::to_string(*p.group) : "") + "," +
-               std::to_string(p.row) + "," + std::to_string(p.column) + "," + shortest_text(p.x) + "," +
-               shortest_text(p.y) + "," + optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +
+               (p.cell ? std::to_string(p.cell->row) + "," + std::to_string(p.cell->column) : ",") + "," +
+               (p.point ? shortest_text(p.point->x) + "," + shortest_text(p.point->y) : ",") + "," +
+               optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +
                optional_amount(p.acres) + "," + optional_amount(p.mi) + "," + optional_amount(p.outside) + "," +
                field(p.record) + "\n";
     }

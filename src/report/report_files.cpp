@@ -1,7 +1,5 @@
 #include "report/report_files.hpp"
 
-#include <optional>
-
 #include "report/csv_files.hpp"
 #include "report/gis_files.hpp"
 #include "report/html_page.hpp"
@@ -18,40 +16,42 @@ std::vector<std::string> report_file_names(const std::string& year) {
 
 std::string budget_lines(const YearReport& report) {
     std::string out;
-    std::optional<Quantity> quantity;
-    double losses = 0.0, changes = 0.0;
     auto add = [&out](const char* before, double value, int decimals, const char* after) {
         out.append(before).append(grouped_text(value, decimals)).append(after);
     };
-    for (const BudgetRow& b : report.budget) {
-        if (b.quantity == Quantity::authorized_acres) break;
-        if (b.quantity != quantity) {
-            quantity = b.quantity;
-            losses = changes = 0.0;
-            out.append(text_of(b.quantity)).append(":");
+    for (Quantity quantity : {Quantity::pumping, Quantity::return_flow, Quantity::acres, Quantity::mi_pumping}) {
+        double in_file = 0.0, losses = 0.0, changes = 0.0, placed = 0.0, residual = 0.0, written = 0.0;
+        for (const BudgetRow& b : report.budget) {
+            if (b.quantity != quantity) continue;
+            switch (b.kind) {
+                case BudgetKind::in_file: in_file = b.amount; break;
+                case BudgetKind::loss: losses += b.amount; break;
+                case BudgetKind::change: changes += b.amount; break;
+                case BudgetKind::placed: placed = b.amount; break;
+                case BudgetKind::written: written = b.amount; break;
+                case BudgetKind::rounding:
+                    if (b.reason == Reason::balance) residual = b.amount;
+                    break;
+                case BudgetKind::unreadable:
+                case BudgetKind::note:
+                case BudgetKind::check_report: break;
+            }
         }
-        switch (b.kind) {
-            case BudgetKind::in_file: add(" ", b.amount, 2, " in file"); break;
-            case BudgetKind::loss: losses += b.amount; break;
-            case BudgetKind::change: changes += b.amount; break;
-            case BudgetKind::placed:
-                add(", ", losses, 2, " lost");
-                if (changes != 0.0) add(", ", changes, 2, " by factors");
-                add(", ", b.amount, 2, " placed");
-                break;
-            case BudgetKind::residual: add(" (residual ", b.amount, 4, ")"); break;
-            case BudgetKind::written: add(", ", b.amount, 1, " as written\n"); break;
-            case BudgetKind::unreadable:
-            case BudgetKind::rounding:
-            case BudgetKind::note: break;
-        }
+        out.append(text_of(quantity)).append(":");
+        add(" ", in_file, 2, " in file");
+        add(", ", losses, 2, " lost");
+        if (changes != 0.0) add(", ", changes, 2, " by factors");
+        add(", ", placed, 2, " placed");
+        add(" (residual ", residual, 4, ")");
+        add(", ", written, 1, " as written\n");
     }
     // The input warnings are among the problems' warnings; the last line
     // counts every problem.
-    long input = 0;
-    for (const InputWarningCount& c : report.input_warnings) input += c.count;
-    out.append("input warnings: ").append(std::to_string(input));
-    out.append(input == 1 ? " record" : " records").append(" the reading rules probably misread\n");
+    const long misread = report.misread_count(), implausible = report.implausible_count();
+    out.append("input warnings: ").append(std::to_string(misread));
+    out.append(misread == 1 ? " record" : " records").append(" the reading rules probably misread, ");
+    out.append(std::to_string(implausible)).append(implausible == 1 ? " implausible value" : " implausible values");
+    out.append(" read as written\n");
     out.append("problems:");
     const char* separator = " ";
     for (Severity severity : {Severity::error, Severity::warning, Severity::note}) {

@@ -13,10 +13,12 @@ std::vector<std::string> report_file_names(const std::string& year);
 
 // Writes budget.csv, problems.csv, gis/ when asked, and index.html into the
 // report's folder, whole or not at all, then the console block: where the
-// report is and the budget in five lines.
+// report is, the budget a quantity, the input warnings and the problems.
 void write_report(const YearReport& report, ReportFolder& folder, bool gis);
 
-// The console block's budget lines, one a quantity, and the problem counts.
+// The console block's budget lines, one a quantity, the input warnings
+// (records probably misread apart from implausible values) and the problem
+// counts.
 std::string budget_lines(const YearReport& report);
 
 }  // namespace tessadro

@@ -27,9 +27,9 @@ const std::string& text_of(Severity severity) {
 }
 
 const std::string& text_of(BudgetKind kind) {
-    static const std::string texts[] = {"in file",    "loss",     "change",  "placed", "residual",
-                                        "unreadable", "rounding", "written", "note"};
-    static_assert(std::size(texts) == keys_up_to(BudgetKind::note));
+    static const std::string texts[] = {"in file",    "loss",    "change",   "placed",       "note",
+                                        "unreadable", "written", "rounding", "check report"};
+    static_assert(std::size(texts) == keys_up_to(BudgetKind::check_report));
     return texts[static_cast<std::size_t>(kind)];
 }
 
@@ -74,19 +74,29 @@ const std::string& text_of(Reason reason) {
         ".agw array",
         ".mi array",
         "group totals",
-        "in file - losses + changes - placed",
+        "4-byte sums: in file - losses + changes - placed",
         "written as ******",
         "value written as ******",
         "F6.1 fields",
         "as the model reads it",
+        "pumping",
+        "gw returns",
+        "gw acres",
+        "m&i pumping",
+        "check report's running 4-byte sum",
     };
-    static_assert(std::size(texts) == keys_up_to(Reason::as_the_model_reads));
+    static_assert(std::size(texts) == keys_up_to(Reason::running_sum));
     return texts[static_cast<std::size_t>(reason)];
 }
 
 bool placed_from_outside(Reason reason) {
     return reason == Reason::well_in_edge_cell || reason == Reason::mi_in_edge_cell ||
            reason == Reason::tract_in_edge_cell;
+}
+
+const std::string& unit_of(Quantity quantity) {
+    static const std::string acre_feet = "acre-feet", acres = "acres";
+    return quantity == Quantity::acres || quantity == Quantity::authorized_acres ? acres : acre_feet;
 }
 
 }  // namespace tessadro

@@ -13,12 +13,13 @@ enum class Quantity { pumping, return_flow, acres, mi_pumping, authorized_acres 
 
 enum class Severity { error, warning, note };
 
-// The rows of a quantity's budget, in the order it lists them: what the file
-// holds, what is lost, what a factor changes, what the arrays hold, the
-// residual of the 4-byte sums; for the arrays, the fields of asterisks, the
-// rounding of F6.1 and what the model reads; last, a note on part of what the
-// arrays hold, not counted in the balance.
-enum class BudgetKind { in_file, loss, change, placed, residual, unreadable, rounding, written, note };
+// The rows of a quantity's budget: what the file holds, what is lost, what a
+// factor changes, what the arrays hold, a note on part of what they hold (not
+// counted in the balance) and, for the arrays, the fields of asterisks and
+// what the model reads; then, below the budget, the rounding (of the 4-byte
+// sums, of the F6.1 fields, of the check report's total) and the check
+// report's total itself.
+enum class BudgetKind { in_file, loss, change, placed, note, unreadable, written, rounding, check_report };
 
 // Why a budget row or a problem is there.
 enum class Reason {
@@ -76,8 +77,18 @@ enum class Reason {
     value_as_asterisks,
     f6_1_fields,
     as_the_model_reads,
+    // The totals of the check report, by their labels there, and how they
+    // come to differ from the exact sums.
+    check_pumping,
+    check_gw_returns,
+    check_gw_acres,
+    check_mi_pumping,
+    running_sum,
 };
 constexpr int input_warning_reasons = static_cast<int>(Reason::outside_survey) + 1;
+// The first of them are records the reading rules probably misread; the rest
+// are values read as written but outside the plausible ranges.
+constexpr int misread_reasons = static_cast<int>(Reason::byte_order_mark) + 1;
 
 const std::string& text_of(Quantity quantity);
 const std::string& text_of(Severity severity);
@@ -87,5 +98,9 @@ const std::string& text_of(Reason reason);
 // A problem about a point outside the grid whose amounts the run placed in an
 // edge cell.
 bool placed_from_outside(Reason reason);
+
+// The unit of a quantity's amounts, as the input files give them: the run
+// converts none.
+const std::string& unit_of(Quantity quantity);
 
 }  // namespace tessadro

@@ -14,10 +14,10 @@
 // the page, the CSV files and the GIS files are written from.
 namespace tessadro {
 
-// One row of the water budget of a quantity, its kinds in the order of
-// BudgetKind. Losses are what the files hold that the arrays do not; changes
-// are not losses (a factor that scales the amounts). Inputs minus losses plus
-// changes minus placed is the residual, the rounding of the 4-byte sums.
+// One row of the water budget of a quantity. Losses are what the files hold
+// that the arrays do not; changes are not losses (a factor that scales the
+// amounts). Inputs minus losses plus changes minus placed is the rounding of
+// the 4-byte sums; the rounding rows of every quantity follow the budgets.
 struct BudgetRow {
     Quantity quantity;
     BudgetKind kind;
@@ -26,24 +26,38 @@ struct BudgetRow {
     double amount = 0.0;  // sums of 4-byte values, formed in double
 };
 
+struct Point {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
 // A rejected or lost item: a record of an input file, or a cell of an array.
+// What does not apply to it is left empty: the cell and point of a record
+// that names no place (or stands at (0, 0), which in these files means no
+// location), its group and amounts.
 struct Problem {
     Severity severity = Severity::warning;
     Reason reason = Reason::off_grid;
     std::string file;
     long line = 0;         // record number in the file, 0 when none
     std::optional<std::int32_t> group;
-    std::int32_t row = 0;
-    std::int32_t column = 0;
-    float x = 0.0f;
-    float y = 0.0f;
+    std::optional<Cell> cell;
+    std::optional<Point> point;
     std::optional<double> pumping, return_flow, acres, mi;
     std::optional<double> outside;  // feet from the point to the grid, for a point placed in an edge cell
     std::string record;  // the input record's text, for the input warnings
 };
 
-// A problem about a record of a file (line 0: none) or a cell, at the point
-// (x, y); its group, the amounts it names and its record are set by name.
+// A point of a record; none at (0, 0), which in these files means that the
+// record has no location.
+std::optional<Point> location(float x, float y);
+
+// A problem about a record of a file (line 0: none), without a place; its
+// group, the amounts it names and its record are set by name.
+Problem problem_of(Severity severity, Reason reason, std::string file, long line);
+
+// A problem at the point (x, y), in the given cell; a record without a
+// location gets neither.
 Problem problem_at(Severity severity, Reason reason, std::string file, long line, Cell cell, float x, float y);
 
 // How many records of the input files each input warning names.
@@ -92,6 +106,10 @@ struct YearReport {
                static_cast<std::size_t>(column - 1);
     }
     long count_of(Severity severity) const;
+    // The rows of the input warnings: records the reading rules probably
+    // misread, or values outside the plausible ranges (read as written).
+    long misread_count() const;
+    long implausible_count() const;
 };
 
 }  // namespace tessadro

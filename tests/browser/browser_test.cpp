@@ -56,7 +56,7 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
 
     // Every row of budget.csv stands in the budget tables with its numbers.
     const auto budget = csv_rows(slurp(report / "budget.csv"));
-    ASSERT_EQ(55u, budget.size());  // the header and 54 rows
+    ASSERT_EQ(63u, budget.size());  // the header and 62 rows
     for (std::size_t k = 1; k < budget.size(); ++k) {
         const auto& f = budget[k];
         const std::string cell = "data-quantity=\"" + escaped(f[0]) + "\" data-kind=\"" + f[1] + "\" data-reason=\"" +
@@ -104,6 +104,46 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     chromium(work, {"--window-size=1400,4200", "--screenshot=" + shot.string()}, report / "index.html");
     EXPECT_TRUE(fs::exists(shot)) << shot;
     std::printf("screenshot of the example page: %s\n", shot.c_str());
+    if (!HasFailure()) fs::remove_all(work);
+}
+
+// The sentences under the title and the units, as the browser shows them:
+// the amounts and shares follow from the golden budget.csv of the example
+// (tests/report/example_2010): 6,897.68 of 7,133.51 acre-feet of pumping is
+// 96.7%, 1,287.22 of 1,365.53 94.3%, 6,152.76 of 6,695.14 acres 91.9%,
+// 1,076.60 of 4,016.89 26.8%; the M&I wells on inactive cells lose 65.0% of
+// their file, those off the grid 8.1%, the pumping records off the grid
+// 2.6% (the return flow's 2.4% and acres' 2.4% come next).
+TEST(BrowserPage, SummaryAndUnits) {
+    const fs::path work = test::prepare(fs::path(TESSADRO_SOURCE_DIR) / "example", "browser-summary");
+    ASSERT_EQ(0, test::run_program(work, {TESSADRO_REPORT_BINARY, "2010", "0.7187758"}).status);
+    const std::string dom = chromium(work, {"--dump-dom"}, work / "report" / "2010" / "index.html");
+    const auto shows = [&](const std::string& what) { return dom.find(what) != std::string::npos; };
+    EXPECT_TRUE(shows("<p class=\"summary\" id=\"summary\">The input files hold 7,133.51 acre-feet of pumping, "
+                      "1,365.53 acre-feet of return flow, 6,695.14 irrigated acres and 4,016.89 acre-feet of M&amp;I "
+                      "pumping. The arrays hold 96.7% of the pumping, 94.3% of the return flow, 91.9% of the acres "
+                      "and 26.8% of the M&amp;I pumping. The largest losses: 2,612.92 acre-feet of M&amp;I pumping "
+                      "(on an inactive cell, 65.0% of what the file holds), 327.37 acre-feet of M&amp;I pumping (off "
+                      "the grid, 8.1% of what the file holds) and 185.58 acre-feet of pumping (off the grid, 2.6% of "
+                      "what the file holds). Factors changed the acres by -140.87 acres (exchange-area factor, "
+                      "-2.1%).</p>"));
+    // Units: once in the header, on each budget table's amounts, its share
+    // of the file, and on the monthly and problem tables' amounts.
+    EXPECT_TRUE(shows("id=\"head-units\">amounts are in the units of the input files"));
+    for (const char* quantity : {"pumping", "return flow", "acres", "m&amp;i pumping", "authorized acres"}) {
+        const std::string unit = std::string(quantity).ends_with("acres") ? "acres" : "acre-feet";
+        EXPECT_TRUE(shows(std::string("data-quantity=\"") + quantity + "\"><caption>" + quantity +
+                          "</caption><tbody><tr><th></th><th></th><th class=\"n\">count</th><th class=\"n\">" +
+                          unit + "</th><th class=\"n\">% of file</th>"))
+            << quantity;
+    }
+    EXPECT_TRUE(shows("<th>month</th><th class=\"n\">pumping, acre-feet</th><th class=\"n\">pumping written, "
+                      "acre-feet</th><th class=\"n\">recharge, acre-feet</th><th class=\"n\">recharge written, "
+                      "acre-feet</th>"));
+    EXPECT_TRUE(shows("<tr data-month=\"5\"><td>May</td>"));
+    EXPECT_TRUE(shows("<th class=\"n\">x, ft</th><th class=\"n\">y, ft</th><th class=\"n\">pumping, acre-feet</th>"
+                      "<th class=\"n\">return flow, acre-feet</th><th class=\"n\">acres</th>"
+                      "<th class=\"n\">M&amp;I, acre-feet</th>"));
     if (!HasFailure()) fs::remove_all(work);
 }
 

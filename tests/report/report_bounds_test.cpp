@@ -48,7 +48,8 @@ YearReport year(Grid grid, float value = 1.5f) {
 const Grid small{2, 3, 100.0f, 100.0f, 1000.0f, 2000.0f, 2200.0f};
 
 Problem warning(std::string record, std::int32_t row = 0, std::int32_t column = 0) {
-    Problem p = problem_at(Severity::warning, Reason::negative_acres, "f", 1, {column, row}, 0.0f, 0.0f);
+    Problem p = problem_of(Severity::warning, Reason::negative_acres, "f", 1);
+    if (row != 0) p.cell = Cell{column, row};
     p.record = std::move(record);
     return p;
 }
@@ -103,7 +104,7 @@ TEST(ReportBounds, ValuesThePageCannotDrawGiveAFinishedPageThatSaysSo) {
         YearReport r = year(small);
         c.change(r);
         const std::string page = html_page(r);
-        EXPECT_TRUE(page.ends_with("</table>\n</body></html>\n")) << c.what;
+        EXPECT_TRUE(page.ends_with("</table></div>\n</body></html>\n")) << c.what;
         if (!c.sentence) {
             EXPECT_EQ(0u, occurrences(page, "class=\"not-drawn\"")) << c.what;
             continue;
@@ -171,7 +172,7 @@ TEST(ReportBounds, RecordTextsQuotedGuardedValidAndCut) {
         YearReport r = year(small);
         r.problems.push_back(warning(c.record));
         const std::string page = html_page(r), csv = problems_csv(r);
-        EXPECT_EQ("warning,negative acres,f,1,,0,0,0,0,,,,,," + c.field + "\n", csv.substr(csv.find('\n') + 1));
+        EXPECT_EQ("warning,negative acres,f,1,,,,,,,,,,," + c.field + "\n", csv.substr(csv.find('\n') + 1));
         EXPECT_NE(std::string::npos, page.find("<code>" + c.page));
         EXPECT_EQ(c.page.find(ellipsis) != std::string::npos,
                   page.find("Records longer than 200 characters are cut here") != std::string::npos);
@@ -184,7 +185,7 @@ TEST(ReportBounds, RecordTextsQuotedGuardedValidAndCut) {
     r.problems.push_back(p);
     r.budget.push_back({Quantity::mi_pumping, BudgetKind::loss, Reason::off_grid, 2, -1.5});
     EXPECT_TRUE(problems_csv(r).ends_with(
-        "\nwarning,\"tract without coordinates placed at (0, 0)\",\"'=f,g\",1,,0,0,0,0,,,,,,x\n"));
+        "\nwarning,\"tract without coordinates placed at (0, 0)\",\"'=f,g\",1,,,,,,,,,,,x\n"));
     EXPECT_TRUE(budget_csv(r).ends_with("\nm&i pumping,loss,off the grid,2,-1.5000\n"));  // a number is no formula
     // The page shows the same replacements, its markup escaped as before.
     r.problems[0].record = std::string("<a&\0\xff>", 6);
@@ -234,12 +235,12 @@ TEST(ReportBounds, LargestHostileYearStaysUnderThreeMegabytes) {
         p.reason = Reason::null_value;  // the longest reason
         p.file = "authacres2010.txt";
         p.pumping = p.return_flow = p.acres = p.mi = -3.4e38;
-        p.x = p.y = -3.4e38f;
+        p.point = Point{-3.4e38f, -3.4e38f};
         r.problems.push_back(std::move(p));
     }
     const std::string page = html_page(r);
     EXPECT_LT(page.size(), 3u << 20);
-    EXPECT_TRUE(page.ends_with("</table>\n</body></html>\n"));
+    EXPECT_TRUE(page.ends_with("</table></div>\n</body></html>\n"));
     EXPECT_EQ(200u, occurrences(page, "<tr class=\"problem\">"));
     EXPECT_EQ(4u, occurrences(page, "data-count=\"2000\" data-not-marked=\"158000\""));
 }

@@ -1,6 +1,6 @@
 // The year report's parts: class breaks, the F6.1 value the model reads, the
-// palette PNG, base64, the map image, the ESRI grid header and the texts of
-// the report's keys.
+// palette PNG, base64, the map image, the ESRI grid header, the texts of the
+// report's keys and the page's summary sentences.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +14,7 @@
 #include "report/map_figure.hpp"
 #include "report/numbers.hpp"
 #include "report/report_keys.hpp"
+#include "report/summary.hpp"
 #include "report/written_value.hpp"
 #include "support/png_decode.hpp"
 
@@ -151,6 +152,41 @@ TEST(ReportKeys, EveryReasonHasATextOfItsOwn) {
         const std::string& text = text_of(static_cast<Reason>(k));
         EXPECT_TRUE(!text.empty() && texts.insert(text).second) << k << ": '" << text << "'";
     }
+}
+
+// The summary's shares are of what each file holds; its losses the three
+// largest shares (a negative amount, or a loss from a file that holds
+// nothing, has none); a factor shows when it changed more than a thousandth.
+TEST(Summary, SharesLargestLossesAndFactors) {
+    YearReport empty;
+    EXPECT_EQ((std::vector<std::string>{"The input files hold 0.00 acre-feet of pumping, 0.00 acre-feet of return "
+                                        "flow, 0.00 irrigated acres and 0.00 acre-feet of M&I pumping.",
+                                        "The arrays hold nothing, for the files hold nothing to place.",
+                                        "Nothing that the files hold was lost on the way to the arrays."}),
+              summary_sentences(empty));
+    using enum Reason;
+    YearReport r;
+    r.budget = {{Quantity::pumping, BudgetKind::in_file, pumping_file, 4, 200.0},
+                {Quantity::pumping, BudgetKind::loss, off_grid, 2, 50.0},             // 25%
+                {Quantity::pumping, BudgetKind::loss, negative_pumping, 1, -10.0},    // no share
+                {Quantity::pumping, BudgetKind::change, county_factors, 3, 0.1},      // below a thousandth
+                {Quantity::pumping, BudgetKind::placed, monthly_pmp, 3, 160.2},       // 80.1%
+                {Quantity::return_flow, BudgetKind::in_file, pumping_file, 4, 100.0},
+                {Quantity::return_flow, BudgetKind::loss, off_grid, 2, 30.0},         // 30%
+                {Quantity::return_flow, BudgetKind::loss, inactive, 1, 1.0},          // 1%: the fourth
+                {Quantity::acres, BudgetKind::loss, off_grid, 1, 5.0},                // of nothing
+                {Quantity::acres, BudgetKind::change, exchange_area_factor, 1, -7.0}, // of nothing
+                {Quantity::mi_pumping, BudgetKind::in_file, mi_file, 1, 10.0},
+                {Quantity::mi_pumping, BudgetKind::loss, inactive, 1, 0.5}};           // 5%
+    EXPECT_EQ((std::vector<std::string>{
+                  "The input files hold 200.00 acre-feet of pumping, 100.00 acre-feet of return flow, 0.00 irrigated "
+                  "acres and 10.00 acre-feet of M&I pumping.",
+                  "The arrays hold 80.1% of the pumping, 0.0% of the return flow and 0.0% of the M&I pumping.",
+                  "The largest losses: 30.00 acre-feet of return flow (off the grid, 30.0% of what the file holds), "
+                  "50.00 acre-feet of pumping (off the grid, 25.0% of what the file holds) and 0.50 acre-feet of "
+                  "M&I pumping (on an inactive cell, 5.0% of what the file holds).",
+                  "Factors changed the acres by -7.00 acres (exchange-area factor)."}),
+              summary_sentences(r));
 }
 
 }  // namespace

@@ -26,10 +26,11 @@ def csv_field(text):
     return '"' + text.replace('"', '""') + '"'
 
 
-def warning_row(kind, file, line, record, x='0', y='0', acres=''):
-    """A row of problems.csv for an input warning: no group or cell; a well's
-    point and negative acres are shown."""
-    return ','.join(['warning', csv_field(REASONS[kind]), file, str(line), '', '0', '0', x, y,
+def warning_row(kind, file, line, record, x='', y='', acres=''):
+    """A row of problems.csv for an input warning: no group or cell (empty
+    fields), nothing placed outside the grid; a well's point and negative
+    acres are shown."""
+    return ','.join(['warning', csv_field(REASONS[kind]), file, str(line), '', '', '', x, y,
                      '', '', acres, '', '', csv_field(record)])
 
 

@@ -33,6 +33,18 @@ How the numbers are derived, without the program's report code:
     rows;
   * sums are formed in double in file order (records) or row order (cells),
     amounts printed with four decimals;
+  * the check report's totals are formed as the legacy check report forms
+    them: each month's sum a running 4-byte sum of its cells in row order,
+    the season's a running 4-byte sum of the months, the acres and M&I
+    pumping running 4-byte sums of every cell; the values checked against
+    check2010.out, and their difference from the double sum of the same
+    values is the rounding of the running sum;
+  * the budget of each quantity comes first; the rounding rows (4-byte sums,
+    F6.1 fields, the check report's total and its rounding) of every
+    quantity follow them all;
+  * a problem row leaves empty what does not apply to it: the cell and point
+    of a record without a place, or of one at (0, 0), which these files use
+    for "no location" (the well of record 139, the M&I well of record 14).
   * input warnings (docs/formats.md, sections 2.1 and 9) head the problem
     list, by file name and line: the example's records are all read as
     written, so only the range checks can apply: a well (pumping or M&I)
@@ -94,7 +106,9 @@ def input_warnings(grid, factors, coords, year, pumpfile, authfile, mifile):
     rows = []
 
     def warn(reason, file, line, text, x=0.0, y=0.0, a=None):
-        rows.append((file, line, ['warning', reason, file, str(line), '', '0', '0', shortest(x), shortest(y),
+        located = (x, y) != (0.0, 0.0)
+        rows.append((file, line, ['warning', reason, file, str(line), '', '', '',
+                                  shortest(x) if located else '', shortest(y) if located else '',
                                   '', '', '' if a is None else amount(a), '', '', quoted(text)]))
 
     def quoted(text):
@@ -170,8 +184,11 @@ def main(out):
         return 1 <= col <= grid.ncol and 1 <= row <= grid.nrow
 
     def problem(sev, reason, file, line, grp, row, col, x, y, p=None, g=None, a=None, m=None):
-        problems.append([sev, reason, file, str(line) if line else '', '' if grp is None else str(grp),
-                         str(row), str(col), shortest(x), shortest(y)] +
+        # No place for a record at (0, 0), nor for one without a point (None);
+        # no distance outside the grid (that is for the rows of at_edge).
+        located = x is not None and (x, y) != (0.0, 0.0)
+        place = [str(row), str(col), shortest(x), shortest(y)] if located else ['', '', '', '']
+        problems.append([sev, reason, file, str(line) if line else '', '' if grp is None else str(grp)] + place +
                         ['' if v is None else amount(v) for v in (p, g, a, m)] + ['', ''])
 
     # Points outside the grid that the cell rule puts in column or row 1:
@@ -234,7 +251,8 @@ def main(out):
         t.add('authorized acres', 'authorized-acres file', a)
         if grp > 5000:
             t.add('authorized acres', 'group beyond 5000', a)
-            problem('warning', 'group beyond 5000', authfile, n, grp, 0, 0, 0.0, 0.0)
+            # Its tract is never looked up: no place; its authorized acres lost.
+            problem('warning', 'group beyond 5000', authfile, n, grp, None, None, None, None, a=a)
             continue
         x, y = coords.get(key, (0.0, 0.0))
         fct = 0.0 if no_auth(grp) else f32(a / authtot[grp])
@@ -384,7 +402,26 @@ def main(out):
          '.mi array', True),
         ('authorized acres', 'authorized-acres file', ['group beyond 5000'], [], 'group totals', False),
     ]
+    # The check report's totals (see the docstring), and check2010.out's.
+    def running(values):
+        total = 0.0
+        for v in values:
+            total = f32(total + v)
+        return total
+    check = {}
+    for q in ('pumping', 'return flow'):
+        check[q] = running(running(values.get(cell, 0.0) for cell in grid.cells())
+                           for name, qq, values, fields in arrays if qq == q)
+    check['acres'] = running(acres_grid.get(cell, 0.0) for cell in grid.cells())
+    check['m&i pumping'] = running(pumpmi.get(cell, 0.0) for cell in grid.cells())
+    labels = {'pumping': 'pumping', 'return flow': 'gw returns', 'acres': 'gw acres', 'm&i pumping': 'm&i pumping'}
+    with open(os.path.join(out, 'check%s.out' % YEAR)) as f:
+        lines = [line.strip() for line in f]
+    for q, label in labels.items():
+        assert f32(float(lines[lines.index(label) + 1])) == check[q], (q, check[q])
+
     rows = ['quantity,kind,reason,count,amount']
+    rounding = []
     for q, file_reason, losses, changes, placed_reason, is_array in layout:
         c, a = t.get(q, file_reason)
         rows.append('%s,in file,%s,%d,%s' % (q, file_reason, c, amount(a)))
@@ -399,14 +436,17 @@ def main(out):
             residual += a
         c, a = placed.get(q, t.get(q, placed_reason))
         rows.append('%s,placed,%s,%d,%s' % (q, placed_reason, c, amount(a)))
-        rows.append('%s,residual,in file - losses + changes - placed,0,%s' % (q, amount(residual - a)))
+        rounding.append('%s,rounding,4-byte sums: in file - losses + changes - placed,0,%s' % (q, amount(residual - a)))
         if is_array:
             n, e = t.get(q, 'placed in edge cells from points outside the grid')
             rows.append('%s,note,placed in edge cells from points outside the grid,%d,%s' % (q, n, amount(e)))
             w = written[q] / 10.0
             rows.append('%s,unreadable,written as ******,0,0.0000' % q)
-            rows.append('%s,rounding,F6.1 fields,0,%s' % (q, amount(w - a)))
             rows.append('%s,written,as the model reads it,0,%s' % (q, amount(w)))
+            rounding.append('%s,rounding,F6.1 fields,0,%s' % (q, amount(w - a)))
+            rounding.append('%s,check report,%s,0,%s' % (q, labels[q], amount(check[q])))
+            rounding.append("%s,rounding,check report's running 4-byte sum,0,%s" % (q, amount(check[q] - a)))
+    rows += rounding
     with open(os.path.join(HERE, 'budget.csv'), 'w') as f:
         f.write('\n'.join(rows) + '\n')
     problems[:0] = input_warnings(grid, factors, coords, year, pumpfile, authfile, mifile)
