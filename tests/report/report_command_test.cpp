@@ -9,20 +9,25 @@
 namespace tessadro::test {
 namespace {
 
-std::string first_line(const std::string& text) { return text.substr(0, text.find('\n')); }
-
 using GivenRows = std::vector<std::pair<std::string, std::string>>;
 
-// The rows of problems.csv that match one of want: its severity, reason and
-// file, then its record field ({work} standing for the working folder).
+// The rows of problems.csv about what was given: each as the row of want that
+// it starts and ends as (severity, reason and file; the record field, {work}
+// standing for the working folder), or whole when none.
 GivenRows given_rows(const fs::path& work, const fs::path& report, const GivenRows& want) {
     GivenRows found;
     std::istringstream problems(slurp(report / "problems.csv"));
     for (std::string p; std::getline(problems, p);) {
-        for (const auto& [head, record] : want) {
-            std::string tail = "," + record;
+        const auto same = std::find_if(want.begin(), want.end(), [&](const auto& w) {
+            std::string tail = "," + w.second;
             if (const std::size_t at = tail.find("{work}"); at != std::string::npos) tail.replace(at, 6, work.string());
-            if (p.starts_with(head) && p.ends_with(tail)) found.push_back({head, record});
+            return p.starts_with(w.first) && p.ends_with(tail);
+        });
+        if (same != want.end()) {
+            found.push_back(*same);
+        } else if (p.find(",argument longer") != p.npos || p.find(",factor ") != p.npos ||
+                   p.find(",exchange-area factor") != p.npos || p.find(",year file") != p.npos) {
+            found.push_back({p, ""});
         }
     }
     return found;
@@ -84,7 +89,7 @@ TEST(ReportCommand, ArgumentsAndYearFiles) {
         const Outcome r = run_program(work, args);
         EXPECT_EQ(row.status, r.status) << r.err;
         for (const auto& [want, got] : {std::pair{row.out, r.out}, {row.err, r.err}}) {
-            EXPECT_TRUE(want.empty() ? got.empty() : first_line(got).starts_with(want)) << got;
+            EXPECT_TRUE(want.empty() ? got.empty() : got.substr(0, got.find('\n')).starts_with(want)) << got;
         }
         EXPECT_EQ(row.ran, fs::exists(work / "out"));
         EXPECT_EQ(row.ran, fs::exists(work / "report"));
