@@ -381,6 +381,9 @@ ReportMaps report_maps(const YearReport& r) {
 std::string html_page(const YearReport& report) {
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
                        html_escaped(report.year) + "</title>\n" + style + "</head><body>\n";
+    if (!report.alert.empty()) {
+        page += "<p id=\"alert\" class=\"sev-error\">" + html_escaped(report.alert) + "</p>\n";
+    }
     page += head_section(report);
     page += budget_section(report);
     page += monthly_section(report);

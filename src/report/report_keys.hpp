@@ -40,6 +40,11 @@ enum class Reason {
     pumping_file,
     authorized_acres_file,
     mi_file,
+    // What the run was given: its arguments and the year's files.
+    argument_cut,
+    factor_not_read_whole,
+    factor_outside,
+    year_file_missing,
     // Losses, and the problems of what was lost.
     off_grid,
     inactive,

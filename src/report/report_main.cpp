@@ -3,10 +3,12 @@
 // and, with --gis, gis/.
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
-#include <string_view>
 
 #include "report/collector.hpp"
+#include "report/given_checks.hpp"
+#include "report/report_command.hpp"
 #include "report/report_files.hpp"
 #include "report/report_folder.hpp"
 #include "run/command.hpp"
@@ -14,42 +16,30 @@
 #include "run/version.hpp"
 #include "text/record_notes.hpp"
 
-namespace {
-
-// The legacy usage lines, so that scripts that read them still do, then the
-// report's own.
-void print_usage() {
-    tessadro::print_usage();
-    std::printf(" report: tessadro-report [year] [quelta factor] [--gis]\n");
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string_view(argv[1]) == "--version") {
-        std::printf("tessadro-report %s\n", tessadro::version);
-        return 0;
+    using Action = tessadro::ReportCommand::Action;
+    const tessadro::ReportCommand command =
+        tessadro::read_report_command(std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+    switch (command.action) {
+        case Action::usage_error:
+            std::fprintf(stderr, "tessadro-report: %s\n%s", command.problem.c_str(), tessadro::report_usage().c_str());
+            return 2;
+        case Action::help: std::fputs(tessadro::report_usage().c_str(), stdout); return 0;
+        case Action::version: std::printf("tessadro-report %s\n", tessadro::version); return 0;
+        case Action::run: break;
     }
-    bool gis = false;
-    if (argc == 4 && std::string_view(argv[3]) == "--gis") {
-        gis = true;
-        --argc;
-    }
-    if (argc == 3 && tessadro::report_folder_name(argv[1]).empty()) {
+    const std::string name = tessadro::report_folder_name(command.year);
+    if (name.empty()) {
         // The year names report/<year>/, whose earlier files are removed: a
         // year such as "../." or "/adq" must never name another folder.
         std::fprintf(stderr,
                      "Error: the year '%s' cannot name the report's folder: give a plain year such as 2010 "
                      "(no '/', not '.' or '..', not starting with '-')\n",
-                     argv[1]);
+                     command.year.c_str());
         return 2;
     }
-    return tessadro::run_command([argc, argv, gis] {
-        if (argc != 3) {
-            print_usage();
-            return;
-        }
-        const std::string name = tessadro::report_folder_name(argv[1]);
+    bool strict_failed = false;
+    const int status = tessadro::run_command([&command, &name, &strict_failed] {
         tessadro::ReportFolder folder(std::filesystem::path("report") / name, tessadro::report_file_names(name));
         // One run of a year at a time in this folder; a report of the year
         // from an earlier run never stays beside new arrays, whether this
@@ -58,11 +48,15 @@ int main(int argc, char** argv) {
         folder.lock();
         folder.remove_earlier();
         tessadro::ReportCollector collector(name);
+        const tessadro::GivenToRun given = tessadro::given_to_run(command.year, command.factor);
         // The collector hears of the run's decisions and of records the
         // readers probably misread.
-        auto state = tessadro::run(argv[1], argv[2], &collector, &collector);
-        const tessadro::YearReport report = collector.finish(*state);
+        auto state = tessadro::run(command.year, command.factor, &collector, &collector);
+        tessadro::YearReport report = collector.finish(*state);
         state.reset();  // the report holds what it shows: the run's tables go before the page is made
-        tessadro::write_report(report, folder, gis);
+        tessadro::add_given_problems(given, report);
+        tessadro::write_report(report, folder, command.gis);
+        strict_failed = command.strict && report.count_of(tessadro::Severity::error) > 0;
     });
+    return status == 0 && strict_failed ? 1 : status;
 }

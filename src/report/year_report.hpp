@@ -89,6 +89,7 @@ struct YearReport {
     std::string year;         // the 4-character year text
     std::string factor_text;  // the factor argument as given (10 characters)
     float factor = 0.0f;
+    std::string alert;  // one line at the top of the page when the run read none of the year's files
     Grid grid;
     std::vector<std::int32_t> ibound;  // by cell, north row first
     long active_cells = 0;

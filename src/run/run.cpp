@@ -81,6 +81,8 @@ std::unique_ptr<TractLines> tract_lines(Reports& reports, const InputFile& autho
 
 std::string year_text(std::string_view year) { return fit(year, 4); }
 
+std::string factor_text(std::string_view factor) { return fit(factor, 10); }
+
 void print_usage() {
     write_list(console(), {"usage: tessadrov9 [year] [quelta factor]"});
     write_list(console(), {"ex. for 2010: tessadrov9 2010 0.7187758"});
@@ -94,7 +96,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     RunText& text = state->text;
     text.listener = listener;
     text.chyear = year_text(year);
-    text.chfact = fit(factor, 10);
+    text.chfact = factor_text(factor);
     text.chstatic = static_prefix();
     text.chout = "out/";
     // Work goes to a second thread when there is a second processor. In the

@@ -12,6 +12,10 @@ namespace tessadro {
 // characters, padded with blanks. It names every year file.
 std::string year_text(std::string_view year);
 
+// The factor as the run takes it: its first ten characters, padded with
+// blanks, which are read as one number.
+std::string factor_text(std::string_view factor);
+
 // The two usage lines, for a command line without exactly two arguments.
 void print_usage();
 

@@ -36,15 +36,5 @@ TEST(ExampleReport, MatchesGoldenFiles) {
     clean_up(work);
 }
 
-// --version answers alone; the legacy program keeps its usage text for any
-// argument count but two (the usage datasets cover it).
-TEST(ReportRun, VersionIsTheProjectVersion) {
-    const fs::path work = fresh_folder("version");
-    const Outcome r = run_program(work, {TESSADRO_REPORT_BINARY, "--version"});
-    EXPECT_EQ(0, r.status);
-    EXPECT_EQ(std::string("tessadro-report ") + TESSADRO_VERSION + "\n", r.out);
-    clean_up(work);
-}
-
 }  // namespace
 }  // namespace tessadro::test

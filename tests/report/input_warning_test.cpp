@@ -28,7 +28,11 @@ TEST_P(InputWarnings, RowsOfProblemsCsv) {
     const Outcome run = run_program(work, dataset_args(GetParam(), TESSADRO_REPORT_BINARY));
     ASSERT_EQ(0, run.status) << run.err;
     const std::vector<std::string> expected = lines_of(slurp(dataset(GetParam()) / "lint.csv"));
-    const std::vector<std::string> problems = lines_of(slurp(run.work / "report" / "2010" / "problems.csv"));
+    std::vector<std::string> problems = lines_of(slurp(run.work / "report" / "2010" / "problems.csv"));
+    // Most of these years have no M&I file: the report's error about it comes first.
+    while (problems.size() > 1 && problems[1].starts_with("error,year file missing")) {
+        problems.erase(problems.begin() + 1);
+    }
     ASSERT_GT(problems.size(), expected.size());
     EXPECT_TRUE(problems[0].ends_with(",record")) << problems[0];
     // An input warning is the only problem with a record text, the last field.
@@ -71,6 +75,7 @@ TEST(InputWarnings, FromPipesAsFromFiles) {
         ASSERT_EQ(0, run_program(files, dataset_args(name, TESSADRO_REPORT_BINARY)).status);
         const fs::path work = prepare(name, "pipes");
         for (const char* year_file : {"tessadro2010.txt", "2010mi.txt"}) {
+            if (!fs::exists(work / year_file)) continue;  // missing in both runs, each naming its own folder
             const std::string text = slurp(work / year_file);
             fs::remove(work / year_file);
             ASSERT_EQ(0, ::mkfifo((work / year_file).c_str(), 0600));
@@ -79,7 +84,11 @@ TEST(InputWarnings, FromPipesAsFromFiles) {
         const Outcome pipes = run_program(work, {TESSADRO_REPORT_BINARY, "2010", "1.0"});
         EXPECT_EQ(0, pipes.status) << name << ": " << pipes.err;
         const fs::path problems = fs::path("report") / "2010" / "problems.csv";
-        EXPECT_EQ(slurp(files / problems), slurp(work / problems)) << name;
+        std::string want = slurp(files / problems);
+        for (std::size_t at; (at = want.find(files.string())) != std::string::npos;) {
+            want.replace(at, files.string().size(), work.string());
+        }
+        EXPECT_EQ(want, slurp(work / problems)) << name;
         fs::remove_all(files);
         fs::remove_all(work);
     }
