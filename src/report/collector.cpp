@@ -195,6 +195,7 @@ void ReportCollector::pumping(const PumpingDecision& d) {
 // acres, once reassigned.
 void ReportCollector::well_in_edge_cell(const PumpingDecision& d) {
     Problem p = problem_at(Severity::warning, Reason::well_in_edge_cell, pumping_file_, d.line, d.cell, d.x, d.y);
+    p.cell = d.cell;  // where its amounts went, even from (0, 0)
     p.group = d.grp;
     if (d.pumploc > 0.0f) p.pumping = d.pumploc;
     if (d.unauthorized) unauthorized_at_edge_[unauthorized_lines_.size() - 1] = problems_.size();
@@ -278,6 +279,7 @@ void ReportCollector::mi(const MiDecision& d) {
     p.mi = d.amount;
     if (placed) {
         p.reason = Reason::mi_in_edge_cell;
+        p.cell = d.cell;
         problems_.push_back(std::move(p));
         return;
     }
@@ -534,7 +536,9 @@ void ReportCollector::add_edge_placements(const Grid& grid) {
     };
     for (Problem& p : problems_) {
         if (!placed_from_outside(p.reason)) continue;
-        const double outside = p.point ? outside_distance(grid, p.point->x, p.point->y) : 0.0;
+        // A point at (0, 0) has no place in the row, but the cell rule placed it.
+        const Point at = p.point.value_or(Point{});
+        const double outside = outside_distance(grid, at.x, at.y);
         bool water = false;
         for (const auto& [quantity, amount] : amounts(p)) water = water || amount.value_or(0.0) != 0.0;
         if (outside > 0.0 && water) p.outside = outside;
