@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 
 #include "run_helpers.hpp"
+#include "text/record_file.hpp"
+#include "text/run_error.hpp"
 
 namespace tessadro::test {
 namespace {
@@ -81,11 +83,9 @@ const Row rows[] = {
      at(1, 13, pumping), "Repeat count overflow in item 2 of list input"},
     {"output directory impossible", writes("out", "a file where the folder should be\n"), at(0, 14),
      "File 'out/output2010.dat' does not exist"},
-    // Monthly arrays, and the M&I array: opened without waiting for a reader.
+    // The arrays: opened without waiting for a reader.
     {"array path is a folder", folder("out/2010.05.pmp"), at(0, 8), "'out/2010.05.pmp' is a directory"},
-    {"recharge array path is a folder", folder("out/2010.05.rcg"), at(0, 8), "'out/2010.05.rcg' is a directory"},
     {"array path is a FIFO", fifo_for_array, at(0, 8), "'out/2010.agw' is not a regular file"},
-    {"M&I array path is a folder", folder("out/2010.mi"), at(0, 8), "'out/2010.mi' is a directory"},
 };
 
 // Runs the row and checks its promises; the working directory stays for a look when a check fails.
@@ -113,6 +113,17 @@ TEST(BadInputCatalogue, AFileNotOursToRead) {
     if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
     expect_row({"a file not ours to read", [](const fs::path& w) { fs::permissions(w / divs, fs::perms::none); },
                 at(0, 11), "Permission denied trying to open file 'static/queltapdivs.txt'"});
+}
+
+// A device in an output's place, which no spoiling without root can put
+// there, is refused as the FIFO is: it would swallow the arrays.
+TEST(BadInputCatalogue, ADeviceIsNoPlaceForAnOutput) {
+    try {
+        OutputFile file("/dev/null", 8);
+        ADD_FAILURE() << "/dev/null opened for writing";
+    } catch (const RunError& e) {
+        EXPECT_EQ(at(0, 8) + " | '/dev/null' is not a regular file", e.location() + " | " + e.what());
+    }
 }
 
 }  // namespace

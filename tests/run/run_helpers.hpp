@@ -46,25 +46,17 @@ inline fs::path prepare(const fs::path& name, const std::string& tag) {
     return work;
 }
 
-inline bool write_all(int fd, const std::string& text) {
-    for (std::size_t done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Writes text, then megabytes MiB of digits without a line end, into the FIFO
 // at path from a process of its own, as a pipeline would; it gives up after a
 // minute if nobody reads.
 inline void feed_fifo(const fs::path& path, const std::string& text, int megabytes = 0) {
     if (::fork() != 0) return;
     ::alarm(60);
-    const int fd = ::open(path.c_str(), O_WRONLY);
+    std::ofstream fifo(path, std::ios::binary);
     const std::string digits(1u << 20, '7');
-    bool ok = fd >= 0 && write_all(fd, text);
-    for (int i = 0; ok && i < megabytes; ++i) ok = write_all(fd, digits);
+    fifo << text;
+    for (int i = 0; fifo && i < megabytes; ++i) fifo << digits;
+    fifo.close();
     ::_exit(0);
 }
 

