@@ -53,8 +53,10 @@ std::string constant_head_definition(const Grid& grid, const std::vector<std::in
     const std::string path = constant_head_path(grid, ibound);
     if (path.empty()) return "";
     // The stroke keeps its width however a map scales the cell units.
-    return std::string("<svg width=\"0\" height=\"0\" style=\"position:absolute\" aria-hidden=\"true\"><defs><path id=\"") +
-           constant_head_id + "\" d=\"" + path + "\" fill=\"none\" vector-effect=\"non-scaling-stroke\"/></defs></svg>\n";
+    return std::string(
+               "<svg width=\"0\" height=\"0\" style=\"position:absolute\" aria-hidden=\"true\"><defs><path id=\"") +
+           constant_head_id + "\" d=\"" + path +
+           "\" fill=\"none\" vector-effect=\"non-scaling-stroke\"/></defs></svg>\n";
 }
 
 }  // namespace tessadro

@@ -116,7 +116,6 @@ std::string figure_start(const MapData& map) {
            "</figcaption>";
 }
 
-
 // The legend's lines: the classes from the largest down, then the special
 // cells that the image shows, the outline, the rings, and how many rejected
 // records have no ring.
@@ -127,7 +126,8 @@ std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map
     std::vector<LegendEntry> legend;
     for (std::size_t k = breaks.limits.size(); k-- > 0;) {
         const std::string low = k == 0 ? "above 0" : limit_text(breaks.limits[k - 1]);
-        legend.push_back({LegendEntry::swatch, image.palette[first_class + k], low + " to " + limit_text(breaks.limits[k])});
+        legend.push_back(
+            {LegendEntry::swatch, image.palette[first_class + k], low + " to " + limit_text(breaks.limits[k])});
     }
     legend.push_back({LegendEntry::swatch, white, "0"});
     if (shown[constant_head_colour]) legend.push_back({LegendEntry::swatch, pale_blue, "0, constant head"});
@@ -137,7 +137,8 @@ std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map
     if (outlined) legend.push_back({LegendEntry::outline, river_blue, "constant-head edge"});
     if (!map.marks.empty()) legend.push_back({LegendEntry::ring, red, "rejected record"});
     if (not_marked > 0) {
-        legend.push_back({LegendEntry::text, black, grouped_text(static_cast<double>(not_marked), 0) + " more cells not marked",
+        legend.push_back({LegendEntry::text, black,
+                          grouped_text(static_cast<double>(not_marked), 0) + " more cells not marked",
                           " class=\"not-marked\""});
     }
     return legend;
@@ -145,29 +146,29 @@ std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map
 
 // The legend at (x, y): the map's unit, then a line an entry.
 std::string legend_svg(const std::vector<LegendEntry>& legend, const std::string& unit, double x, double y) {
-    std::string svg = "<text x=\"" + px(x) + "\" y=\"" + px(y + 9) + "\" font-weight=\"bold\">" + html_escaped(unit) +
-                      "</text>";
+    std::string svg =
+        "<text x=\"" + px(x) + "\" y=\"" + px(y + 9) + "\" font-weight=\"bold\">" + html_escaped(unit) + "</text>";
     y += 16.0;
     for (const LegendEntry& e : legend) {
         const std::string colour = hex(e.colour);
         switch (e.kind) {
             case LegendEntry::swatch:
-                svg += "<rect class=\"swatch\" x=\"" + px(x) + "\" y=\"" + px(y) + "\" width=\"14\" height=\"12\" fill=\"" +
-                       colour + "\" stroke=\"#666\"/>";
+                svg += "<rect class=\"swatch\" x=\"" + px(x) + "\" y=\"" + px(y) +
+                       "\" width=\"14\" height=\"12\" fill=\"" + colour + "\" stroke=\"#666\"/>";
                 break;
             case LegendEntry::ring:
-                svg += "<circle cx=\"" + px(x + 7) + "\" cy=\"" + px(y + 6) + "\" r=\"5\" fill=\"none\" stroke=\"" + colour +
-                       "\" stroke-width=\"1.5\"/>";
+                svg += "<circle cx=\"" + px(x + 7) + "\" cy=\"" + px(y + 6) + "\" r=\"5\" fill=\"none\" stroke=\"" +
+                       colour + "\" stroke-width=\"1.5\"/>";
                 break;
             case LegendEntry::outline:
-                svg += "<rect x=\"" + px(x) + "\" y=\"" + px(y) + "\" width=\"14\" height=\"12\" fill=\"none\" stroke=\"" +
-                       colour + "\" stroke-width=\"1.5\"/>";
+                svg += "<rect x=\"" + px(x) + "\" y=\"" + px(y) +
+                       "\" width=\"14\" height=\"12\" fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/>";
                 break;
             case LegendEntry::text:
                 break;
         }
-        svg += "<text" + e.attributes + " x=\"" + px(e.kind == LegendEntry::text ? x : x + 19) + "\" y=\"" + px(y + 10) +
-               "\">" + e.label + "</text>";
+        svg += "<text" + e.attributes + " x=\"" + px(e.kind == LegendEntry::text ? x : x + 19) + "\" y=\"" +
+               px(y + 10) + "\">" + e.label + "</text>";
         y += 18.0;
     }
     return svg;
@@ -316,8 +317,8 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     // stays bounded; the legend counts the others.
     if (drawn > 0) {
         svg += "<path class=\"marks\" data-count=\"" + std::to_string(drawn) + "\" data-not-marked=\"" +
-               std::to_string(map.marks.size() - drawn) + "\" fill=\"none\" stroke=\"" + hex(red) + "\" stroke-width=\"" +
-               ring + "\" pointer-events=\"none\" d=\"";
+               std::to_string(map.marks.size() - drawn) + "\" fill=\"none\" stroke=\"" + hex(red) +
+               "\" stroke-width=\"" + ring + "\" pointer-events=\"none\" d=\"";
         const std::string r = px(radius), d = px(2 * radius);
         for (const Cell& c : std::span(map.marks).first(drawn)) {
             svg.append("M").append(px(left + (c.column - 0.5) * cw - radius)).append(" ");

@@ -50,16 +50,16 @@ double scale_bar_width(const ScaleBar& bar, double px_per_foot) {
 std::string scale_bar_svg(const ScaleBar& bar, double x, double y, double px_per_foot) {
     if (bar.feet <= 0.0) return "";
     const double half = bar.feet * px_per_foot / 2.0;
-    return "<g class=\"scale-bar\" data-feet=\"" + amount_text(bar.feet) + "\"><rect x=\"" + px(x) + "\" y=\"" +
-           px(y) + "\" width=\"" + px(half) + "\" height=\"5\" fill=\"#333\" stroke=\"#333\"/><rect x=\"" +
-           px(x + half) + "\" y=\"" + px(y) + "\" width=\"" + px(half) +
-           "\" height=\"5\" fill=\"#fff\" stroke=\"#333\"/><text x=\"" + px(x + 2 * half + label_gap_px) +
-           "\" y=\"" + px(y + 6) + "\">" + bar.label + "</text></g>";
+    return "<g class=\"scale-bar\" data-feet=\"" + amount_text(bar.feet) + "\"><rect x=\"" + px(x) + "\" y=\"" + px(y) +
+           "\" width=\"" + px(half) + "\" height=\"5\" fill=\"#333\" stroke=\"#333\"/><rect x=\"" + px(x + half) +
+           "\" y=\"" + px(y) + "\" width=\"" + px(half) + "\" height=\"5\" fill=\"#fff\" stroke=\"#333\"/><text x=\"" +
+           px(x + 2 * half + label_gap_px) + "\" y=\"" + px(y + 6) + "\">" + bar.label + "</text></g>";
 }
 
 std::string north_arrow_svg(double x, double y) {
-    return "<g class=\"north-arrow\"><path d=\"M" + px(x) + " " + px(y) + "l5 14l-5 -4l-5 4z\" fill=\"#333\"/><text x=\"" +
-           px(x) + "\" y=\"" + px(y + 24) + "\" text-anchor=\"middle\" font-weight=\"bold\">N</text></g>";
+    return "<g class=\"north-arrow\"><path d=\"M" + px(x) + " " + px(y) +
+           "l5 14l-5 -4l-5 4z\" fill=\"#333\"/><text x=\"" + px(x) + "\" y=\"" + px(y + 24) +
+           "\" text-anchor=\"middle\" font-weight=\"bold\">N</text></g>";
 }
 
 }  // namespace tessadro

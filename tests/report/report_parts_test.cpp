@@ -127,7 +127,8 @@ TEST(MapFurniture, ScaleBarAQuarterOfTheMapAtMostInMilesOrFeet) {
 // Single cells at every other row and column each take four runs: 50 x 50 of
 // them on 100 x 100 cells are the most that are outlined, 51 x 50 too many.
 TEST(ConstantHead, OutlineRunsJoinedAlongTheirLinesAndBounded) {
-    EXPECT_EQ("M1 0h2M1 1h2M1 0v1M3 0v1", constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, -1, -1, 1, 1, 0}));
+    EXPECT_EQ("M1 0h2M1 1h2M1 0v1M3 0v1",
+              constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, -1, -1, 1, 1, 0}));
     EXPECT_EQ("", constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, 1, 1, 1, 1, 0}));
     auto scatter = [](std::int32_t rows) {
         std::vector<std::int32_t> ibound(static_cast<std::size_t>(rows) * 100u, 1);
