@@ -44,17 +44,13 @@ std::string chromium(const fs::path& work, const std::vector<std::string>& actio
     return r.out;
 }
 
-// The page with a script that runs after it has loaded and, when `then`
-// calls done(text), leaves the text in the document; Chromium's time runs
-// ahead until then (the hover script decodes the map images on a timer of
-// its own). Gives the text.
-std::string probe(const fs::path& work, const std::string& page, const std::string& then, int width) {
-    const std::string script = "<pre id=\"probe\"></pre><script>function done(t){document.getElementById('probe')"
-                               ".textContent='['+t+']';}window.addEventListener('load',function(){" + then +
-                               "});</script>";
-    std::string probed = page;
-    probed.insert(probed.rfind("</body>"), script);
-    std::ofstream(work / "probe.html", std::ios::binary) << probed;
+// The text that the script `then`, run when the page has loaded, passes to
+// done(text); Chromium's clock runs ahead while the images decode.
+std::string probe(const fs::path& work, std::string page, const std::string& then, int width) {
+    page.insert(page.rfind("</body>"), "<pre id=\"probe\"></pre><script>function done(t){document.getElementById("
+                                       "'probe').textContent='['+t+']';}addEventListener('load',function(){" +
+                                           then + "});</script>");
+    std::ofstream(work / "probe.html", std::ios::binary) << page;
     const std::string dom = chromium(work, {"--window-size=" + std::to_string(width) + ",900",
                                             "--virtual-time-budget=20000", "--dump-dom"}, work / "probe.html");
     const std::size_t at = dom.find("<pre id=\"probe\">[");
@@ -131,7 +127,6 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     EXPECT_EQ(16u, test::occurrences(dom, "<g class=\"north-arrow\">"));
     EXPECT_EQ(1u, test::occurrences(dom, "<path id=\"constant-head-outline\""));
     EXPECT_EQ(16u, test::occurrences(dom, "<use class=\"constant-head\""));
-    EXPECT_EQ(16u, test::occurrences(dom, ">constant-head edge</text>"));
     EXPECT_EQ(16u, test::occurrences(dom, "\" width=\"400.0\" height=\"320.0\" preserveAspectRatio"));
 
     // Screenshots of the whole page for a person to look at, on a wide and on
@@ -194,13 +189,12 @@ TEST(BrowserMap, CellCentresShowOrientationMaskingAndPaletteAndHoverNamesThem) {
     // its cell (row 3, column 2) is outlined by a square of the larger cell
     // side, 100 px, around the cell's centre (78 + 150, 8 + 125).
     const std::string tips = probe(work, page, R"(
-        var img = document.querySelector("image.cells"), tip = null, said = [];
+        var img = document.querySelector("image.cells"), tip = document.getElementById("map-tip"), said = [];
         function point(cells, then) {
           if (!cells.length) return then();
           var b = img.getBoundingClientRect(), cell = cells.shift();
           img.dispatchEvent(new MouseEvent("mousemove", {bubbles: true,
             clientX: b.left + (cell[1] - 0.5) * b.width / 4, clientY: b.top + (cell[0] - 0.5) * b.height / 3}));
-          tip = tip || document.getElementById("map-tip");
           (function wait() {
             if (tip.textContent.indexOf(":") < 0) return setTimeout(wait, 10);
             said.push(tip.textContent);
