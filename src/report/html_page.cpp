@@ -7,8 +7,10 @@
 #include <utility>
 
 #include "report/bar_chart.hpp"
+#include "report/constant_head.hpp"
 #include "report/html_text.hpp"
 #include "report/map_figure.hpp"
+#include "report/map_hover.hpp"
 #include "report/numbers.hpp"
 #include "report/report_limits.hpp"
 #include "report/shown_text.hpp"
@@ -26,7 +28,8 @@ td.n,th.n{text-align:right;font-variant-numeric:tabular-nums}
 .budgets{display:flex;flex-wrap:wrap;gap:18px;align-items:flex-start}.budgets table{min-width:380px}
 .budgets caption{text-align:left;font-weight:bold;padding:4px 0}
 tr.placed td,tr.written td{font-weight:bold}
-.maps{display:flex;flex-wrap:wrap;gap:10px 24px}figure.map{margin:0}figcaption{font-weight:bold;margin:2px 0}
+.maps{display:flex;flex-wrap:wrap;gap:10px 24px}figure.map{margin:0;max-width:100%;overflow-x:auto}
+figcaption{font-weight:bold;margin:2px 0}
 .sev-error{color:#b00;font-weight:bold}.sev-warning{color:#a60}.sev-note{color:#555}
 .head td:first-child{color:#555}td.record code{white-space:pre}.cut{color:#555;font-style:italic}
 p.not-drawn{color:#b00}p.summary{font-size:14px;max-width:60em;line-height:1.45}
@@ -246,15 +249,15 @@ std::string maps_section(const YearReport& r) {
                              coordinate_text(y0) + " to " + coordinate_text(y0 + static_cast<double>(g.nrow) * g.dely) +
                              " ft) are not finite numbers within a billion feet.");
     }
-    out += "<div class=\"maps\">\n";
+    out += constant_head_definition(g, r.ibound) + "<div class=\"maps\">\n";
     const ReportMaps maps = report_maps(r);
     // One colour scale per quantity: the annual maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
-    for (const MapData& map : maps.annual) out += map_svg(r.grid, r.ibound, map, breaks_of(r, {&map, 1}), 420);
+    for (const MapData& map : maps.annual) out += map_svg(r.grid, r.ibound, map, breaks_of(r, {&map, 1}), 440);
     out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
     for (const std::vector<MapData>* months : {&maps.pumping_months, &maps.recharge_months}) {
         const ClassBreaks breaks = breaks_of(r, *months);
-        for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 230);
+        for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 400);
     }
     return out + "</div>\n";
 }
@@ -380,7 +383,7 @@ ReportMaps report_maps(const YearReport& r) {
 
 std::string html_page(const YearReport& report) {
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
-                       html_escaped(report.year) + "</title>\n" + style + "</head><body>\n";
+                       html_escaped(report.year) + "</title>\n" + style + map_hover_script() + "</head><body>\n";
     if (!report.alert.empty()) {
         page += "<p id=\"alert\" class=\"sev-error\">" + html_escaped(report.alert) + "</p>\n";
     }

@@ -8,8 +8,9 @@
 
 namespace tessadro {
 
-// The year report as one self-contained HTML page: no script, no network;
-// maps are PNG images inside the page. The numbers of the budget and monthly
+// The year report as one self-contained HTML page: no network, and nothing
+// that needs its script (which only answers a pointer on the maps); maps are
+// PNG images inside the page. The numbers of the budget and monthly
 // tables carry data- attributes (quantity, kind, reason, count, amount; month,
 // field, value) so that they can be read back from the document.
 std::string html_page(const YearReport& report);

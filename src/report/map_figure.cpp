@@ -7,31 +7,40 @@
 #include <span>
 
 #include "report/base64.hpp"
+#include "report/constant_head.hpp"
 #include "report/html_text.hpp"
+#include "report/map_furniture.hpp"
 #include "report/numbers.hpp"
 #include "report/report_limits.hpp"
 
 namespace tessadro {
 namespace {
 
-// Nine sequential colours from light yellow-green to dark violet, all far
-// enough from white (zero) and grey (inactive) to tell apart.
-constexpr std::array<Rgb, 9> ramp = {{{253, 231, 37},
-                                      {181, 222, 43},
-                                      {110, 206, 88},
-                                      {53, 183, 121},
-                                      {31, 158, 137},
-                                      {38, 130, 142},
-                                      {49, 104, 142},
-                                      {62, 73, 137},
-                                      {72, 40, 120}}};
+// Nine sequential colours from green to dark violet. The lightest is dark
+// enough to stand apart from white (zero), pale blue (zero on a constant-head
+// cell) and grey (inactive) at a glance, so that the smallest amounts do not
+// pass for none.
+constexpr std::array<Rgb, 9> ramp = {{{122, 209, 81},
+                                      {72, 193, 110},
+                                      {40, 174, 128},
+                                      {31, 155, 138},
+                                      {37, 133, 142},
+                                      {46, 111, 142},
+                                      {57, 86, 140},
+                                      {67, 62, 133},
+                                      {72, 36, 117}}};
 constexpr Rgb grey{176, 176, 176};
 constexpr Rgb white{255, 255, 255};
 constexpr Rgb black{0, 0, 0};
 constexpr Rgb magenta{214, 39, 140};
-// The rings of rejected records, and of amounts placed from outside the grid.
+constexpr Rgb pale_blue{196, 222, 246};
+// The outline of the constant-head cells, and the cell a pointer picks.
+constexpr Rgb river_blue{24, 84, 204};
+// The rings of rejected records.
 constexpr Rgb red{228, 26, 28};
-constexpr Rgb blue{55, 126, 184};
+// The rings of amounts placed in edge cells from points outside the grid:
+// a colour no class, outline or rejected record uses.
+constexpr Rgb orange{255, 127, 0};
 
 std::string hex(Rgb c) {
     char text[8];
@@ -74,28 +83,133 @@ bool usable_coordinate(double v) { return std::isfinite(v) && std::fabs(v) <= fa
 struct Frame {
     double w, h;  // the image in pixels
     bool axes;
+    bool to_scale;
 };
 
 // The image fills a box width_px wide and 1.5 times as high, with the aspect
-// of the grid's cells, or square cells when their size is no usable number.
+// of the grid's cells (or square cells when their size is no usable number),
+// in whole pixels on the shorter side of a cell and at least
+// smallest_cell_side of them, so that one cell can be told from the next on
+// any grid. A map larger than the page scrolls inside its own box; cells so
+// long and thin that they would stretch it beyond largest_map_pixels get
+// narrower.
 Frame frame_of(const Grid& grid, int width_px) {
     const MapScale scale = map_scale(grid);
-    const double width = static_cast<double>(grid.ncol) * (scale.to_scale ? grid.delx : 1.0);
-    const double height = static_cast<double>(grid.nrow) * (scale.to_scale ? grid.dely : 1.0);
-    const double box_w = width_px, box_h = 1.5 * width_px;
-    const double fit = std::min(box_w / width, box_h / height);
-    return Frame{std::clamp(width * fit, 1.0, box_w), std::clamp(height * fit, 1.0, box_h), scale.axes};
+    const double cell_w = scale.to_scale ? grid.delx : 1.0, cell_h = scale.to_scale ? grid.dely : 1.0;
+    const double width = static_cast<double>(grid.ncol) * cell_w, height = static_cast<double>(grid.nrow) * cell_h;
+    const double shorter = std::min(cell_w, cell_h);
+    const double fit = std::min(width_px / width, 1.5 * width_px / height);
+    const double side = std::max(smallest_cell_side, std::floor(fit * shorter));
+    const double scale_px = std::min({side / shorter, largest_map_pixels / width, largest_map_pixels / height});
+    return Frame{std::clamp(width * scale_px, 1.0, largest_map_pixels),
+                 std::clamp(height * scale_px, 1.0, largest_map_pixels), scale.axes, scale.to_scale};
 }
+
+// A legend line: a swatch of a cell colour, a ring of marked cells, the
+// outline of the constant-head cells, or a line of text alone.
+struct LegendEntry {
+    enum Kind { swatch, ring, outline, text } kind;
+    Rgb colour;
+    std::string label;
+    std::string attributes = {};  // of the text, for those that tests and the hover script read
+};
 
 std::string figure_start(const MapData& map) {
     return "<figure class=\"map\" id=\"" + html_escaped(map.id) + "\"><figcaption>" + html_escaped(map.title) +
            "</figcaption>";
 }
 
+// The legend's lines: the classes from the largest down, then the special
+// cells that the image shows, the outline, the rings, and how many rejected
+// records have no ring.
+std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map, const ClassBreaks& breaks,
+                                   bool outlined, std::size_t not_marked) {
+    std::vector<bool> shown(image.palette.size(), false);
+    for (std::uint8_t p : image.pixels) shown[p] = true;
+    std::vector<LegendEntry> legend;
+    for (std::size_t k = breaks.limits.size(); k-- > 0;) {
+        const std::string low = k == 0 ? "above 0" : limit_text(breaks.limits[k - 1]);
+        legend.push_back(
+            {LegendEntry::swatch, image.palette[first_class + k], low + " to " + limit_text(breaks.limits[k])});
+    }
+    legend.push_back({LegendEntry::swatch, white, "0"});
+    if (shown[constant_head_colour]) legend.push_back({LegendEntry::swatch, pale_blue, "0, constant head"});
+    if (shown[negative_colour]) legend.push_back({LegendEntry::swatch, magenta, "negative"});
+    if (shown[unreadable_colour]) legend.push_back({LegendEntry::swatch, black, "written as ******"});
+    legend.push_back({LegendEntry::swatch, grey, "inactive cell"});
+    if (outlined) legend.push_back({LegendEntry::outline, river_blue, "constant-head edge"});
+    if (!map.marks.empty()) legend.push_back({LegendEntry::ring, red, "rejected record"});
+    if (!map.edge_marks.empty()) legend.push_back({LegendEntry::ring, orange, "placed from outside"});
+    if (not_marked > 0) {
+        legend.push_back({LegendEntry::text, black,
+                          grouped_text(static_cast<double>(not_marked), 0) + " more cells not marked",
+                          " class=\"not-marked\""});
+    }
+    return legend;
+}
+
+// The legend at (x, y): the map's unit, then a line an entry.
+std::string legend_svg(const std::vector<LegendEntry>& legend, const std::string& unit, double x, double y) {
+    std::string svg =
+        "<text x=\"" + px(x) + "\" y=\"" + px(y + 9) + "\" font-weight=\"bold\">" + html_escaped(unit) + "</text>";
+    y += 16.0;
+    for (const LegendEntry& e : legend) {
+        const std::string colour = hex(e.colour);
+        switch (e.kind) {
+            case LegendEntry::swatch:
+                svg += "<rect class=\"swatch\" x=\"" + px(x) + "\" y=\"" + px(y) +
+                       "\" width=\"14\" height=\"12\" fill=\"" + colour + "\" stroke=\"#666\"/>";
+                break;
+            case LegendEntry::ring:
+                svg += "<circle cx=\"" + px(x + 7) + "\" cy=\"" + px(y + 6) + "\" r=\"5\" fill=\"none\" stroke=\"" +
+                       colour + "\" stroke-width=\"1.5\"/>";
+                break;
+            case LegendEntry::outline:
+                svg += "<rect x=\"" + px(x) + "\" y=\"" + px(y) +
+                       "\" width=\"14\" height=\"12\" fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/>";
+                break;
+            case LegendEntry::text:
+                break;
+        }
+        svg += "<text" + e.attributes + " x=\"" + px(e.kind == LegendEntry::text ? x : x + 19) + "\" y=\"" +
+               px(y + 10) + "\">" + e.label + "</text>";
+        y += 18.0;
+    }
+    return svg;
+}
+
+// Axes in model coordinates, x growing east and y north: ticks, their
+// labels and the axis labels, when the frame has axes.
+std::string axes_svg(const Grid& grid, const Frame& frame, double left, double top) {
+    if (!frame.axes) return "";
+    const double w = frame.w, h = frame.h;
+    const double x0 = grid.xorigin, y0 = grid.yorigin;
+    const double width_ft = static_cast<double>(grid.ncol) * grid.delx;
+    const double height_ft = static_cast<double>(grid.nrow) * grid.dely;
+    std::string svg;
+    for (double t : ticks(x0, x0 + width_ft)) {
+        const double at = left + (t - x0) / width_ft * w;
+        svg += "<line x1=\"" + px(at) + "\" y1=\"" + px(top + h) + "\" x2=\"" + px(at) + "\" y2=\"" +
+               px(top + h + 4) + "\" stroke=\"#444\"/><text x=\"" + px(at) + "\" y=\"" + px(top + h + 15) +
+               "\" text-anchor=\"middle\">" + grouped_text(t, 0) + "</text>";
+    }
+    svg += "<text x=\"" + px(left + w / 2) + "\" y=\"" + px(top + h + 29) + "\" text-anchor=\"middle\">x (ft)</text>";
+    for (double t : ticks(y0, y0 + height_ft)) {
+        const double at = top + h - (t - y0) / height_ft * h;
+        svg += "<line x1=\"" + px(left - 4) + "\" y1=\"" + px(at) + "\" x2=\"" + px(left) + "\" y2=\"" + px(at) +
+               "\" stroke=\"#444\"/><text x=\"" + px(left - 6) + "\" y=\"" + px(at + 3) +
+               "\" text-anchor=\"end\">" + grouped_text(t, 0) + "</text>";
+    }
+    const std::string mid = px(top + h / 2);
+    svg += "<text class=\"y-label\" x=\"14\" y=\"" + mid + "\" transform=\"rotate(-90 14 " + mid +
+           ")\" text-anchor=\"middle\">y (ft)</text>";
+    return svg;
+}
+
 }  // namespace
 
 std::vector<Rgb> map_palette(int classes) {
-    std::vector<Rgb> palette = {grey, white, black, magenta};
+    std::vector<Rgb> palette = {grey, white, black, magenta, pale_blue};
     for (int k = 0; k < classes; ++k) {
         const int at = classes == 1 ? 8 : static_cast<int>(std::lround(8.0 * k / (classes - 1)));
         palette.push_back(ramp[static_cast<std::size_t>(at)]);
@@ -117,6 +231,7 @@ PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound
         else if (map.unreadable[c]) colour = unreadable_colour;
         else if (v < 0.0) colour = negative_colour;
         else if (v > 0.0) colour = static_cast<std::uint8_t>(first_class + breaks.class_of(v));
+        else if (ibound[c] < 0) colour = constant_head_colour;
         image.pixels[c] = colour;
     }
     return image;
@@ -165,44 +280,38 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     const Frame frame = frame_of(grid, width_px);
     const double w = frame.w, h = frame.h;
     const double width_ft = static_cast<double>(grid.ncol) * grid.delx;
-    const double height_ft = static_cast<double>(grid.nrow) * grid.dely;
-    const double left = 62.0, top = 8.0, bottom = 34.0, legend_w = 130.0;
-    const double total_w = left + w + 12.0 + legend_w;
-    const int classes = static_cast<int>(breaks.limits.size());
-    const std::vector<Rgb> palette = map_palette(classes);
-    const bool capped = map.marks.size() > marks_on_map;
-    const double legend_h = 16.0 + 18.0 * (classes + 5 + (capped ? 1 : 0) + (map.edge_marks.empty() ? 0 : 1));
+    // The left margin holds the y tick labels and the y label; the bottom
+    // one the x tick labels, the x label and the scale bar.
+    const double left = 78.0, top = 8.0, bottom = 56.0, legend_w = 130.0;
+    const PaletteImage image = map_image(grid, ibound, map, breaks);
+    const bool outlined = !constant_head_path(grid, ibound).empty();
+    const std::size_t drawn = std::min(map.marks.size(), marks_on_map);
+    const std::vector<LegendEntry> legend = legend_of(image, map, breaks, outlined, map.marks.size() - drawn);
+    const ScaleBar bar = frame.to_scale ? scale_bar(width_ft) : ScaleBar{};
+    const double total_w = std::max(left + w + 12.0 + legend_w, left + scale_bar_width(bar, w / width_ft) + 8.0);
+    const double legend_h = 16.0 + 18.0 * static_cast<double>(legend.size());
     const double total_h = std::max(top + h + bottom, top + legend_h);
 
     std::string svg = figure_start(map);
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(total_w) + "\" height=\"" + px(total_h) +
            "\" font-family=\"sans-serif\" font-size=\"10\">";
-    const std::string png = base64(encode_png(map_image(grid, ibound, map, breaks)));
-    svg += "<image x=\"" + px(left) + "\" y=\"" + px(top) + "\" width=\"" + px(w) + "\" height=\"" + px(h) +
+    svg += "<image class=\"cells\" data-rows=\"" + std::to_string(grid.nrow) + "\" data-columns=\"" +
+           std::to_string(grid.ncol) + "\" data-unit=\"" + html_escaped(map.unit) + "\" x=\"" + px(left) +
+           "\" y=\"" + px(top) + "\" width=\"" + px(w) + "\" height=\"" + px(h) +
            "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" href=\"data:image/png;base64," +
-           png + "\"/>";
+           base64(encode_png(image)) + "\"/>";
     svg += "<rect x=\"" + px(left) + "\" y=\"" + px(top) + "\" width=\"" + px(w) + "\" height=\"" + px(h) +
            "\" fill=\"none\" stroke=\"#444\"/>";
-    // Axes in model coordinates: x grows east, y north.
-    const double x0 = grid.xorigin, y0 = grid.yorigin;
-    for (double t : frame.axes ? ticks(x0, x0 + width_ft) : std::vector<double>{}) {
-        const double at = left + (t - x0) / width_ft * w;
-        svg += "<line x1=\"" + px(at) + "\" y1=\"" + px(top + h) + "\" x2=\"" + px(at) + "\" y2=\"" +
-               px(top + h + 4) + "\" stroke=\"#444\"/><text x=\"" + px(at) + "\" y=\"" + px(top + h + 15) +
-               "\" text-anchor=\"middle\">" + grouped_text(t, 0) + "</text>";
-    }
-    if (frame.axes) {
-        svg += "<text x=\"" + px(left + w / 2) + "\" y=\"" + px(top + h + 29) +
-               "\" text-anchor=\"middle\">x (ft)</text>";
-    }
-    for (double t : frame.axes ? ticks(y0, y0 + height_ft) : std::vector<double>{}) {
-        const double at = top + h - (t - y0) / height_ft * h;
-        svg += "<line x1=\"" + px(left - 4) + "\" y1=\"" + px(at) + "\" x2=\"" + px(left) + "\" y2=\"" + px(at) +
-               "\" stroke=\"#444\"/><text x=\"" + px(left - 6) + "\" y=\"" + px(at + 3) +
-               "\" text-anchor=\"end\">" + grouped_text(t, 0) + "</text>";
-    }
-    // Rejected records that have a cell.
     const double cw = w / grid.ncol, ch = h / grid.nrow;
+    if (outlined) {
+        svg += "<use class=\"constant-head\" href=\"#" + std::string(constant_head_id) + "\" transform=\"translate(" +
+               px(left) + " " + px(top) + ") scale(" + std::to_string(cw) + " " + std::to_string(ch) +
+               ")\" stroke=\"" + hex(river_blue) + "\" stroke-width=\"1\" pointer-events=\"none\"/>";
+    }
+    svg += axes_svg(grid, frame, left, top);
+    svg += scale_bar_svg(bar, left, top + h + 42.0, w / width_ft);
+    svg += north_arrow_svg(left + w + 12.0 + legend_w - 7.0, top);
+    // Rejected records that have a cell.
     // Small rings on a dense grid, so that a row of rejected wells along the
     // edge of the active area does not hide the cells beside it.
     const double radius = std::max(2.0, std::min(cw, ch) * 0.45);
@@ -219,13 +328,15 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
             path.append(" 0 1 0 ").append(d).append(" 0a").append(r).append(" ").append(r);
             path.append(" 0 1 0 -").append(d).append(" 0");
         }
-        if (halo) svg += "<path fill=\"none\" stroke=\"#fff\" stroke-width=\"3\" d=\"" + path + "\"/>";
+        if (halo) {
+            svg += "<path fill=\"none\" stroke=\"#fff\" stroke-width=\"3\" pointer-events=\"none\" d=\"" + path +
+                   "\"/>";
+        }
         svg += "<path " + attributes + " fill=\"none\" stroke=\"" + hex(colour) + "\" stroke-width=\"" + ring +
-               "\" d=\"" + path + "\"/>";
+               "\" pointer-events=\"none\" d=\"" + path + "\"/>";
     };
     // At most marks_on_map rejected records, so that the page stays bounded;
     // the legend counts the others. The edge cells are bounded by the grid.
-    const std::size_t drawn = std::min(map.marks.size(), marks_on_map);
     if (drawn > 0) {
         rings(std::span(map.marks).first(drawn),
               "class=\"marks\" data-count=\"" + std::to_string(drawn) + "\" data-not-marked=\"" +
@@ -234,47 +345,9 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     }
     if (!map.edge_marks.empty()) {
         rings(map.edge_marks, "class=\"edge-marks\" data-count=\"" + std::to_string(map.edge_marks.size()) + "\"",
-              blue, true);
+              orange, true);
     }
-    // Legend: the classes from the largest down, then the special cells.
-    double ly = top;
-    const double lx = left + w + 12.0;
-    auto entry = [&](Rgb colour, const std::string& label) {
-        svg += "<rect x=\"" + px(lx) + "\" y=\"" + px(ly) + "\" width=\"14\" height=\"12\" fill=\"" + hex(colour) +
-               "\" stroke=\"#666\"/><text x=\"" + px(lx + 19) + "\" y=\"" + px(ly + 10) + "\">" + label + "</text>";
-        ly += 18.0;
-    };
-    svg += "<text x=\"" + px(lx) + "\" y=\"" + px(ly + 9) + "\" font-weight=\"bold\">" + html_escaped(map.unit) +
-           "</text>";
-    ly += 16.0;
-    for (int k = classes - 1; k >= 0; --k) {
-        const double low = k == 0 ? 0.0 : breaks.limits[static_cast<std::size_t>(k - 1)];
-        const std::string label = (k == 0 ? "above 0" : limit_text(low)) + " to " +
-                                  limit_text(breaks.limits[static_cast<std::size_t>(k)]);
-        entry(palette[first_class + static_cast<std::size_t>(k)], label);
-    }
-    entry(white, "0");
-    bool negative = false, unreadable = false;
-    for (std::size_t c = 0; c < map.values.size(); ++c) {
-        if (ibound[c] == 0) continue;
-        negative = negative || (map.values[c] < 0.0 && !map.unreadable[c]);
-        unreadable = unreadable || map.unreadable[c];
-    }
-    if (negative) entry(magenta, "negative");
-    if (unreadable) entry(black, "written as ******");
-    entry(grey, "inactive cell");
-    auto ring_entry = [&](Rgb colour, const char* label) {
-        svg += "<circle cx=\"" + px(lx + 7) + "\" cy=\"" + px(ly + 6) + "\" r=\"5\" fill=\"none\" stroke=\"" +
-               hex(colour) + "\" stroke-width=\"1.5\"/><text x=\"" + px(lx + 19) + "\" y=\"" + px(ly + 10) + "\">" +
-               label + "</text>";
-        ly += 18.0;
-    };
-    if (!map.marks.empty()) ring_entry(red, "rejected record");
-    if (!map.edge_marks.empty()) ring_entry(blue, "placed from outside");
-    if (capped) {
-        svg += "<text class=\"not-marked\" x=\"" + px(lx) + "\" y=\"" + px(ly + 10) + "\">" +
-               grouped_text(static_cast<double>(map.marks.size() - drawn), 0) + " more cells not marked</text>";
-    }
+    svg += legend_svg(legend, map.unit, left + w + 12.0, top);
     svg += "</svg></figure>\n";
     return svg;
 }

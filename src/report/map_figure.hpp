@@ -25,13 +25,21 @@ struct MapData {
 
 // Palette indexes of the map images. The classes follow after the special
 // cells, lightest first.
-enum MapColour : std::uint8_t { inactive_colour, zero_colour, unreadable_colour, negative_colour, first_class };
+enum MapColour : std::uint8_t {
+    inactive_colour,
+    zero_colour,
+    unreadable_colour,
+    negative_colour,
+    constant_head_colour,  // zero on a cell of a negative activity code
+    first_class
+};
 
 // The colours of a map with the given number of classes.
 std::vector<Rgb> map_palette(int classes);
 
-// One pixel a cell, north row at the top: inactive cells grey, zero white,
-// unreadable black, negative values their own colour, others by class. The
+// One pixel a cell, north row at the top: inactive cells grey, zero white
+// (pale blue on a constant-head cell), unreadable black, negative values
+// their own colour, others by class. The
 // activity codes and the map's values and flags hold one entry a cell.
 PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                        const ClassBreaks& breaks);
@@ -50,10 +58,15 @@ MapScale map_scale(const Grid& grid);
 std::string unmappable(const Grid& grid, std::size_t cells);
 
 // The map as an inline SVG figure: the image scaled into a box width_px wide
-// and 1.5 times as high with the aspect of the grid's cells, axes in model
-// coordinates, marks of rejected records (at most marks_on_map, the others
-// counted in the legend), marks of the edge cells and a legend. A map that cannot be drawn is a figure
-// with a sentence that says why.
+// and 1.5 times as high with the aspect of the grid's cells, but at least
+// smallest_cell_side pixels a cell side; axes in model coordinates, a scale
+// bar and a north arrow; the outline of the constant-head cells (drawn from
+// the page's constant_head_definition); marks of rejected records (at most
+// marks_on_map, the others counted in the legend), marks of the edge cells
+// and a legend. The image
+// carries the grid's rows and columns and the legend's swatches their
+// colours, for the page's hover script. A map that cannot be drawn is a
+// figure with a sentence that says why.
 std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                     const ClassBreaks& breaks, int width_px);
 

@@ -1,6 +1,7 @@
 // The year report in a real browser (headless Chromium): the example year's
-// page read back from the document it renders, and a screenshot of the map of
-// a small known grid, whose cell centres must show the expected colours.
+// page read back from the document it renders, a screenshot of the map of a
+// small known grid, whose cell centres must show the expected colours, what
+// its hover script says, and the maps of a 400 x 400 grid on a narrow screen.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "report/constant_head.hpp"
+#include "report/html_page.hpp"
 #include "report/map_figure.hpp"
+#include "report/map_hover.hpp"
 #include "support/png_decode.hpp"
 #include "support/test_files.hpp"
 #include "run/run_helpers.hpp"
@@ -38,6 +42,20 @@ std::string chromium(const fs::path& work, const std::vector<std::string>& actio
     const test::Outcome r = test::run_program(work, args);
     EXPECT_EQ(0, r.status) << r.err;
     return r.out;
+}
+
+// The text that the script `then`, run when the page has loaded, passes to
+// done(text); Chromium's clock runs ahead while the images decode.
+std::string probe(const fs::path& work, std::string page, const std::string& then, int width) {
+    page.insert(page.rfind("</body>"), "<pre id=\"probe\"></pre><script>function done(t){document.getElementById("
+                                       "'probe').textContent='['+t+']';}addEventListener('load',function(){" +
+                                           then + "});</script>");
+    std::ofstream(work / "probe.html", std::ios::binary) << page;
+    const std::string dom = chromium(work, {"--window-size=" + std::to_string(width) + ",900",
+                                            "--virtual-time-budget=20000", "--dump-dom"}, work / "probe.html");
+    const std::size_t at = dom.find("<pre id=\"probe\">[");
+    if (at == std::string::npos) return "no probe text";
+    return dom.substr(at + 17, dom.find("]</pre>", at) - at - 17);
 }
 
 std::string escaped(const std::string& text) {
@@ -98,12 +116,28 @@ TEST(BrowserPage, ExampleTablesAndFiguresAsTheBrowserReadsThem) {
     EXPECT_TRUE(shows("data-severity=\"note\" data-count=\"1\""));
     EXPECT_EQ(47u, test::occurrences(dom, "<tr class=\"problem\">"));
 
-    // A screenshot of the whole page for a person to look at.
+    // Each map with its y label, a scale bar and a north arrow. The grid is
+    // 50 columns of 5,280 ft, 50 miles: the round length within a quarter of
+    // that (12.5 mi) is 10 mi. The river of constant-head cells (-1 in
+    // 02.ibound) is outlined once and drawn on every map. A map's box is 440
+    // (annual) or 400 px wide, 8.8 or 8 cells' worth: each cell takes 8 whole
+    // pixels, 400 for the 50 columns.
+    EXPECT_EQ(16u, test::occurrences(dom, ">y (ft)</text>"));
+    EXPECT_EQ(16u, test::occurrences(dom, ">10 mi = 52,800 ft</text>"));
+    EXPECT_EQ(16u, test::occurrences(dom, "<g class=\"north-arrow\">"));
+    EXPECT_EQ(1u, test::occurrences(dom, "<path id=\"constant-head-outline\""));
+    EXPECT_EQ(16u, test::occurrences(dom, "<use class=\"constant-head\""));
+    EXPECT_EQ(16u, test::occurrences(dom, "\" width=\"400.0\" height=\"320.0\" preserveAspectRatio"));
+
+    // Screenshots of the whole page for a person to look at, on a wide and on
+    // a narrow screen.
     fs::create_directories(TESSADRO_ARTIFACTS);
-    const fs::path shot = fs::path(TESSADRO_ARTIFACTS) / "example-2010.png";
-    chromium(work, {"--window-size=1400,4200", "--screenshot=" + shot.string()}, report / "index.html");
-    EXPECT_TRUE(fs::exists(shot)) << shot;
-    std::printf("screenshot of the example page: %s\n", shot.c_str());
+    for (auto [name, size] : {std::pair{"example-2010.png", "1400,6400"}, {"example-2010-800px.png", "800,11000"}}) {
+        const fs::path shot = fs::path(TESSADRO_ARTIFACTS) / name;
+        chromium(work, {"--window-size=" + std::string(size), "--screenshot=" + shot.string()}, report / "index.html");
+        EXPECT_TRUE(fs::exists(shot)) << shot;
+        std::printf("screenshot of the example page: %s\n", shot.c_str());
+    }
     if (!HasFailure()) fs::remove_all(work);
 }
 
@@ -148,46 +182,102 @@ TEST(BrowserPage, SummaryAndUnits) {
 }
 
 // A 3 x 4 grid of cells twice as wide as high, drawn 400 px wide: each cell
-// is 100 x 50 px, the image's top-left corner at (62, 8) in the figure's SVG.
-TEST(BrowserMap, CellCentresShowOrientationMaskingAndPalette) {
+// is 100 x 50 px, the image's top-left corner at (78, 8) in the figure's SVG.
+TEST(BrowserMap, CellCentresShowOrientationMaskingAndPaletteAndHoverNamesThem) {
     const Grid grid{3, 4, 100.0f, 50.0f, 0.0f, 0.0f, 150.0f};
     // Row 1 is the north edge: it must be the top row of the picture.
-    const std::vector<std::int32_t> ibound = {1, 1, 1, 0,
+    const std::vector<std::int32_t> ibound = {1, 1, -1, 0,
                                               1, -1, 1, 1,
                                               1, 1, 1, 1};
     MapData map{"map-test", "test", "units",
                 {90.0, 10.0, 0.0, 55.0,
                  -3.0, 50.0, 20.0, 30.0,
-                 40.0, 60.0, 70.0, 80.0},
+                 0.0, 60.0, 70.0, 80.0},
                 std::vector<bool>(12, false), {}};
     map.unreadable[7] = true;  // row 2, column 4: written as ******
     const ClassBreaks breaks{{25.0, 50.0, 75.0, 90.0}};
     const std::vector<Rgb> palette = map_palette(4);
 
     const fs::path work = test::fresh_folder("browser-map");
-    std::ofstream(work / "map.html", std::ios::binary)
-        << "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>body{margin:0}figure{margin:0}"
-           "figcaption{display:none}</style></head><body>"
-        << map_svg(grid, ibound, map, breaks, 400) << "</body></html>";
+    const std::string page = std::string("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>body{margin:0}"
+                                         "figure{margin:0}figcaption{display:none}</style>") +
+                             map_hover_script() + "</head><body>" + constant_head_definition(grid, ibound) +
+                             map_svg(grid, ibound, map, breaks, 400) +
+                             "<table id=\"problems\"><tr><th>column</th><th>row</th></tr><tr><td>2</td><td>3</td>"
+                             "</tr></table></body></html>";
+    std::ofstream(work / "map.html", std::ios::binary) << page;
     chromium(work, {"--window-size=700,300", "--screenshot=" + (work / "map.png").string()}, work / "map.html");
     const RgbImage shot = decode_png(slurp(work / "map.png"));
-    ASSERT_TRUE(shot.width >= 62 + 400 && shot.height >= 8 + 150) << shot.width << " x " << shot.height;
+    ASSERT_TRUE(shot.width >= 78 + 400 && shot.height >= 8 + 150) << shot.width << " x " << shot.height;
     const Rgb grey{176, 176, 176}, white{255, 255, 255}, black{0, 0, 0};
-    const Rgb magenta = palette[negative_colour];
+    const Rgb magenta = palette[negative_colour], pale_blue = palette[constant_head_colour];
     auto cls = [&](int k) { return palette[first_class + static_cast<std::size_t>(k)]; };
     const std::vector<std::vector<Rgb>> want = {
-        {cls(3), cls(0), white, grey},          // 90 in the top class; (1,4) inactive despite its 55
-        {magenta, cls(1), cls(0), black},       // -3, 50 on ibound -1 (active), 20, ******
-        {cls(1), cls(2), cls(2), cls(3)},       // 40, 60, 70, 80
+        {cls(3), cls(0), pale_blue, grey},  // 90 in the top class; 0 on ibound -1; (1,4) inactive despite its 55
+        {magenta, cls(1), cls(0), black},   // -3, 50 on ibound -1 (active: its class), 20, ******
+        {white, cls(2), cls(2), cls(3)},    // 0, 60, 70, 80
     };
     for (int row = 1; row <= 3; ++row) {
         for (int column = 1; column <= 4; ++column) {
-            const Rgb got = shot.at(62 + column * 100 - 50, 8 + row * 50 - 25);
+            const Rgb got = shot.at(78 + column * 100 - 50, 8 + row * 50 - 25);
             EXPECT_EQ(want[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)], got)
                 << "row " << row << " column " << column << ": got " << int(got.r) << "," << int(got.g) << ","
                 << int(got.b);
         }
     }
+    // The pointer at the centres of three cells, then on the problem row:
+    // its cell (row 3, column 2) is outlined by a square of the larger cell
+    // side, 100 px, around the cell's centre (78 + 150, 8 + 125).
+    const std::string tips = probe(work, page, R"(
+        var img = document.querySelector("image.cells"), tip = document.getElementById("map-tip"), said = [];
+        function point(cells, then) {
+          if (!cells.length) return then();
+          var b = img.getBoundingClientRect(), cell = cells.shift();
+          img.dispatchEvent(new MouseEvent("mousemove", {bubbles: true,
+            clientX: b.left + (cell[1] - 0.5) * b.width / 4, clientY: b.top + (cell[0] - 0.5) * b.height / 3}));
+          (function wait() {
+            if (tip.textContent.indexOf(":") < 0) return setTimeout(wait, 10);
+            said.push(tip.textContent);
+            point(cells, then);
+          })();
+        }
+        point([[2, 2], [1, 4], [1, 3]], function () {
+          document.querySelectorAll("#problems td")[1].dispatchEvent(new MouseEvent("mouseover", {bubbles: true}));
+          var m = document.querySelector("rect.pointed");
+          said.push(["x", "y", "width", "height"].map(function (a) { return m.getAttribute(a); }).join(" "));
+          done(said.join("|"));
+        });)", 700);
+    EXPECT_EQ("row 2, column 2: 25 to 50 units|row 1, column 4: inactive cell|row 1, column 3: 0, constant head|"
+              "178 83 100 100",
+              tips);
+    if (!HasFailure()) fs::remove_all(work);
+}
+
+// A 400 x 400 grid (the largest the run reads) on an 800 px screen: the map
+// boxes of 440 and 400 px would give a cell 1.1 and 1 px, so each cell takes
+// the least of 2 px, and the maps, 800 px and more with their margins and
+// legends, scroll inside their own boxes while the page keeps to the screen.
+TEST(BrowserMap, LargestGridTwoPixelsACellScrollingInsideItsBox) {
+    YearReport r;
+    r.year = "2010";
+    r.grid = Grid{400, 400, 500.0f, 500.0f, 0.0f, 0.0f, 200000.0f};
+    r.ibound.assign(400u * 400u, 1);
+    for (const YearArray& f : year_arrays("2010")) {
+        ArrayValues a{f, std::vector<float>(400u * 400u, 1.5f), {}};
+        a.written.assign(a.values.size(), as_written(1.5f));
+        r.arrays.push_back(std::move(a));
+    }
+    const fs::path work = test::fresh_folder("browser-large-map");
+    const std::string said = probe(work, html_page(r), R"(
+        var maps = document.querySelectorAll("figure.map"), least = 1e9, inside = 0;
+        maps.forEach(function (f) {
+          var img = f.querySelector("image.cells").getBoundingClientRect();
+          least = Math.min(least, img.width / 400, img.height / 400);
+          if (f.scrollWidth > f.clientWidth && f.getBoundingClientRect().right <= innerWidth) ++inside;
+        });
+        done(maps.length + " maps, " + least + " px a cell, " + inside + " scroll inside, page " +
+             document.documentElement.scrollWidth + " px wide");)", 800);
+    EXPECT_EQ("16 maps, 2 px a cell, 16 scroll inside, page 800 px wide", said);
     if (!HasFailure()) fs::remove_all(work);
 }
 

@@ -1,6 +1,7 @@
 // The year report's parts: class breaks, the F6.1 value the model reads, the
-// palette PNG, base64, the map image, the ESRI grid header, the texts of the
-// report's keys and the page's summary sentences.
+// palette PNG, base64, the map image, its scale bar and constant-head
+// outline, the ESRI grid header, the texts of the report's keys and the
+// page's summary sentences.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,14 +10,17 @@
 
 #include "report/base64.hpp"
 #include "report/class_breaks.hpp"
+#include "report/constant_head.hpp"
 #include "report/gis_files.hpp"
 #include "report/html_page.hpp"
 #include "report/map_figure.hpp"
+#include "report/map_furniture.hpp"
 #include "report/numbers.hpp"
 #include "report/report_keys.hpp"
 #include "report/summary.hpp"
 #include "report/written_value.hpp"
 #include "support/png_decode.hpp"
+#include "support/test_files.hpp"
 
 namespace tessadro {
 namespace {
@@ -86,15 +90,55 @@ TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
 }
 
 TEST(MapImage, NorthRowOnTopInactiveGreyZeroWhiteNegativeAndAsterisks) {
-    Grid grid{2, 3, 100.0f, 100.0f, 0.0f, 0.0f, 200.0f};
-    const std::vector<std::int32_t> ibound = {1, 0, 1, 1, -1, 1};
-    MapData map{"m", "m", "u", {5.0, 7.0, 0.0, -2.0, 100.0, 50.0}, {false, false, false, false, false, true}, {}};
+    Grid grid{2, 4, 100.0f, 100.0f, 0.0f, 0.0f, 200.0f};
+    const std::vector<std::int32_t> ibound = {1, 0, 1, -1, 1, -1, 1, 1};
+    MapData map{"m", "m", "u", {5.0, 7.0, 0.0, 0.0, -2.0, 100.0, 50.0, 10.0},
+                {false, false, false, false, false, false, true, false}, {}};
     const ClassBreaks breaks{{10.0, 100.0}};
     const PaletteImage image = map_image(grid, ibound, map, breaks);
-    EXPECT_EQ((std::vector<std::uint8_t>{first_class, inactive_colour, zero_colour, negative_colour,
-                                         first_class + 1, unreadable_colour}),
+    // A zero on a constant-head cell is its own colour; a value there is
+    // coloured by its class like any other.
+    EXPECT_EQ((std::vector<std::uint8_t>{first_class, inactive_colour, zero_colour, constant_head_colour,
+                                         negative_colour, first_class + 1, unreadable_colour, first_class}),
               image.pixels);
-    EXPECT_EQ(4u + 2u, image.palette.size());
+    EXPECT_EQ(5u + 2u, image.palette.size());
+}
+
+// A round length (1, 2 or 5 times a power of ten) of at most a quarter of
+// the map: in miles from a map of 4 miles (21,120 ft) up, else in feet.
+TEST(MapFurniture, ScaleBarAQuarterOfTheMapAtMostInMilesOrFeet) {
+    const struct {
+        double map_feet;
+        const char* label;
+    } cases[] = {
+        {264000.0, "10 mi = 52,800 ft"},   // 50 mi: a quarter is 12.5
+        {21120.0, "1 mi = 5,280 ft"},      // a quarter is just a mile
+        {21119.0, "5,000 ft = 0.947 mi"},  // a quarter is just short of one
+        {3000.0, "500 ft = 0.0947 mi"},    // a quarter is 750 ft
+        {0.0, ""},
+        {2e9, ""},  // beyond a billion feet: no survey's cells
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.label, scale_bar(c.map_feet).label) << c.map_feet;
+}
+
+// The outline's straight runs in cell units: two constant-head cells side by
+// side in row 1 of a 2 x 3 grid (columns 2 and 3) give a top and a bottom run
+// two cells long and two sides, one at x = 1 and one on the grid's east edge.
+// Single cells at every other row and column each take four runs: 50 x 50 of
+// them on 100 x 100 cells are the most that are outlined, 51 x 50 too many.
+TEST(ConstantHead, OutlineRunsJoinedAlongTheirLinesAndBounded) {
+    EXPECT_EQ("M1 0h2M1 1h2M1 0v1M3 0v1",
+              constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, -1, -1, 1, 1, 0}));
+    EXPECT_EQ("", constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, 1, 1, 1, 1, 0}));
+    auto scatter = [](std::int32_t rows) {
+        std::vector<std::int32_t> ibound(static_cast<std::size_t>(rows) * 100u, 1);
+        for (std::int32_t r = 0; r < rows; r += 2) {
+            for (std::size_t c = 0; c < 100; c += 2) ibound[static_cast<std::size_t>(r) * 100u + c] = -1;
+        }
+        return constant_head_path({rows, 100, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f}, ibound);
+    };
+    EXPECT_EQ(constant_head_runs, test::occurrences(scatter(100), "M"));
+    EXPECT_EQ("", scatter(101));
 }
 
 TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
