@@ -57,6 +57,7 @@ private:
     void add_factor_changes(const YearReport& report);
     void add_cell_problems(YearReport& report);
     void add_budget(YearReport& report) const;
+    void add_area_totals(YearReport& report, const RunState& state);
     void add_input_warnings(YearReport& report);
     void add_factor_warnings(const RunState& state);
     Problem& range_warning(Reason reason, const std::string& file, long line, std::string_view record);
@@ -69,6 +70,7 @@ private:
     } in_file_;
     std::vector<Problem> problems_;
     std::vector<long> unauthorized_lines_;  // pumping file lines of the records placed at their wells
+    std::map<std::int32_t, AreaTotals> groups_;  // accepted pumping records, by group
     long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
     std::string year_;
     std::string pumping_file_, authorized_file_, mi_file_;
