@@ -12,6 +12,15 @@ constexpr std::size_t keys_up_to(Key last) {
     return static_cast<std::size_t>(last) + 1;
 }
 
+template <typename Key>
+std::optional<Key> key_named(std::string_view text, Key last) {
+    for (std::size_t k = 0; k < keys_up_to(last); ++k) {
+        const Key key = static_cast<Key>(k);
+        if (text_of(key) == text) return key;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 const std::string& text_of(Quantity quantity) {
@@ -83,5 +92,12 @@ const std::string& text_of(Reason reason) {
     static_assert(std::size(texts) == keys_up_to(Reason::as_the_model_reads));
     return texts[static_cast<std::size_t>(reason)];
 }
+
+std::optional<Quantity> quantity_named(std::string_view text) {
+    return key_named(text, Quantity::authorized_acres);
+}
+std::optional<Severity> severity_named(std::string_view text) { return key_named(text, Severity::note); }
+std::optional<BudgetKind> kind_named(std::string_view text) { return key_named(text, BudgetKind::written); }
+std::optional<Reason> reason_named(std::string_view text) { return key_named(text, Reason::as_the_model_reads); }
 
 }  // namespace tessadro

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 // The keys of the year report's tables: the quantity, kind and reason of a
 // budget row and the severity and reason of a problem. Each has one table of
@@ -80,5 +82,12 @@ const std::string& text_of(Quantity quantity);
 const std::string& text_of(Severity severity);
 const std::string& text_of(BudgetKind kind);
 const std::string& text_of(Reason reason);
+
+// The key a text of these tables stands for, as the CSV files write it back;
+// none for any other text.
+std::optional<Quantity> quantity_named(std::string_view text);
+std::optional<Severity> severity_named(std::string_view text);
+std::optional<BudgetKind> kind_named(std::string_view text);
+std::optional<Reason> reason_named(std::string_view text);
 
 }  // namespace tessadro
