@@ -10,8 +10,10 @@ namespace {
 
 const char* month_names[] = {"", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-// A round step for the value axis: about five steps up to the largest value
-// (positive and finite).
+const char* month_name(int month) { return month >= 1 && month <= 12 ? month_names[month] : ""; }
+
+}  // namespace
+
 double axis_step(double largest) {
     const double decade = std::pow(10.0, std::floor(std::log10(largest / 5.0)));
     for (double s : {1.0, 2.0, 2.5, 5.0}) {
@@ -19,10 +21,6 @@ double axis_step(double largest) {
     }
     return 10.0 * decade;
 }
-
-const char* month_name(int month) { return month >= 1 && month <= 12 ? month_names[month] : ""; }
-
-}  // namespace
 
 std::string monthly_bar_chart(const std::vector<MonthTotals>& months) {
     const double left = 64.0, top = 10.0, plot_w = 480.0, plot_h = 220.0, bottom = 40.0;
