@@ -27,6 +27,7 @@ Number number_of(const std::string& field) {
 // message set when it cannot be read.
 bool rows_of(const fs::path& path, std::vector<CsvRow>& rows, std::string& text, std::string& message) {
     std::string reason;
+    text.clear();
     if (!read_whole(path.string(), max_report_file, text, reason)) {
         message = "its report could not be read: '" + path.string() + "': " + reason;
         return false;
