@@ -16,7 +16,7 @@
 set -euo pipefail
 
 src="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$src/build/bench}"
+build="$(realpath -m "${1:-$src/build/bench}")"
 work="${TESSADRO_BENCH_DIR:-/tmp/tessadro-period-bench}"
 runs="${RUNS:-5}"
 jobs="${JOBS:-2}"
