@@ -81,9 +81,10 @@ std::string period_chart(const std::vector<YearResult>& years, Quantity quantity
                    "</title></rect>";
         }
         if (!years[k].ran) {
-            svg += "<text x=\"" + px(x + slot / 2) + "\" y=\"" + px(top + plot_h - 6) +
-                   "\" text-anchor=\"middle\" fill=\"#b00\" transform=\"rotate(-90 " + px(x + slot / 2) + " " +
-                   px(top + plot_h - 6) + ")\" dx=\"0\">failed</text>";
+            // Upwards from the foot of the missing bar.
+            const std::string at = px(x + slot / 2 + 4) + " " + px(top + plot_h - 6);
+            svg += "<text class=\"failed\" data-year=\"" + year + "\" x=\"" + px(x + slot / 2 + 4) + "\" y=\"" +
+                   px(top + plot_h - 6) + "\" fill=\"#b00\" transform=\"rotate(-90 " + at + ")\">failed</text>";
         }
         svg += "<text x=\"" + px(x + slot / 2) + "\" y=\"" + px(top + plot_h + 14) + "\" text-anchor=\"middle\">" +
                (years.size() > 16 ? year.substr(2) : year) + "</text>";
