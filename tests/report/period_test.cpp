@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
 #include <map>
 #include <random>
 #include <sstream>
@@ -154,6 +156,31 @@ TEST(Period, SixYearsAgainstTheirSingleYearRuns) {
         << page;
     clean_up(period);
     clean_up(single);
+}
+
+// A year that a signal ends: its authorized-acres file twice over makes its
+// tract table (out/authacres2002.out, 557,290 bytes against the others'
+// 473,830) pass a file-size limit of 500 KiB, and the system ends the run
+// with SIGXFSZ. The years before and after it are complete.
+TEST(Period, AYearEndedByASignalHarmsNoOther) {
+    const fs::path work = fresh_folder("period-signal");
+    for (const char* year : {"2001", "2002", "2003"}) {
+        ASSERT_EQ(0, run_program(work, {TESSADRO_MAKE_YEAR, ".", year, "--size", "example"}).status);
+    }
+    const std::string tracts = slurp(work / "authacres2002.txt");
+    std::ofstream(work / "authacres2002.txt", std::ios::binary) << tracts << tracts;
+    std::ofstream(work / "years.txt") << "2001 0.7187758\n2002 0.7187758\n2003 0.7187758\n";
+    const Outcome r = run_program(work, {TESSADRO_REPORT_BINARY, "--period", "years.txt"}, [] {
+        const rlimit limit{500 * 1024, 500 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(2, r.status) << r.err;
+    const std::string ended = "2002: failed: ended by signal " + std::to_string(SIGXFSZ) + " (" + ::strsignal(SIGXFSZ);
+    EXPECT_NE(std::string::npos, r.out.find(ended)) << r.out;
+    EXPECT_EQ((std::set<std::string>{"console.txt", "stderr.txt"}), files_below(work / "report" / "2002"));
+    for (const char* year : {"2001", "2003"}) EXPECT_TRUE(fs::exists(work / "report" / year / "index.html")) << year;
+    EXPECT_NE(std::string::npos, slurp(work / "report" / "index.html").find("<li data-failed-year=\"2002\">"));
+    clean_up(work);
 }
 
 // A years file or command line that runs nothing: exit status 2, one line on
