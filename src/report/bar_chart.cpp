@@ -8,9 +8,11 @@
 namespace tessadro {
 namespace {
 
+// A month's name cut to three letters, for the bars.
+std::string month_label(int month) { return month_name(month).substr(0, 3); }
 
-// A round step for the value axis: about five steps up to the largest value
-// (positive and finite).
+}  // namespace
+
 double axis_step(double largest) {
     const double decade = std::pow(10.0, std::floor(std::log10(largest / 5.0)));
     for (double s : {1.0, 2.0, 2.5, 5.0}) {
@@ -18,11 +20,6 @@ double axis_step(double largest) {
     }
     return 10.0 * decade;
 }
-
-// A month's name cut to three letters, for the bars.
-std::string month_label(int month) { return month_name(month).substr(0, 3); }
-
-}  // namespace
 
 std::string month_name(int month) {
     static const char* names[] = {"",     "January", "February", "March",     "April",   "May",     "June",

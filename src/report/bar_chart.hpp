@@ -16,4 +16,8 @@ std::string month_name(int month);
 // names it.
 std::string monthly_bar_chart(const std::vector<MonthTotals>& months);
 
+// A round step for a chart's value axis: about five steps up to the largest
+// value (positive and finite).
+double axis_step(double largest);
+
 }  // namespace tessadro

@@ -165,7 +165,14 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     }
     if (d.unauthorized) unauthorized_lines_.push_back(d.line);
     const bool accepted = d.placement == Placement::placed || d.placement == Placement::not_positive;
-    if (accepted && edge_cell(d.cell)) well_in_edge_cell(d);
+    if (accepted) {
+        // The group's totals, as the run forms them for its group report.
+        AreaTotals& group = groups_[d.grp];
+        group.pumping += d.pumploc;
+        group.return_flow += d.gwloc;
+        group.acres += d.acloc * d.acfact;
+        if (edge_cell(d.cell)) well_in_edge_cell(d);
+    }
     if (d.placement == Placement::placed) return;  // most records
     Problem p = problem_at(Severity::warning, Reason::pumping_off_grid, pumping_file_, d.line, d.cell, d.x, d.y);
     p.group = d.grp;
@@ -321,6 +328,7 @@ YearReport ReportCollector::finish(const RunState& state) {
     report.acres = grid_values(grid, state.grids.acres);
     report.pumpmi = grid_values(grid, state.grids.pumpmi);
     add_arrays(report, state);
+    add_area_totals(report, state);
     add_factor_changes(report);
     double authtot = 0.0;
     long groups = 0;
@@ -376,6 +384,32 @@ void ReportCollector::add_arrays(YearReport& report, const RunState& state) {
         const ArrayValues& r = array_of(report, ArrayKind::recharge, m);
         report.months.push_back(
             {m, sum_of(p.values), sum_of(r.values), written_sum(p.written), written_sum(r.written)});
+    }
+}
+
+void ReportCollector::add_area_totals(YearReport& report, const RunState& state) {
+    for (auto& [id, totals] : groups_) {
+        totals.id = id;
+        report.groups.push_back(totals);
+    }
+    for (std::int32_t k = 1; k <= n_counties; ++k) report.counties.push_back({k, 0.0, 0.0, 0.0});
+    const Grid& grid = state.grid;
+    for (const ArrayValues& a : report.arrays) {
+        if (a.kind == ArrayKind::mi) continue;
+        for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+            for (std::int32_t j = 1; j <= grid.ncol; ++j) {
+                const std::size_t c = report.cell(i, j);
+                if (c >= a.values.size()) continue;
+                // A county number outside 1 to 44 ended the run before
+                // the arrays were written.
+                const std::int32_t county = std::clamp(state.grids.icty(j, i), 1, n_counties);
+                AreaTotals& t = report.counties[static_cast<std::size_t>(county - 1)];
+                double& sum = a.kind == ArrayKind::pumping    ? t.pumping
+                              : a.kind == ArrayKind::recharge ? t.return_flow
+                                                              : t.acres;
+                sum += a.values[c];
+            }
+        }
     }
 }
 

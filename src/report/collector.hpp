@@ -62,6 +62,7 @@ private:
     void well_in_edge_cell(const PumpingDecision& d);
     void add_edge_placements(const Grid& grid);
     void add_budget(YearReport& report) const;
+    void add_area_totals(YearReport& report, const RunState& state);
     void add_input_warnings(YearReport& report);
     void add_factor_warnings(const RunState& state);
     Problem& range_warning(Reason reason, const std::string& file, long line, std::string_view record);
@@ -78,6 +79,7 @@ private:
     // in column or row 1, by list index: their return flow and acres reach
     // the cell at the reassignment.
     std::map<std::size_t, std::size_t> unauthorized_at_edge_;
+    std::map<std::int32_t, AreaTotals> groups_;  // accepted pumping records, by group
     long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
     std::string year_;
     std::string pumping_file_, authorized_file_, mi_file_;

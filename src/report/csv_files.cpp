@@ -55,4 +55,13 @@ std::string problems_csv(const YearReport& report) {
     return out;
 }
 
+std::string area_totals_csv(const std::vector<AreaTotals>& areas) {
+    std::string out = "id,pumping,return_flow,acres\n";
+    for (const AreaTotals& a : areas) {
+        out += std::to_string(a.id) + "," + amount_text(a.pumping) + "," + amount_text(a.return_flow) + "," +
+               amount_text(a.acres) + "\n";
+    }
+    return out;
+}
+
 }  // namespace tessadro

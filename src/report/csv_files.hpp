@@ -13,4 +13,7 @@ std::string budget_csv(const YearReport& report);
 // no group, line or amount of that quantity.
 std::string problems_csv(const YearReport& report);
 
+// groups.csv and counties.csv: id,pumping,return_flow,acres; one header row.
+std::string area_totals_csv(const std::vector<AreaTotals>& areas);
+
 }  // namespace tessadro

@@ -35,24 +35,6 @@ std::size_t signed_digits(std::string_view s, std::size_t& at, bool point_allowe
     return digits;
 }
 
-// Whether the factor's text is one plain number, which the run's read takes
-// whole: a sign, digits with at most one decimal point, and an exponent
-// (E or D, as the read takes them). The read ignores blanks, and so does
-// this. Anything else ("0,7187758", "1+5", "nan", a blank) the read takes in
-// part or as something else, without a word.
-bool plain_number(std::string_view text) {
-    std::string s;
-    for (char c : text) {
-        if (c != ' ') s.push_back(c);
-    }
-    std::size_t at = 0;
-    if (signed_digits(s, at, true) == 0) return false;
-    if (at == s.size()) return true;
-    if (std::string_view("eEdD").find(s[at]) == std::string_view::npos) return false;
-    ++at;
-    return signed_digits(s, at, false) > 0 && at == s.size();
-}
-
 // A problem about what was given: no cell, no record of a file; its text
 // says what was given and what became of it.
 Problem given_problem(Severity severity, Reason reason, std::string file, std::string text) {
@@ -71,6 +53,19 @@ void check_cut(std::vector<Problem>& problems, const char* what, std::string_vie
 }
 
 }  // namespace
+
+bool plain_number(std::string_view text) {
+    std::string s;
+    for (char c : text) {
+        if (c != ' ') s.push_back(c);
+    }
+    std::size_t at = 0;
+    if (signed_digits(s, at, true) == 0) return false;
+    if (at == s.size()) return true;
+    if (std::string_view("eEdD").find(s[at]) == std::string_view::npos) return false;
+    ++at;
+    return signed_digits(s, at, false) > 0 && at == s.size();
+}
 
 GivenToRun given_to_run(std::string_view year, std::string_view factor) {
     GivenToRun given{std::string(year), std::string(factor), {}, {}};

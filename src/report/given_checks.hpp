@@ -19,6 +19,13 @@ struct GivenToRun {
     std::vector<std::string> missing;  // those not found there, in the order the run reads them
 };
 
+// Whether the factor's text is one plain number, which the run's read takes
+// whole: a sign, digits with at most one decimal point, and an exponent
+// (E or D, as the read takes them). The read ignores blanks, and so does
+// this. Anything else ("0,7187758", "1+5", "nan", a blank) the read takes in
+// part or as something else, without a word.
+bool plain_number(std::string_view text);
+
 // The arguments, and the year files looked for in the working folder as the
 // run looks for them; called just before the run.
 GivenToRun given_to_run(std::string_view year, std::string_view factor);

@@ -1,11 +1,20 @@
 #include "report/report_command.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <string_view>
 #include <vector>
 
 namespace tessadro {
 namespace {
+
+// More years at once than this only wait on each other for the disk.
+constexpr int max_jobs = 1024;
+
+std::string in_quotes(std::string_view text) {
+    std::string s(1, '\'');
+    return s.append(text).append(1, '\'');
+}
 
 // One option: its name, the name of its value in the usage (empty for an
 // option without one), what it does, and how it sets the command; set
@@ -26,6 +35,24 @@ const OptionRow options[] = {
     {"--strict", "", "exit with status 1 when the report finds an error problem (out/ and the report are written)",
      [](ReportCommand& c, std::string_view) {
          c.strict = true;
+         return std::string();
+     }},
+    {"--period", "<years file>",
+     "run every year of the file, one '<year> <factor>' a line, then write report/index.html over them",
+     [](ReportCommand& c, std::string_view value) {
+         if (value.empty()) return std::string("option '--period' needs a file name");
+         c.period = value;
+         return std::string();
+     }},
+    {"--jobs", "N", "with --period: run at most N years at once (default: the number of processors)",
+     [](ReportCommand& c, std::string_view value) {
+         int n = 0;
+         const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+         if (error != std::errc() || end != value.data() + value.size() || n < 1 || n > max_jobs) {
+             return "option '--jobs' needs a whole number from 1 to " + std::to_string(max_jobs) + ", got " +
+                    in_quotes(value);
+         }
+         c.jobs = n;
          return std::string();
      }},
     {"--help", "", "print this text and exit",
@@ -51,11 +78,6 @@ const OptionRow* option_named(std::string_view name) {
     const auto at = std::find_if(std::begin(options), std::end(options),
                                  [name](const OptionRow& row) { return row.name == name; });
     return at == std::end(options) ? nullptr : at;
-}
-
-std::string in_quotes(std::string_view text) {
-    std::string s(1, '\'');
-    return s.append(text).append(1, '\'');
 }
 
 }  // namespace
@@ -92,6 +114,12 @@ ReportCommand read_report_command(std::span<char* const> args) {
         if (std::string problem = row->set(command, value); !problem.empty()) return usage_error(problem);
         if (command.action != ReportCommand::Action::run) return command;
     }
+    if (!command.period.empty()) {
+        if (arguments.empty()) return command;
+        return usage_error("expected no arguments with --period, the years file names the years, but got " +
+                           std::to_string(arguments.size()));
+    }
+    if (command.jobs != 0) return usage_error("option '--jobs' runs the years of a period: give --period too");
     if (arguments.size() != 2) {
         return usage_error("expected 2 arguments, the year and the quelta factor, but got " +
                            std::to_string(arguments.size()));
@@ -104,7 +132,9 @@ ReportCommand read_report_command(std::span<char* const> args) {
 std::string report_usage() {
     std::string text =
         "usage: tessadro-report [options] [--] <year> <quelta factor>\n"
-        "Runs the year as tessadro does (out/), then writes its report to report/<year>/.\n"
+        "       tessadro-report --period <years file> [--gis] [--strict] [--jobs N]\n"
+        "Runs the year as tessadro does (out/), then writes its report to report/<year>/; with --period, every\n"
+        "year of the file so, then report/index.html, period.csv and changes.csv over them.\n"
         "Options may stand anywhere; \"--\" ends them.\n";
     std::size_t width = 2;  // "--"
     for (const OptionRow& row : options) width = std::max(width, row.name.size() + 1 + row.value.size());
@@ -119,8 +149,9 @@ std::string report_usage() {
     line("--", "end of options: what follows is the year and the factor");
     return text +
            "ex. for 2010: tessadro-report 2010 0.7187758\n"
-           "exit status: 0 done; 1 done, but --strict found an error problem; 2 a run error, a report that could not "
-           "be written or a usage error; 3 an internal error\n";
+           "ex. for a period: tessadro-report --period years.txt --jobs 4\n"
+           "exit status: 0 done; 1 done, but --strict found an error problem; 2 a run error (in any year of a "
+           "period), a report that could not be written, a bad years file or a usage error; 3 an internal error\n";
 }
 
 }  // namespace tessadro

@@ -19,6 +19,8 @@ struct ReportCommand {
     std::string year, factor;
     bool gis = false;     // also write report/<year>/gis/
     bool strict = false;  // exit status 1 when the report holds an error problem
+    std::string period;   // the years file of a period of record; empty for one year
+    int jobs = 0;         // years of a period run at once; 0: the number of processors
 };
 
 // args: the arguments after the program's name. --help and --version answer

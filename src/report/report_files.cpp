@@ -9,7 +9,10 @@
 namespace tessadro {
 
 std::vector<std::string> report_file_names(const std::string& year) {
-    std::vector<std::string> names = {"index.html", "budget.csv", "problems.csv"};
+    // console.txt and stderr.txt are a period's captures of the year's run:
+    // an earlier period's copies go with the rest of the earlier report.
+    std::vector<std::string> names = {"index.html", "budget.csv", "problems.csv", "groups.csv",
+                                      "counties.csv", "console.txt", "stderr.txt"};
     for (std::string& name : gis_file_names(year)) names.push_back(std::move(name));
     return names;
 }
@@ -66,6 +69,8 @@ std::string budget_lines(const YearReport& report) {
 void write_report(const YearReport& report, ReportFolder& folder, bool gis) {
     folder.stage("budget.csv", budget_csv(report));
     folder.stage("problems.csv", problems_csv(report));
+    folder.stage("groups.csv", area_totals_csv(report.groups));
+    folder.stage("counties.csv", area_totals_csv(report.counties));
     const bool square = !gis || write_gis_files(report, folder);
     folder.stage("index.html", html_page(report));  // last: the page stands only beside its files
     folder.commit();

@@ -12,6 +12,15 @@ constexpr std::size_t keys_up_to(Key last) {
     return static_cast<std::size_t>(last) + 1;
 }
 
+template <typename Key>
+std::optional<Key> key_named(std::string_view text, Key last) {
+    for (std::size_t k = 0; k < keys_up_to(last); ++k) {
+        const Key key = static_cast<Key>(k);
+        if (text_of(key) == text) return key;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 const std::string& text_of(Quantity quantity) {
@@ -102,5 +111,12 @@ const std::string& unit_of(Quantity quantity) {
     static const std::string acre_feet = "acre-feet", acres = "acres";
     return quantity == Quantity::acres || quantity == Quantity::authorized_acres ? acres : acre_feet;
 }
+
+std::optional<Quantity> quantity_named(std::string_view text) {
+    return key_named(text, Quantity::authorized_acres);
+}
+std::optional<Severity> severity_named(std::string_view text) { return key_named(text, Severity::note); }
+std::optional<BudgetKind> kind_named(std::string_view text) { return key_named(text, BudgetKind::check_report); }
+std::optional<Reason> reason_named(std::string_view text) { return key_named(text, Reason::running_sum); }
 
 }  // namespace tessadro

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 // The keys of the year report's tables: the quantity, kind and reason of a
 // budget row and the severity and reason of a problem. Each has one table of
@@ -107,5 +109,12 @@ bool placed_from_outside(Reason reason);
 // The unit of a quantity's amounts, as the input files give them: the run
 // converts none.
 const std::string& unit_of(Quantity quantity);
+
+// The key a text of these tables stands for, as the CSV files write it back;
+// none for any other text.
+std::optional<Quantity> quantity_named(std::string_view text);
+std::optional<Severity> severity_named(std::string_view text);
+std::optional<BudgetKind> kind_named(std::string_view text);
+std::optional<Reason> reason_named(std::string_view text);
 
 }  // namespace tessadro

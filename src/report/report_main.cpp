@@ -1,6 +1,7 @@
 // tessadro-report: the year's run, exactly as tessadro does it, and then the
 // year report beside out/: report/<year>/index.html, budget.csv, problems.csv
-// and, with --gis, gis/.
+// and, with --gis, gis/; or, with --period, every year of a years file so,
+// and a page over them.
 #include <cstdio>
 #include <filesystem>
 #include <span>
@@ -8,6 +9,7 @@
 
 #include "report/collector.hpp"
 #include "report/given_checks.hpp"
+#include "report/period_command.hpp"
 #include "report/report_command.hpp"
 #include "report/report_files.hpp"
 #include "report/report_folder.hpp"
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
         case Action::version: std::printf("tessadro-report %s\n", tessadro::version); return 0;
         case Action::run: break;
     }
+    if (!command.period.empty()) return tessadro::run_period(command);
     const std::string name = tessadro::report_folder_name(command.year);
     if (name.empty()) {
         // The year names report/<year>/, whose earlier files are removed: a

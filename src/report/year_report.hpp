@@ -85,6 +85,12 @@ struct InputCount {
     std::string what;  // "records", "rows", ...
 };
 
+// What a water-right group or a county adds up to over the year.
+struct AreaTotals {
+    std::int32_t id = 0;
+    double pumping = 0.0, return_flow = 0.0, acres = 0.0;
+};
+
 struct YearReport {
     std::string year;         // the 4-character year text
     std::string factor_text;  // the factor argument as given (10 characters)
@@ -101,6 +107,12 @@ struct YearReport {
     std::vector<ArrayValues> arrays;  // those of year_arrays(), in its order
     // The annual grids of the plot files, by cell, north row first.
     std::vector<float> pump, gwret, acres, pumpmi;
+    // The group totals of the accepted pumping records (pumping, return flow,
+    // acres with the exchange-area factor), by group number; and what the
+    // season's .pmp and .rcg arrays and the .agw array hold in the cells of
+    // each county, counties 1 to 44 (county 0 counts as 1, as in the monthly
+    // split).
+    std::vector<AreaTotals> groups, counties;
 
     std::size_t cell(std::int32_t row, std::int32_t column) const {
         return static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(grid.ncol) +

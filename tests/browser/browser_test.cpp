@@ -181,6 +181,75 @@ TEST(BrowserPage, SummaryAndUnits) {
     if (!HasFailure()) fs::remove_all(work);
 }
 
+// A period of four generated years, one of which fails and one of which
+// holds a group of 500 acre-feet that the others lack: the years table and
+// the charts hold period.csv's numbers, the changes table changes.csv's rows.
+TEST(BrowserPage, PeriodTableChartsAndChangesAsTheBrowserReadsThem) {
+    const fs::path work = test::fresh_folder("browser-period");
+    std::string years;
+    for (const char* year : {"2001", "2002", "2003", "2004"}) {
+        ASSERT_EQ(0, test::run_program(work, {TESSADRO_MAKE_YEAR, ".", year, "--size", "example"}).status);
+        years += std::string(year) + " 0.7187758\n";
+    }
+    // 2002: a copy of the first well in group 4999, pumping 500; 2003: a
+    // record whose group is not a number ends the run.
+    const std::string first = slurp(work / "tessadro2002.txt").substr(0, slurp(work / "tessadro2002.txt").find('\n'));
+    const auto words = std::regex_replace(first, std::regex("^\\S+ (.*) \\S+ (\\S+ \\S+)$"), "4999 $1 500 $2");
+    std::ofstream(work / "tessadro2002.txt", std::ios::app) << words << "\n";
+    std::ofstream(work / "tessadro2003.txt", std::ios::app) << "x 1 0 0 0 GW 1 1 1\n";
+    std::ofstream(work / "years.txt") << years;
+    ASSERT_EQ(2, test::run_program(work, {TESSADRO_REPORT_BINARY, "--period", "years.txt"}).status);
+    const fs::path page = work / "report" / "index.html";
+    const std::string dom = chromium(work, {"--dump-dom"}, page);
+    const auto shows = [&](const std::string& what) { return dom.find(what) != std::string::npos; };
+
+    // In file and placed stand in the table as period.csv has them, the
+    // losses summed; placed is also the foot of the year's bar.
+    std::map<std::string, double> losses;  // by "year|quantity"
+    const auto rows = csv_rows(slurp(work / "report" / "period.csv"));
+    std::size_t budget_rows = 1;  // the header, then those of each year that ran
+    for (const char* year : {"2001", "2002", "2004"}) {
+        budget_rows += csv_rows(slurp(work / "report" / year / "budget.csv")).size() - 1;
+    }
+    ASSERT_EQ(budget_rows, rows.size());
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        const auto& f = rows[k];
+        const std::string cell = "data-year=\"" + f[0] + "\" data-quantity=\"" + escaped(f[1]) + "\" data-kind=\"";
+        if (f[2] == "loss") losses[f[0] + "|" + f[1]] += std::stod(f[5]);
+        if (f[1] == "authorized acres") continue;
+        if (f[2] == "in file") {
+            EXPECT_TRUE(shows(cell + "in file\" data-amount=\"" + f[5])) << f[0] << " " << f[1];
+        }
+        if (f[2] != "placed") continue;
+        EXPECT_TRUE(shows(cell + "placed\" data-amount=\"" + f[5])) << f[0] << " " << f[1];
+        EXPECT_TRUE(shows("data-year=\"" + f[0] + "\" data-reason=\"placed\" data-amount=\"" + f[5] + "\""));
+    }
+    const std::regex loss_cell("data-year=\"(\\d+)\" data-quantity=\"([^\"]+)\" data-kind=\"loss\" "
+                               "data-amount=\"([-0-9.]+)\"");
+    int loss_cells = 0;
+    for (auto it = std::sregex_iterator(dom.begin(), dom.end(), loss_cell); it != std::sregex_iterator(); ++it) {
+        const std::string key = (*it)[1].str() + "|" + std::regex_replace((*it)[2].str(), std::regex("&amp;"), "&");
+        EXPECT_NEAR(losses[key], std::stod((*it)[3]), 1e-3) << key;
+        ++loss_cells;
+    }
+    EXPECT_EQ(3 * 4, loss_cells);  // three years that ran, four quantities
+    // The failed year: its row and its message; the group appears in 2002
+    // and disappears in 2004, the year that ran after it.
+    EXPECT_TRUE(shows("<tr data-year=\"2003\" class=\"failed\">"));
+    EXPECT_TRUE(shows("<li data-failed-year=\"2003\">2003: At line 194 of file tessadrov11"));
+    const auto changes = csv_rows(slurp(work / "report" / "changes.csv"));
+    EXPECT_EQ(changes.size() - 1, test::occurrences(dom, "<tr class=\"change\""));
+    EXPECT_TRUE(shows("<tr class=\"change\" data-year=\"2002\" data-level=\"group\" data-id=\"4999\""));
+    EXPECT_TRUE(shows("<tr class=\"change\" data-year=\"2004\" data-level=\"group\" data-id=\"4999\""));
+
+    fs::create_directories(TESSADRO_ARTIFACTS);
+    const fs::path shot = fs::path(TESSADRO_ARTIFACTS) / "period.png";
+    chromium(work, {"--window-size=1400,1160", "--screenshot=" + shot.string()}, page);
+    EXPECT_TRUE(fs::exists(shot)) << shot;
+    std::printf("screenshot of the period page: %s\n", shot.c_str());
+    if (!HasFailure()) fs::remove_all(work);
+}
+
 // A 3 x 4 grid of cells twice as wide as high, drawn 400 px wide: each cell
 // is 100 x 50 px, the image's top-left corner at (78, 8) in the figure's SVG.
 TEST(BrowserMap, CellCentresShowOrientationMaskingAndPaletteAndHoverNamesThem) {
