@@ -43,7 +43,7 @@ add_custom_target(packaging_files ALL DEPENDS ${compressed})
 
 install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md packaging/copyright ${packaging}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES docs/formats.md docs/report-example-2010.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+install(FILES docs/formats.md docs/report-example-2010.png docs/period-example.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 install(DIRECTORY example/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tessadro/example)
 
 set(CPACK_PACKAGE_NAME tessadro)
