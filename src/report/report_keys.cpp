@@ -25,20 +25,20 @@ std::optional<Key> key_named(std::string_view text, Key last) {
 
 const std::string& text_of(Quantity quantity) {
     static const std::string texts[] = {"pumping", "return flow", "acres", "m&i pumping", "authorized acres"};
-    static_assert(std::size(texts) == keys_up_to(Quantity::authorized_acres));
+    static_assert(std::size(texts) == keys_up_to(last_quantity));
     return texts[static_cast<std::size_t>(quantity)];
 }
 
 const std::string& text_of(Severity severity) {
     static const std::string texts[] = {"error", "warning", "note"};
-    static_assert(std::size(texts) == keys_up_to(Severity::note));
+    static_assert(std::size(texts) == keys_up_to(last_severity));
     return texts[static_cast<std::size_t>(severity)];
 }
 
 const std::string& text_of(BudgetKind kind) {
     static const std::string texts[] = {"in file",    "loss",    "change",   "placed",       "note",
                                         "unreadable", "written", "rounding", "check report"};
-    static_assert(std::size(texts) == keys_up_to(BudgetKind::check_report));
+    static_assert(std::size(texts) == keys_up_to(last_budget_kind));
     return texts[static_cast<std::size_t>(kind)];
 }
 
@@ -98,7 +98,7 @@ const std::string& text_of(Reason reason) {
         "m&i pumping",
         "check report's running 4-byte sum",
     };
-    static_assert(std::size(texts) == keys_up_to(Reason::running_sum));
+    static_assert(std::size(texts) == keys_up_to(last_reason));
     return texts[static_cast<std::size_t>(reason)];
 }
 
@@ -113,10 +113,10 @@ const std::string& unit_of(Quantity quantity) {
 }
 
 std::optional<Quantity> quantity_named(std::string_view text) {
-    return key_named(text, Quantity::authorized_acres);
+    return key_named(text, last_quantity);
 }
-std::optional<Severity> severity_named(std::string_view text) { return key_named(text, Severity::note); }
-std::optional<BudgetKind> kind_named(std::string_view text) { return key_named(text, BudgetKind::check_report); }
-std::optional<Reason> reason_named(std::string_view text) { return key_named(text, Reason::running_sum); }
+std::optional<Severity> severity_named(std::string_view text) { return key_named(text, last_severity); }
+std::optional<BudgetKind> kind_named(std::string_view text) { return key_named(text, last_budget_kind); }
+std::optional<Reason> reason_named(std::string_view text) { return key_named(text, last_reason); }
 
 }  // namespace tessadro

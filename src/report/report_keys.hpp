@@ -93,6 +93,14 @@ enum class Reason {
     running_sum,
 };
 constexpr int input_warning_reasons = static_cast<int>(Reason::outside_survey) + 1;
+
+// The last key of each kind, named once: its table of texts must hold one text
+// a key up to it, and a text read back from a CSV file is looked for up to it,
+// so that a key added at the end is both written and read.
+constexpr Quantity last_quantity = Quantity::authorized_acres;
+constexpr Severity last_severity = Severity::note;
+constexpr BudgetKind last_budget_kind = BudgetKind::check_report;
+constexpr Reason last_reason = Reason::running_sum;
 // The first of them are records the reading rules probably misread; the rest
 // are values read as written but outside the plausible ranges.
 constexpr int misread_reasons = static_cast<int>(Reason::byte_order_mark) + 1;
