@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/year_files.hpp"
@@ -59,6 +62,36 @@ float write_month(const MonthlySplit& split, OutputFile& check, const Table<floa
     return sum;
 }
 
+// The rows of an array formatted ahead, kept for the year report's observer,
+// which hears everything on the run's own thread: they are told in the
+// array's turn, in order, as if the array had been written then.
+class RowsKept : public RunObserver {
+public:
+    void array_row(std::string_view file, std::int32_t row, std::int32_t nrow,
+                   std::span<const float> values) override {
+        if (rows_.empty()) {
+            file_ = file;
+            nrow_ = nrow;
+            ncol_ = values.size();
+            values_.reserve(static_cast<std::size_t>(std::max(nrow, 0)) * ncol_);
+        }
+        rows_.push_back(row);
+        values_.insert(values_.end(), values.begin(), values.end());
+    }
+    void tell(RunObserver& observer) const {
+        for (std::size_t k = 0; k < rows_.size(); ++k) {
+            observer.array_row(file_, rows_[k], nrow_, std::span<const float>(values_).subspan(k * ncol_, ncol_));
+        }
+    }
+
+private:
+    std::string file_;
+    std::int32_t nrow_ = 0;
+    std::size_t ncol_ = 0;
+    std::vector<std::int32_t> rows_;
+    std::vector<float> values_;
+};
+
 // A month's array formatted ahead, as a side job, while the array before it
 // in the run's order is written. Its formatting may stop on a failure, which
 // is reported in the array's turn, after the rows formatted before it are
@@ -68,6 +101,7 @@ struct ArrayAhead {
     std::unique_ptr<ArrayFile> file;
     float sum = 0.0f;
     std::exception_ptr failure;
+    RowsKept rows;  // for the observer, when there is one
 };
 
 void format_ahead(const MonthlySplit& split, const Table<float, 2>& annual, std::int32_t month,
@@ -75,15 +109,23 @@ void format_ahead(const MonthlySplit& split, const Table<float, 2>& annual, std:
     try {
         array.file = std::make_unique<ArrayFile>(split.text.out_path(array.name), split.grid, OutputFile::Later{},
                                                  std::move(buffer));
-        array.sum = split_month(split, annual, month, array.name, *array.file);
+        MonthlySplit ahead = split;
+        if (ahead.observer != nullptr) ahead.observer = &array.rows;
+        array.sum = split_month(ahead, annual, month, array.name, *array.file);
     } catch (...) {
         array.failure = std::current_exception();
     }
 }
 
-float write_ahead(OutputFile& check, ArrayAhead& array) {
+// The rows formatted ahead, told to the observer once the side job is done.
+void tell_rows(const MonthlySplit& split, const ArrayAhead& array) {
+    if (split.observer != nullptr) array.rows.tell(*split.observer);
+}
+
+float write_ahead(const MonthlySplit& split, OutputFile& check, ArrayAhead& array) {
     write_list(check, {array.name});
     if (array.file) array.file->write_out();
+    tell_rows(split, array);
     if (array.failure) std::rethrow_exception(array.failure);
     return array.sum;
 }
@@ -100,7 +142,7 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
     std::vector<char> spare;  // the buffer of the last recharge array
     for (std::int32_t m = first_month; m <= last_month; ++m) {
         // The month's recharge is formatted beside its pumping.
-        ArrayAhead rcg{array_file_name(text.chyear, ArrayKind::recharge, m), nullptr, 0.0f, nullptr};
+        ArrayAhead rcg{array_file_name(text.chyear, ArrayKind::recharge, m), nullptr, 0.0f, nullptr, {}};
         side.start([&split, &grids, m, &rcg, buffer = std::move(spare)]() mutable {
             format_ahead(split, grids.gwret, m, std::move(buffer), rcg);
         });
@@ -109,10 +151,11 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
             pumping = write_month(split, check, grids.pump, m, array_file_name(text.chyear, ArrayKind::pumping, m));
         } catch (...) {
             side.wait();  // the job is done with this frame before it goes
+            tell_rows(split, rcg);
             throw;
         }
         side.wait();
-        const float recharge = write_ahead(check, rcg);
+        const float recharge = write_ahead(split, check, rcg);
         spare = rcg.file->take_buffer();
         write_list(check, {m, pumping, recharge});
         season_pumping += pumping;

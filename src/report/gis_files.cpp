@@ -1,7 +1,10 @@
 #include "report/gis_files.hpp"
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <charconv>
+#include <cstdint>
+#include <iterator>
 
 #include "model/grid_geometry.hpp"
 #include "model/year_files.hpp"
@@ -10,14 +13,47 @@
 namespace tessadro {
 namespace {
 
-std::string tenths_text(std::int32_t tenths) {
-    const std::int32_t magnitude = tenths < 0 ? -tenths : tenths;
-    char text[32];
-    const int n = std::snprintf(text, sizeof text, "%s%d.%d", tenths < 0 ? "-" : "", magnitude / 10, magnitude % 10);
-    return std::string(text, static_cast<std::size_t>(n));
+// Appends the decimal digits of n.
+void append_whole(std::string& out, std::uint64_t n) {
+    char digits[20];
+    char* p = std::end(digits);
+    do {
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    out.append(p, std::end(digits));
+}
+
+void append_whole(std::string& out, std::int32_t n) {
+    if (n < 0) out.push_back('-');
+    append_whole(out, static_cast<std::uint64_t>(n < 0 ? -static_cast<std::int64_t>(n) : n));
+}
+
+// A 4-byte value in the fewest digits that read back as it, as shortest_text().
+void append_shortest(std::string& out, float value) {
+    char text[64];
+    const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    out.append(text, r.ptr);
 }
 
 }  // namespace
+
+void append_tenths(std::string& out, std::int32_t tenths) {
+    const std::uint64_t magnitude = static_cast<std::uint64_t>(tenths < 0 ? -static_cast<std::int64_t>(tenths) : tenths);
+    if (tenths < 0) out.push_back('-');
+    append_whole(out, magnitude / 10);
+    out.push_back('.');
+    out.push_back(static_cast<char>('0' + magnitude % 10));
+}
+
+void append_asc_row(std::string& out, std::span<const std::int32_t> ibound, std::span<const WrittenValue> written) {
+    for (std::size_t c = 0; c < written.size(); ++c) {
+        if (c > 0) out.push_back(' ');
+        if (ibound[c] == 0 || written[c].unreadable) out += "-9999";
+        else append_tenths(out, written[c].tenths);
+    }
+    out.push_back('\n');
+}
 
 std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) {
     const Grid& g = report.grid;
@@ -26,14 +62,14 @@ std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) 
     if (g.delx == g.dely) out += "cellsize " + shortest_text(g.delx) + "\n";
     else out += "dx " + shortest_text(g.delx) + "\ndy " + shortest_text(g.dely) + "\n";
     out += "NODATA_value -9999\n";
+    const auto ncol = static_cast<std::size_t>(std::max(g.ncol, 0));
+    // About six characters a cell: "1234.5 ", mostly "0.0 ".
+    out.reserve(out.size() + static_cast<std::size_t>(std::max(g.nrow, 0)) * ncol * 6);
+    const std::span<const std::int32_t> ibound(report.ibound);
+    const std::span<const WrittenValue> written(array.written);
     for (std::int32_t i = 1; i <= g.nrow; ++i) {
-        for (std::int32_t j = 1; j <= g.ncol; ++j) {
-            const std::size_t c = report.cell(i, j);
-            if (j > 1) out.push_back(' ');
-            if (report.ibound[c] == 0 || array.written[c].unreadable) out += "-9999";
-            else out += tenths_text(array.written[c].tenths);
-        }
-        out.push_back('\n');
+        const std::size_t first = report.cell(i, 1);
+        append_asc_row(out, ibound.subspan(first, ncol), written.subspan(first, ncol));
     }
     return out;
 }
@@ -41,15 +77,26 @@ std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) 
 std::string plot_points_csv(const YearReport& report, const std::vector<float>& values) {
     const Grid& g = report.grid;
     std::string out = "WKT,x,y,value,row,column,node\n";
+    // A column's x and a row's y are the same text in every point of them.
+    std::vector<std::string> xs(static_cast<std::size_t>(std::max(g.ncol, 0)));
+    for (std::int32_t j = 1; j <= g.ncol; ++j) xs[static_cast<std::size_t>(j - 1)] = shortest_text(centre_x(g, j));
     for (std::int32_t i = 1; i <= g.nrow; ++i) {
+        std::string y;
         for (std::int32_t j = 1; j <= g.ncol; ++j) {
             const std::size_t c = report.cell(i, j);
             if (report.ibound[c] == 0 || !(values[c] > 0.0f)) continue;
-            const std::string x = shortest_text(centre_x(g, j));
-            const std::string y = shortest_text(centre_y(g, i));
-            out += "\"POINT (" + x + " " + y + ")\"," + x + "," + y + "," + shortest_text(values[c]) + "," +
-                   std::to_string(i) + "," + std::to_string(j) + "," + std::to_string(cell_number(i, j, g.ncol)) +
-                   "\n";
+            if (y.empty()) y = shortest_text(centre_y(g, i));
+            const std::string& x = xs[static_cast<std::size_t>(j - 1)];
+            out.append("\"POINT (").append(x).append(" ").append(y).append(")\",");
+            out.append(x).append(",").append(y).append(",");
+            append_shortest(out, values[c]);
+            out.push_back(',');
+            append_whole(out, i);
+            out.push_back(',');
+            append_whole(out, j);
+            out.push_back(',');
+            append_whole(out, cell_number(i, j, g.ncol));
+            out.push_back('\n');
         }
     }
     return out;

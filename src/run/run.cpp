@@ -99,14 +99,13 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     text.chfact = factor_text(factor);
     text.chstatic = static_prefix();
     text.chout = "out/";
-    // Work goes to a second thread when there is a second processor. In the
-    // year report only the reading of the tract points does: its observer
-    // hears of each tract and each array row as it is made, on this thread.
-    const bool second = second_processor();
-    const bool threaded = second && observer == nullptr;
+    // Work goes to a second thread when there is a second processor. The
+    // year report's observer still hears everything on this thread: the rows
+    // of an array formatted there are told to it in the array's turn.
+    const bool threaded = second_processor();
     // The tract points are read from the start; the year's old outputs go
     // meanwhile, before anything is written.
-    CoordinatesAhead coordinates(text, state->coords, second, observer != nullptr);
+    CoordinatesAhead coordinates(text, state->coords, threaded, observer != nullptr);
     remove_year_outputs(text);
 
     write_list(console(), {"run for year " + text.chyear + ", quelta factor=" + text.chfact});
