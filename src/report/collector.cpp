@@ -394,21 +394,26 @@ void ReportCollector::add_area_totals(YearReport& report, const RunState& state)
     }
     for (std::int32_t k = 1; k <= n_counties; ++k) report.counties.push_back({k, 0.0, 0.0, 0.0});
     const Grid& grid = state.grid;
+    // Each cell's county, in the arrays' order. A county number outside 1 to
+    // 44 ended the run before the arrays were written.
+    std::vector<std::uint8_t> county_of(static_cast<std::size_t>(std::max(grid.nrow, 0)) *
+                                        static_cast<std::size_t>(std::max(grid.ncol, 0)));
+    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
+        for (std::int32_t j = 1; j <= grid.ncol; ++j) {
+            county_of[report.cell(i, j)] = static_cast<std::uint8_t>(std::clamp(state.grids.icty(j, i), 1, n_counties));
+        }
+    }
     for (const ArrayValues& a : report.arrays) {
         if (a.kind == ArrayKind::mi) continue;
-        for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-            for (std::int32_t j = 1; j <= grid.ncol; ++j) {
-                const std::size_t c = report.cell(i, j);
-                if (c >= a.values.size()) continue;
-                // A county number outside 1 to 44 ended the run before
-                // the arrays were written.
-                const std::int32_t county = std::clamp(state.grids.icty(j, i), 1, n_counties);
-                AreaTotals& t = report.counties[static_cast<std::size_t>(county - 1)];
-                double& sum = a.kind == ArrayKind::pumping    ? t.pumping
-                              : a.kind == ArrayKind::recharge ? t.return_flow
-                                                              : t.acres;
-                sum += a.values[c];
-            }
+        double AreaTotals::*const sum = a.kind == ArrayKind::pumping    ? &AreaTotals::pumping
+                                        : a.kind == ArrayKind::recharge ? &AreaTotals::return_flow
+                                                                        : &AreaTotals::acres;
+        // Cell by cell in row order; a zero leaves a sum as it is.
+        const std::size_t cells = std::min(a.values.size(), county_of.size());
+        for (std::size_t c = 0; c < cells; ++c) {
+            const float v = a.values[c];
+            if (v == 0.0f) continue;
+            report.counties[county_of[c] - 1u].*sum += v;
         }
     }
 }

@@ -38,21 +38,47 @@ void append_shortest(std::string& out, float value) {
 
 }  // namespace
 
+namespace {
+
+// The text of a value in tenths at p, which moves past it: at most seven
+// characters, for six hold no more than 99999 tenths.
+char* put_tenths(char* p, std::int32_t tenths) {
+    if (tenths == 0) return std::copy_n("0.0", 3, p);  // most cells
+    std::uint64_t magnitude = static_cast<std::uint64_t>(tenths < 0 ? -static_cast<std::int64_t>(tenths) : tenths);
+    char digits[24];
+    char* d = std::end(digits);
+    *--d = static_cast<char>('0' + magnitude % 10);
+    *--d = '.';
+    magnitude /= 10;
+    do {
+        *--d = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (tenths < 0) *--d = '-';
+    return std::copy(d, std::end(digits), p);
+}
+
+}  // namespace
+
 void append_tenths(std::string& out, std::int32_t tenths) {
-    const std::uint64_t magnitude = static_cast<std::uint64_t>(tenths < 0 ? -static_cast<std::int64_t>(tenths) : tenths);
-    if (tenths < 0) out.push_back('-');
-    append_whole(out, magnitude / 10);
-    out.push_back('.');
-    out.push_back(static_cast<char>('0' + magnitude % 10));
+    char text[24];
+    out.append(text, put_tenths(text, tenths));
 }
 
 void append_asc_row(std::string& out, std::span<const std::int32_t> ibound, std::span<const WrittenValue> written) {
+    // Room for the widest cells ("-9999999.9 " at most, from 31 bits), then
+    // cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + written.size() * 13 + 1);
+    char* const first = out.data() + start;
+    char* p = first;
     for (std::size_t c = 0; c < written.size(); ++c) {
-        if (c > 0) out.push_back(' ');
-        if (ibound[c] == 0 || written[c].unreadable) out += "-9999";
-        else append_tenths(out, written[c].tenths);
+        if (c > 0) *p++ = ' ';
+        if (ibound[c] == 0 || written[c].unreadable) p = std::copy_n("-9999", 5, p);
+        else p = put_tenths(p, written[c].tenths);
     }
-    out.push_back('\n');
+    *p++ = '\n';
+    out.resize(start + static_cast<std::size_t>(p - first));
 }
 
 std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) {
@@ -63,8 +89,9 @@ std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) 
     else out += "dx " + shortest_text(g.delx) + "\ndy " + shortest_text(g.dely) + "\n";
     out += "NODATA_value -9999\n";
     const auto ncol = static_cast<std::size_t>(std::max(g.ncol, 0));
-    // About six characters a cell: "1234.5 ", mostly "0.0 ".
-    out.reserve(out.size() + static_cast<std::size_t>(std::max(g.nrow, 0)) * ncol * 6);
+    // About six characters a cell ("1234.5 ", mostly "0.0 "), and room for a
+    // row at its widest.
+    out.reserve(out.size() + static_cast<std::size_t>(std::max(g.nrow, 0)) * ncol * 6 + ncol * 13 + 1);
     const std::span<const std::int32_t> ibound(report.ibound);
     const std::span<const WrittenValue> written(array.written);
     for (std::int32_t i = 1; i <= g.nrow; ++i) {

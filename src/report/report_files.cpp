@@ -4,6 +4,7 @@
 #include "report/gis_files.hpp"
 #include "report/html_page.hpp"
 #include "report/numbers.hpp"
+#include "run/second_thread.hpp"
 #include "text/record_file.hpp"
 
 namespace tessadro {
@@ -67,12 +68,28 @@ std::string budget_lines(const YearReport& report) {
 }
 
 void write_report(const YearReport& report, ReportFolder& folder, bool gis) {
-    folder.stage("budget.csv", budget_csv(report));
-    folder.stage("problems.csv", problems_csv(report));
-    folder.stage("groups.csv", area_totals_csv(report.groups));
-    folder.stage("counties.csv", area_totals_csv(report.counties));
-    const bool square = !gis || write_gis_files(report, folder);
-    folder.stage("index.html", html_page(report));  // last: the page stands only beside its files
+    // The data files are written on a second processor while the page is
+    // made here: the maps are most of the page's work. The page is staged
+    // last, once its files are; a failure of theirs is the one reported,
+    // as it would be had they been written first.
+    bool square = true;
+    SecondThread files(second_processor());
+    files.start([&report, &folder, gis, &square] {
+        folder.stage("budget.csv", budget_csv(report));
+        folder.stage("problems.csv", problems_csv(report));
+        folder.stage("groups.csv", area_totals_csv(report.groups));
+        folder.stage("counties.csv", area_totals_csv(report.counties));
+        square = !gis || write_gis_files(report, folder);
+    });
+    std::string page;
+    try {
+        page = html_page(report);
+    } catch (...) {
+        files.join();
+        throw;
+    }
+    files.join();
+    folder.stage("index.html", page);  // last: the page stands only beside its files
     folder.commit();
     OutputFile& out = console();
     out.append("year report: " + (folder.dir() / "index.html").string());

@@ -1,8 +1,5 @@
 #include "report/written_value.hpp"
 
-#include <cmath>
-#include <string_view>
-
 #include "text/real_text.hpp"
 
 namespace tessadro {
@@ -10,17 +7,20 @@ namespace tessadro {
 WrittenValue as_written(float value) {
     if (value == 0.0f) return {};  // most cells of an array, and -0.0 reads as 0
     char field[6];
-    if (!format_fixed_real(value, 6, 1, field)) return {0, true};
-    std::string_view text(field, sizeof field);
-    text.remove_prefix(text.find_first_not_of(' '));  // right-aligned: never all blanks
-    float read = 0.0f;
-    if (!parse_real(text, read) || !std::isfinite(read)) return {0, true};
-    // At most 6 characters of a number with one decimal: within 31 bits.
-    const auto tenths = static_cast<std::int32_t>(std::lround(static_cast<double>(read) * 10.0));
+    if (!format_f61(value, field)) return {0, true};
+    // Right-aligned blanks, a minus, digits, the point and one digit: the
+    // digits are the tenths the model reads. "Inf" and "NaN" it cannot read.
+    bool negative = false;
+    std::int32_t tenths = 0;
+    for (const char c : field) {
+        if (c >= '0' && c <= '9') tenths = tenths * 10 + (c - '0');
+        else if (c == '-') negative = true;
+        else if (c != ' ' && c != '.') return {0, true};
+    }
     WrittenValue w;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wconversion"
-    w.tenths = tenths;
+    w.tenths = negative ? -tenths : tenths;  // six characters: at most 99999 tenths
 #pragma GCC diagnostic pop
     return w;
 }

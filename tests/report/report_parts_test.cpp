@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <set>
+#include <string_view>
 
 #include "report/base64.hpp"
 #include "report/class_breaks.hpp"
@@ -18,6 +20,7 @@
 #include "report/numbers.hpp"
 #include "report/report_keys.hpp"
 #include "report/summary.hpp"
+#include "text/real_text.hpp"
 #include "report/written_value.hpp"
 #include "support/png_decode.hpp"
 #include "support/test_files.hpp"
@@ -69,6 +72,25 @@ TEST(WrittenValue, TenthsTheModelReadsOrAsterisks) {
     EXPECT_EQ(99999, as_written(9999.9f).tenths);
     EXPECT_TRUE(as_written(9999.96f).unreadable);
     EXPECT_TRUE(as_written(std::nanf("")).unreadable);
+    EXPECT_TRUE(as_written(std::numeric_limits<float>::infinity()).unreadable);  // "   Inf"
+    EXPECT_TRUE(as_written(-std::numeric_limits<float>::infinity()).unreadable);
+    // Against the field read back as the model reads it, over random values
+    // across the field's range and beyond it.
+    std::mt19937 random(19);
+    std::uniform_real_distribution<float> spread(-12000.0f, 120000.0f);
+    for (int k = 0; k < 200000; ++k) {
+        const float v = k % 2 == 0 ? spread(random) : spread(random) / 1000.0f;
+        char field[6];
+        const bool fits = format_fixed_real(v, 6, 1, field);
+        const WrittenValue w = as_written(v);
+        ASSERT_EQ(!fits, w.unreadable) << v;
+        if (!fits) continue;
+        std::string_view text(field, sizeof field);
+        text.remove_prefix(text.find_first_not_of(' '));
+        float read = 0.0f;
+        ASSERT_TRUE(parse_real(text, read)) << v;
+        ASSERT_EQ(std::lround(static_cast<double>(read) * 10.0), w.tenths) << v;
+    }
 }
 
 TEST(Base64, PaddingOfOneAndTwoBytes) {
@@ -143,13 +165,15 @@ TEST(ConstantHead, OutlineRunsJoinedAlongTheirLinesAndBounded) {
 
 TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
     YearReport r;
-    r.grid = Grid{1, 3, 100.0f, 50.0f, 1000.5f, 2000.0f, 2050.0f};
-    r.ibound = {1, 0, 1};
+    r.grid = Grid{1, 7, 100.0f, 50.0f, 1000.5f, 2000.0f, 2050.0f};
+    r.ibound = {1, 0, 1, 1, 1, 1, 1};
     ArrayValues a;
-    a.values = {1.25f, 3.0f, 12345.0f};
+    // The F6.1 fields "   1.2", (inactive), "******", "   0.0", "  -0.1",
+    // "-999.9" and "9999.9": the widest a field holds either way.
+    a.values = {1.25f, 3.0f, 12345.0f, 0.0f, -0.05f, -999.94f, 9999.9f};
     for (float v : a.values) a.written.push_back(as_written(v));
-    EXPECT_EQ("ncols 3\nnrows 1\nxllcorner 1000.5\nyllcorner 2000\ndx 100\ndy 50\nNODATA_value -9999\n"
-              "1.2 -9999 -9999\n",
+    EXPECT_EQ("ncols 7\nnrows 1\nxllcorner 1000.5\nyllcorner 2000\ndx 100\ndy 50\nNODATA_value -9999\n"
+              "1.2 -9999 -9999 0.0 -0.1 -999.9 9999.9\n",
               esri_ascii_grid(r, a));
     r.grid.dely = 100.0f;
     EXPECT_TRUE(esri_ascii_grid(r, a).find("\ncellsize 100\nNODATA") != std::string::npos);
