@@ -41,6 +41,7 @@ void LineReader::fill() {
     try {
         text_.erase(0, pos_);
         view_ = text_;
+        last_start_ = last_length_ = 0;  // gone with the bytes before pos_
         pos_ = 0;
         const std::size_t kept = text_.size();
         text_.resize(kept + block_size);
@@ -63,19 +64,12 @@ void LineReader::fill() {
     }
 }
 
-// The record delivered last ends just before pos_ (and its line feed, if
-// any) and begins after the line feed before it, or at the start of the
-// text at hand: a block read moves the record it reads on with to the
-// buffer's start. Found when asked, so that next() pays nothing for it.
+// The record delivered last stays where next() found it until the next call:
+// a block read moves the record it reads on with to the buffer's start, but
+// only in next().
 std::string_view LineReader::last_record() const {
     if (records_ == 0) return {};
-    std::size_t end = pos_;
-    if (end > 0 && view_[end - 1] == '\n') --end;
-    std::size_t start = end;
-    while (start > 0 && view_[start - 1] != '\n') --start;
-    std::string_view record = view_.substr(start, end - start);
-    if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
-    return record;
+    return view_.substr(last_start_, last_length_);
 }
 
 bool LineReader::next(std::string_view& record) {
@@ -96,6 +90,8 @@ bool LineReader::next(std::string_view& record) {
         pos_ += lf != nullptr ? length + 1 : length;
         if (length > 0 && start[length - 1] == '\r') --length;
         record = std::string_view(start, length);
+        last_start_ = static_cast<std::size_t>(start - view_.data());
+        last_length_ = length;
         ++records_;
         return true;
     }

@@ -49,6 +49,7 @@ private:
     PageMemory held_;       // or a whole file
     std::string_view view_; // the bytes at hand, in one or the other
     std::size_t pos_ = 0;
+    std::size_t last_start_ = 0, last_length_ = 0;  // the record delivered last, in view_
     long records_ = 0;
     int fd_ = -1;  // a file read in blocks
     bool at_end_ = false;

@@ -38,7 +38,11 @@ std::vector<std::string> split(const std::string& text) {
 std::vector<std::string> read_all(LineReader& reader) {
     std::vector<std::string> records;
     std::string_view record;
-    while (reader.next(record)) records.emplace_back(record);
+    while (reader.next(record)) {
+        records.emplace_back(record);
+        // The report shows the record at hand as the reader still has it.
+        EXPECT_EQ(records.back(), reader.last_record());
+    }
     return records;
 }
 
