@@ -389,6 +389,22 @@ bool format_f61(float value, char* out) {
     return true;
 }
 
+bool f61_tenths(float value, std::int32_t& tenths) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    const std::uint32_t magnitude = bits & 0x7fffffffu;
+    tenths = 0;
+    if (magnitude == 0) return true;
+    // As format_f61: from 10^5 up a value is asterisks, Inf or NaN.
+    if (magnitude >= bits_from_power_of_ten(5)) return false;
+    const int e = magnitude < 0x800000u ? -149 : static_cast<int>(magnitude >> 23) - 150;
+    const std::uint32_t m = magnitude < 0x800000u ? magnitude : (magnitude & 0x7fffffu) | 0x800000u;
+    const auto n = static_cast<std::uint32_t>(-e >= 30 ? 0 : round_scaled(m, 1, e));
+    const bool negative = (bits >> 31) != 0;
+    if (n / 10 >= (negative ? 1000u : 10000u)) return false;
+    tenths = negative ? -static_cast<std::int32_t>(n) : static_cast<std::int32_t>(n);
+    return true;
+}
+
 void format_list_integer(std::int32_t value, char* out) {
     static constexpr char pairs[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"

@@ -33,6 +33,10 @@ bool format_fixed_real(float value, int width, int decimals, char* out);
 
 // format_fixed_real(value, 6, 1, out), quicker: the field of every array file.
 bool format_f61(float value, char* out);
+// The tenths that the F6.1 field of value holds, as a reader of the field
+// gets them ("-12.5" holds -125); false when the field holds no number:
+// asterisks, Inf or NaN.
+bool f61_tenths(float value, std::int32_t& tenths);
 
 enum class NumberStatus { ok, bad, overflow };
 

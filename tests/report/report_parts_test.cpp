@@ -78,8 +78,12 @@ TEST(WrittenValue, TenthsTheModelReadsOrAsterisks) {
     // across the field's range and beyond it.
     std::mt19937 random(19);
     std::uniform_real_distribution<float> spread(-12000.0f, 120000.0f);
-    for (int k = 0; k < 200000; ++k) {
-        const float v = k % 2 == 0 ? spread(random) : spread(random) / 1000.0f;
+    // Ties of tenths (1.25 is exact in binary), the ends of the field, tiny
+    // and subnormal values, then random ones.
+    const std::vector<float> edges = {1.25f, 1.75f, -0.25f, 1023.75f, 9999.95f, 9999.94f, -999.95f, -999.94f,
+                                      99999.0f, -0.04f, 1e-30f, -1e-44f};
+    for (std::size_t k = 0; k < 200000; ++k) {
+        const float v = k < edges.size() ? edges[k] : k % 2 == 0 ? spread(random) : spread(random) / 1000.0f;
         char field[6];
         const bool fits = format_fixed_real(v, 6, 1, field);
         const WrittenValue w = as_written(v);
