@@ -107,11 +107,7 @@ double sum_of(const std::vector<float>& values) {
     return sum;
 }
 
-double written_sum(const std::vector<WrittenValue>& written) {
-    long long tenths = 0;
-    for (const WrittenValue& w : written) tenths += w.tenths;
-    return static_cast<double>(tenths) / 10.0;
-}
+double written_sum(const ArrayValues& array) { return static_cast<double>(array.written_tenths) / 10.0; }
 
 // The array of a kind and month (0 for the annual ones) among those of a year.
 const ArrayValues& array_of(const YearReport& report, ArrayKind kind, int month) {
@@ -371,19 +367,21 @@ YearReport ReportCollector::finish(const RunState& state) {
 // without rows was written empty, and is so here.
 void ReportCollector::add_arrays(YearReport& report, const RunState& state) {
     for (const YearArray& array : year_arrays(state.text.chyear)) {
-        ArrayValues& a = report.arrays.emplace_back(ArrayValues{array, {}, {}});
+        ArrayValues& a = report.arrays.emplace_back();
+        static_cast<YearArray&>(a) = array;
         const auto at = std::find_if(arrays_.begin(), arrays_.end(),
                                      [&array](const ArrayValues& written) { return written.file == array.file; });
         if (at == arrays_.end()) continue;
         a.values = std::move(at->values);
-        a.written = std::move(at->written);
+        a.written_tenths = at->written_tenths;
+        a.unreadable_cells = at->unreadable_cells;
     }
     arrays_.clear();
     for (int m = first_month; m <= last_month; ++m) {
         const ArrayValues& p = array_of(report, ArrayKind::pumping, m);
         const ArrayValues& r = array_of(report, ArrayKind::recharge, m);
         report.months.push_back(
-            {m, sum_of(p.values), sum_of(r.values), written_sum(p.written), written_sum(r.written)});
+            {m, sum_of(p.values), sum_of(r.values), written_sum(p), written_sum(r)});
     }
 }
 
@@ -490,10 +488,8 @@ void ReportCollector::array_row(std::string_view file, std::int32_t row, std::in
     ArrayValues& a = *at;
     if (row == 1 && nrow > 0) {  // the whole array at once: a grid's arrays are most of the report's memory
         a.values.reserve(static_cast<std::size_t>(nrow) * values.size());
-        a.written.reserve(a.values.capacity());
     }
-    a.values.insert(a.values.end(), values.begin(), values.end());
-    for (float v : values) a.written.push_back(as_written(v));
+    a.append(values);
 }
 
 Problem& ReportCollector::range_warning(Reason reason, const std::string& file, long line, std::string_view record) {
@@ -608,11 +604,12 @@ void ReportCollector::add_cell_problems(YearReport& report) {
     }
     for (const ArrayValues& a : report.arrays) {
         Tally& stars = tally(quantity_of(a.kind), Reason::written_as_asterisks);
-        if (a.written.size() < cells_of(grid)) continue;  // a run that ends well writes every cell
+        // A run that ends well writes every cell.
+        if (a.unreadable_cells == 0 || a.values.size() < cells_of(grid)) continue;
         for (std::int32_t i = 1; i <= grid.nrow; ++i) {
             for (std::int32_t j = 1; j <= grid.ncol; ++j) {
                 const std::size_t c = report.cell(i, j);
-                if (!a.written[c].unreadable) continue;
+                if (!as_written(a.values[c]).unreadable) continue;
                 stars.add(a.values[c]);
                 const long line = array_line(grid, i, j);
                 Problem& p = problems_.emplace_back(
@@ -655,10 +652,10 @@ void ReportCollector::add_budget(YearReport& report) const {
         if (q.arrays) {
             for (const ArrayValues& a : report.arrays) {
                 if (a.kind != *q.arrays) continue;
-                for (std::size_t c = 0; c < a.values.size(); ++c) {
-                    if (a.values[c] != 0.0f) placed.add(a.values[c]);
-                    written_tenths += a.written[c].tenths;
+                for (const float v : a.values) {
+                    if (v != 0.0f) placed.add(v);
                 }
+                written_tenths += a.written_tenths;
             }
         }
         row(report.budget, q.quantity, BudgetKind::placed, q.placed_reason, placed);

@@ -65,17 +65,18 @@ void append_tenths(std::string& out, std::int32_t tenths) {
     out.append(text, put_tenths(text, tenths));
 }
 
-void append_asc_row(std::string& out, std::span<const std::int32_t> ibound, std::span<const WrittenValue> written) {
+void append_asc_row(std::string& out, std::span<const std::int32_t> ibound, std::span<const float> values) {
     // Room for the widest cells ("-9999999.9 " at most, from 31 bits), then
     // cut to what was written.
     const std::size_t start = out.size();
-    out.resize(start + written.size() * 13 + 1);
+    out.resize(start + values.size() * 13 + 1);
     char* const first = out.data() + start;
     char* p = first;
-    for (std::size_t c = 0; c < written.size(); ++c) {
+    for (std::size_t c = 0; c < values.size(); ++c) {
         if (c > 0) *p++ = ' ';
-        if (ibound[c] == 0 || written[c].unreadable) p = std::copy_n("-9999", 5, p);
-        else p = put_tenths(p, written[c].tenths);
+        const WrittenValue w = as_written(values[c]);
+        if (ibound[c] == 0 || w.unreadable) p = std::copy_n("-9999", 5, p);
+        else p = put_tenths(p, w.tenths);
     }
     *p++ = '\n';
     out.resize(start + static_cast<std::size_t>(p - first));
@@ -93,10 +94,10 @@ std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) 
     // row at its widest.
     out.reserve(out.size() + static_cast<std::size_t>(std::max(g.nrow, 0)) * ncol * 6 + ncol * 13 + 1);
     const std::span<const std::int32_t> ibound(report.ibound);
-    const std::span<const WrittenValue> written(array.written);
+    const std::span<const float> values(array.values);
     for (std::int32_t i = 1; i <= g.nrow; ++i) {
         const std::size_t first = report.cell(i, 1);
-        append_asc_row(out, ibound.subspan(first, ncol), written.subspan(first, ncol));
+        append_asc_row(out, ibound.subspan(first, ncol), values.subspan(first, ncol));
     }
     return out;
 }

@@ -352,7 +352,7 @@ ReportMaps report_maps(const YearReport& r) {
                   std::vector<double>(a.values.begin(), a.values.end()), std::vector<bool>(cells, false), {}};
         // An array of another size than the grid is not drawn (the map says
         // so), nor is the season it belongs to.
-        if (a.values.size() != cells || a.written.size() != cells) {
+        if (a.values.size() != cells) {
             season.values.clear();
             (pmp ? maps.pumping_months : maps.recharge_months).push_back(std::move(m));
             continue;
@@ -360,7 +360,7 @@ ReportMaps report_maps(const YearReport& r) {
         const bool season_whole = season.values.size() == cells;
         for (std::size_t c = 0; c < cells; ++c) {
             if (season_whole) season.values[c] += a.values[c];
-            if (!a.written[c].unreadable) continue;
+            if (a.unreadable_cells == 0 || !as_written(a.values[c]).unreadable) continue;
             m.unreadable[c] = true;
             if (season_whole) season.unreadable[c] = true;
         }
@@ -375,7 +375,9 @@ ReportMaps report_maps(const YearReport& r) {
                   agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()),
                   std::vector<bool>(cells, false), marks_for(r, false, false, agw, !agw),
                   marks_for(r, false, false, agw, !agw, true)};
-        for (std::size_t c = 0; c < cells && c < a.written.size(); ++c) m.unreadable[c] = a.written[c].unreadable;
+        for (std::size_t c = 0; c < cells && c < a.values.size() && a.unreadable_cells > 0; ++c) {
+            m.unreadable[c] = as_written(a.values[c]).unreadable;
+        }
         maps.annual.push_back(std::move(m));
     }
     return maps;

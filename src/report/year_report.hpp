@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -67,10 +68,23 @@ struct InputWarningCount {
 };
 
 // An array file of the run as written: its name, kind and month, the 4-byte
-// values by cell, row 1 (the north edge) first, and what the F6.1 fields hold.
+// values by cell, row 1 (the north edge) first, and what its F6.1 fields hold
+// in all: the tenths the model reads, and the fields of asterisks. A cell's
+// own field is as_written() of its value.
 struct ArrayValues : YearArray {
     std::vector<float> values;
-    std::vector<WrittenValue> written;
+    long long written_tenths = 0;
+    long unreadable_cells = 0;
+
+    // Appends the values of a row as it was written.
+    void append(std::span<const float> row) {
+        values.insert(values.end(), row.begin(), row.end());
+        for (const float v : row) {
+            const WrittenValue w = as_written(v);
+            written_tenths += w.tenths;
+            unreadable_cells += w.unreadable ? 1 : 0;
+        }
+    }
 };
 
 struct MonthTotals {

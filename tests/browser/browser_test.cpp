@@ -332,9 +332,9 @@ TEST(BrowserMap, LargestGridTwoPixelsACellScrollingInsideItsBox) {
     r.grid = Grid{400, 400, 500.0f, 500.0f, 0.0f, 0.0f, 200000.0f};
     r.ibound.assign(400u * 400u, 1);
     for (const YearArray& f : year_arrays("2010")) {
-        ArrayValues a{f, std::vector<float>(400u * 400u, 1.5f), {}};
-        a.written.assign(a.values.size(), as_written(1.5f));
-        r.arrays.push_back(std::move(a));
+        ArrayValues& a = r.arrays.emplace_back();
+        static_cast<YearArray&>(a) = f;
+        a.append(std::vector<float>(400u * 400u, 1.5f));
     }
     const fs::path work = test::fresh_folder("browser-large-map");
     const std::string said = probe(work, html_page(r), R"(

@@ -38,9 +38,9 @@ YearReport year(Grid grid, float value = 1.5f) {
     r.ibound.assign(cells, 1);
     for (int m = 5; m <= 10; ++m) r.months.push_back({m, 10.0, 5.0, 10.0, 5.0});
     for (const YearArray& f : year_arrays("2010")) {
-        ArrayValues a{f, std::vector<float>(cells, value), {}};
-        for (float v : a.values) a.written.push_back(as_written(v));
-        r.arrays.push_back(std::move(a));
+        ArrayValues& a = r.arrays.emplace_back();
+        static_cast<YearArray&>(a) = f;
+        a.append(std::vector<float>(cells, value));
     }
     return r;
 }
@@ -220,14 +220,17 @@ TEST(ReportBounds, LargestHostileYearStaysUnderThreeMegabytes) {
     YearReport r = year({400, 400, 500.0f, 500.0f, 2e6f, 2e6f, 2.2e6f});
     std::uint32_t seed = 12345;
     for (ArrayValues& a : r.arrays) {
-        for (std::size_t c = 0; c < a.values.size(); ++c) {
+        std::vector<float> values(a.values.size());
+        for (float& v : values) {
             seed = seed * 1664525u + 1013904223u;  // a linear congruential sequence
             // Each of the 13 colours about as often: zero, negative, asterisks
             // and the classes of 1 to 9000.
             const std::uint32_t pick = (seed >> 8) % 13;
-            a.values[c] = pick == 0 ? 0.0f : pick == 1 ? -5.0f : pick == 2 ? 1e5f : static_cast<float>(seed >> 20);
-            a.written[c] = as_written(a.values[c]);
+            v = pick == 0 ? 0.0f : pick == 1 ? -5.0f : pick == 2 ? 1e5f : static_cast<float>(seed >> 20);
         }
+        a.values.clear();
+        a.written_tenths = a.unreadable_cells = 0;
+        a.append(values);
     }
     const std::string megabyte(1 << 20, '"');
     for (std::int32_t k = 0; k < 400 * 400; ++k) {

@@ -174,8 +174,7 @@ TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
     ArrayValues a;
     // The F6.1 fields "   1.2", (inactive), "******", "   0.0", "  -0.1",
     // "-999.9" and "9999.9": the widest a field holds either way.
-    a.values = {1.25f, 3.0f, 12345.0f, 0.0f, -0.05f, -999.94f, 9999.9f};
-    for (float v : a.values) a.written.push_back(as_written(v));
+    a.append(std::vector<float>{1.25f, 3.0f, 12345.0f, 0.0f, -0.05f, -999.94f, 9999.9f});
     EXPECT_EQ("ncols 7\nnrows 1\nxllcorner 1000.5\nyllcorner 2000\ndx 100\ndy 50\nNODATA_value -9999\n"
               "1.2 -9999 -9999 0.0 -0.1 -999.9 9999.9\n",
               esri_ascii_grid(r, a));
@@ -203,8 +202,7 @@ TEST(ReportMaps, AnnualThenMonthlyPumpingThenRecharge) {
     for (const YearArray& array : year_arrays("2010")) {
         ArrayValues& a = r.arrays.emplace_back();
         static_cast<YearArray&>(a) = array;
-        a.values = {1.0f};
-        a.written = {as_written(1.0f)};
+        a.append(std::vector<float>{1.0f});
     }
     const std::string page = html_page(r), figure = "<figure class=\"map\" id=\"map-";
     std::string ids;
