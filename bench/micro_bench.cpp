@@ -2,7 +2,8 @@
 // records shaped like the coordinates file, the free-form real and integer
 // writers, the F6.1 fields of the array files (quick writer against the
 // general one, and whole 400-value rows, most of them zero), and rows of the
-// tract table (written whole by write_list, and kept by a repeated record).
+// tract table (written whole by write_list, and kept by a repeated record);
+// with the report, the rows of its ASCII grids.
 //
 //   micro_bench [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
@@ -15,6 +16,9 @@
 #include <string>
 #include <vector>
 
+#ifdef TESSADRO_BENCH_REPORT
+#include "report/gis_files.hpp"
+#endif
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
 #include "text/real_text.hpp"
@@ -147,6 +151,23 @@ void tract_rows(benchmark::State& state) {
     state.SetLabel(repeated ? "repeated record" : "write_list");
 }
 BENCHMARK(tract_rows)->Arg(1)->Arg(0);
+
+#ifdef TESSADRO_BENCH_REPORT
+// A row of an ASCII grid of the report's gis/ folder: an array file's row of
+// 400 values, each as its F6.1 field holds it.
+void asc_row(benchmark::State& state) {
+    const std::vector<float> row = array_row();
+    const std::vector<std::int32_t> ibound(row.size(), 1);
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        append_asc_row(out, ibound, row);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(row.size()));
+}
+BENCHMARK(asc_row);
+#endif
 
 }  // namespace
 
