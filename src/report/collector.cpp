@@ -152,7 +152,13 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     const FlagsKept kept;
     ++pumping_records_;
     if (d.acloc < 0.0f) range_warning(Reason::negative_acres, pumping_file_, d.line, d.record).acres = d.acloc;
-    check_well(pumping_file_, d.line, d.x, d.y, d.record);
+    // The tract points come after the pumping file: its wells wait for them.
+    if (extent_.known) {
+        check_well(pumping_file_, d.line, d.x, d.y, d.record);
+    } else {
+        pending_wells_.push_back({d.line, d.x, d.y, pending_text_.size(), d.record.size()});
+        pending_text_.append(d.record);
+    }
     in_file_.pumping.add(d.pumploc);
     in_file_.return_flow.add(d.gwloc);
     in_file_.acres.add(d.acloc);
@@ -446,7 +452,7 @@ void ReportCollector::county_factors(std::int32_t county, long line, std::string
     county_records_[k] = {line, std::string(record)};
 }
 
-void ReportCollector::tract_points(const TractCoords& coords) {
+void ReportCollector::tract_points(const TractCoords& coords, bool read_ahead) {
     const FlagsKept kept;
     Extent e;
     const auto& xs = coords.xcoord;
@@ -472,6 +478,15 @@ void ReportCollector::tract_points(const TractCoords& coords) {
         }
     }
     extent_ = e;
+    // The wells of the pumping file, in their order, when the points were
+    // known before it was read (the warnings are sorted by line at the end).
+    if (read_ahead) {
+        for (const PendingWell& w : pending_wells_) {
+            check_well(pumping_file_, w.line, w.x, w.y, std::string_view(pending_text_).substr(w.start, w.length));
+        }
+    }
+    pending_wells_ = {};
+    pending_text_ = {};
 }
 
 void ReportCollector::array_row(std::string_view file, std::int32_t row, std::int32_t nrow,
@@ -499,9 +514,9 @@ Problem& ReportCollector::range_warning(Reason reason, const std::string& file, 
     return input_.emplace_back(std::move(p));
 }
 
-// A well outside the survey's extent, once the extent is known: before the
-// pumping file when the coordinates were read ahead (see coords_ahead.hpp),
-// else only for the M&I wells, read after the coordinates.
+// A well outside the survey's extent, once the extent is known: the pumping
+// file's when the coordinates were read ahead of it (see coords_ahead.hpp),
+// and the M&I wells, read after the coordinates.
 void ReportCollector::check_well(const std::string& file, long line, float x, float y, std::string_view record) {
     if (!extent_.known || extent_.holds(x, y)) return;
     Problem& p = range_warning(Reason::outside_survey, file, line, record);

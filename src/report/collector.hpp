@@ -35,7 +35,7 @@ public:
     void reassignment(const ReassignDecision& d) override;
     void mi(const MiDecision& d) override;
     void county_factors(std::int32_t county, long line, std::string_view record) override;
-    void tract_points(const TractCoords& coords) override;
+    void tract_points(const TractCoords& coords, bool read_ahead) override;
     void array_row(std::string_view file, std::int32_t row, std::int32_t nrow, std::span<const float> values) override;
     void noticed(RecordNote note, const std::string& file, long line, std::string_view text) override;
     void check_total(ArrayKind kind, float total) override;
@@ -108,6 +108,16 @@ private:
             return x >= xmin - 660.0f && x <= xmax + 660.0f && y >= ymin - 660.0f && y <= ymax + 660.0f;
         }
     } extent_;
+    // The wells of the pumping file, read before the extent is known: each
+    // one's line, point and record (its text in pending_text_), checked
+    // when the tract points come.
+    struct PendingWell {
+        long line;
+        float x, y;
+        std::size_t start, length;
+    };
+    std::vector<PendingWell> pending_wells_;
+    std::string pending_text_;
     // The record of each county's factors, checked once the run is over.
     struct CountyRecord {
         long line = 0;

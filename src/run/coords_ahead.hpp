@@ -16,23 +16,20 @@ namespace tessadro {
 // its turn; when no thread can be had, it is read on this one at the start.
 //
 // The year report checks the wells of the pumping file against the survey's
-// extent as it reads them, so it wants the points early: for the report a
-// plain file is read ahead even without a second thread (on this one, at the
-// start), and ready() hands over the points once read, without a word, and
-// without the failure, which still waits for the phase. Only a file that is
-// not a plain file is then known no earlier than in its turn.
+// extent, so for the report a plain file is read ahead even without a second
+// thread (on this one, at the start): its wells are checked once the points
+// are known. Only a file that is not a plain file is then known no earlier
+// than in its turn.
 class CoordinatesAhead {
 public:
     // threaded: the run uses a second thread; wanted_early: the points are
-    // asked for by ready() (the year report).
+    // wanted ahead of their turn (the year report).
     CoordinatesAhead(const RunText& text, TractCoords& coords, bool threaded, bool wanted_early);
     CoordinatesAhead(const CoordinatesAhead&) = delete;
     CoordinatesAhead& operator=(const CoordinatesAhead&) = delete;
 
-    // The points when they have been read ahead and read well (waiting for
-    // the reading to end), else null: not read ahead, or a failure that
-    // finish() will report in its turn.
-    const TractCoords* ready();
+    // Whether the points are read, or being read, before their turn.
+    bool read_ahead() const { return ahead_; }
 
     // The phase: console line, table filled, flags of the reading raised on
     // this thread; the reading's failure, if any, is thrown from here.

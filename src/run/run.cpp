@@ -121,16 +121,13 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     read_monthly_factors(text, s.xmonfactors, s.reports.observer);
     read_quelta_pdivs(text, s.pdivs);
     read_authorized_acres(text, s.groups, grids, s.authorized);
-    // The report checks each well against the survey's extent as it reads it.
-    const TractCoords* early_points = observer != nullptr ? coordinates.ready() : nullptr;
-    if (early_points != nullptr) observer->tract_points(*early_points);
     InputFile pumping_file = open_pumping_file(text);
     open_check_reports(text, s.reports);
     read_pumping_file(std::move(pumping_file), s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups,
                       s.pumping, s.reports);
     write_group_report(s.pumping.sums, s.authorized, s.groups, s.reports);
     coordinates.finish();
-    if (observer != nullptr && early_points == nullptr) observer->tract_points(s.coords);
+    if (observer != nullptr) observer->tract_points(s.coords, coordinates.read_ahead());
     const std::unique_ptr<TractLines> lines = tract_lines(s.reports, *s.authorized.file, threaded);
     distribute_to_tracts(s.grid, grids.ibound, s.coords, s.authorized, s.groups, grids.gwret, grids.acres,
                          s.reports, *lines);
