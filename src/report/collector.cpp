@@ -485,8 +485,8 @@ void ReportCollector::tract_points(const TractCoords& coords, bool read_ahead) {
             check_well(pumping_file_, w.line, w.x, w.y, std::string_view(pending_text_).substr(w.start, w.length));
         }
     }
-    pending_wells_ = {};
-    pending_text_ = {};
+    std::vector<PendingWell>().swap(pending_wells_);  // their memory goes too
+    std::string().swap(pending_text_);
 }
 
 void ReportCollector::array_row(std::string_view file, std::int32_t row, std::int32_t nrow,
