@@ -169,7 +169,12 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     const bool accepted = d.placement == Placement::placed || d.placement == Placement::not_positive;
     if (accepted) {
         // The group's totals, as the run forms them for its group report.
-        AreaTotals& group = groups_[d.grp];
+        // The file lists a group's wells together: one look-up a group.
+        if (last_group_ == nullptr || last_group_id_ != d.grp) {
+            last_group_ = &groups_[d.grp];
+            last_group_id_ = d.grp;
+        }
+        AreaTotals& group = *last_group_;
         group.pumping += d.pumploc;
         group.return_flow += d.gwloc;
         group.acres += d.acloc * d.acfact;

@@ -80,6 +80,8 @@ private:
     // the cell at the reassignment.
     std::map<std::size_t, std::size_t> unauthorized_at_edge_;
     std::map<std::int32_t, AreaTotals> groups_;  // accepted pumping records, by group
+    AreaTotals* last_group_ = nullptr;           // the last one of them added to
+    std::int32_t last_group_id_ = 0;
     long pumping_records_ = 0, tract_records_ = 0, mi_records_ = 0;
     std::string year_;
     std::string pumping_file_, authorized_file_, mi_file_;
