@@ -43,14 +43,22 @@ std::string budget_csv(const YearReport& report) {
 std::string problems_csv(const YearReport& report) {
     std::string out =
         "severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,outside_ft,record\n";
+    // Field by field onto the end: a year may have a problem in every cell.
+    auto add = [&out](const std::string& text) { out.append(text).push_back(','); };
     for (const Problem& p : report.problems) {
-        out += field(text_of(p.severity)) + "," + field(text_of(p.reason)) + "," + field(p.file) + "," +
-               (p.line > 0 ? std::to_string(p.line) : "") + "," + (p.group ? std::to_string(*p.group) : "") + "," +
-               (p.cell ? std::to_string(p.cell->row) + "," + std::to_string(p.cell->column) : ",") + "," +
-               (p.point ? shortest_text(p.point->x) + "," + shortest_text(p.point->y) : ",") + "," +
-               optional_amount(p.pumping) + "," + optional_amount(p.return_flow) + "," +
-               optional_amount(p.acres) + "," + optional_amount(p.mi) + "," + optional_amount(p.outside) + "," +
-               field(p.record) + "\n";
+        add(field(text_of(p.severity)));
+        add(field(text_of(p.reason)));
+        add(field(p.file));
+        add(p.line > 0 ? std::to_string(p.line) : "");
+        add(p.group ? std::to_string(*p.group) : "");
+        add(p.cell ? std::to_string(p.cell->row) : "");
+        add(p.cell ? std::to_string(p.cell->column) : "");
+        add(p.point ? shortest_text(p.point->x) : "");
+        add(p.point ? shortest_text(p.point->y) : "");
+        for (const std::optional<double>* amount : {&p.pumping, &p.return_flow, &p.acres, &p.mi, &p.outside}) {
+            add(optional_amount(*amount));
+        }
+        out.append(field(p.record)).push_back('\n');
     }
     return out;
 }
