@@ -86,10 +86,12 @@ public:
     virtual void mi(const MiDecision&) {}
     // County k's factors were read; line is the record that ended the read.
     virtual void county_factors(std::int32_t /*county*/, long /*line*/, std::string_view /*record*/) {}
-    // The tract points as read, after their own phase. read_ahead: they were
-    // read before the pumping file (on a second thread, or at the start), so
-    // that its wells may be checked against them too; a file that is not a
-    // plain file is read only in its turn.
+    // The tract points as read: after their own phase, and also before the
+    // pumping file when they were read ahead and that file is too large for
+    // the report to keep its wells until then. read_ahead: they were read
+    // before the pumping file (on a second thread, or at the start), so that
+    // its wells may be checked against them too; a file that is not a plain
+    // file is read only in its turn.
     virtual void tract_points(const TractCoords& /*coords*/, bool /*read_ahead*/) {}
     // A row of an array file as it goes to the file: the file's name in out/
     // ("2010.05.pmp"), the row (1 at the north edge) of its nrow rows and the

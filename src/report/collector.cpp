@@ -458,6 +458,8 @@ void ReportCollector::county_factors(std::int32_t county, long line, std::string
 }
 
 void ReportCollector::tract_points(const TractCoords& coords, bool read_ahead) {
+    if (points_known_) return;  // handed over before the pumping file, and again after their phase
+    points_known_ = true;
     const FlagsKept kept;
     Extent e;
     const auto& xs = coords.xcoord;

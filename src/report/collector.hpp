@@ -119,6 +119,7 @@ private:
         std::size_t start, length;
     };
     std::vector<PendingWell> pending_wells_;
+    bool points_known_ = false;
     std::string pending_text_;
     // The record of each county's factors, checked once the run is over.
     struct CountyRecord {

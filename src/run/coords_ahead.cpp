@@ -29,6 +29,11 @@ CoordinatesAhead::CoordinatesAhead(const RunText& text, TractCoords& coords, boo
     ahead_ = true;
 }
 
+const TractCoords* CoordinatesAhead::ready() {
+    if (!ahead_ || !reader_.ended_well()) return nullptr;
+    return &coords_;
+}
+
 void CoordinatesAhead::finish() {
     if (!ahead_) {
         read_tract_coords(text_, coords_);

@@ -18,8 +18,9 @@ namespace tessadro {
 // The year report checks the wells of the pumping file against the survey's
 // extent, so for the report a plain file is read ahead even without a second
 // thread (on this one, at the start): its wells are checked once the points
-// are known. Only a file that is not a plain file is then known no earlier
-// than in its turn.
+// are known, and ready() hands them over before the pumping file when the
+// report would rather wait for them than keep its wells. Only a file that is
+// not a plain file is then known no earlier than in its turn.
 class CoordinatesAhead {
 public:
     // threaded: the run uses a second thread; wanted_early: the points are
@@ -30,6 +31,10 @@ public:
 
     // Whether the points are read, or being read, before their turn.
     bool read_ahead() const { return ahead_; }
+    // The points when they have been read ahead and read well (waiting for
+    // the reading to end), else null: not read ahead, or a failure that
+    // finish() will report in its turn.
+    const TractCoords* ready();
 
     // The phase: console line, table filled, flags of the reading raised on
     // this thread; the reading's failure, if any, is thrown from here.

@@ -1,6 +1,8 @@
 #include "run/run.hpp"
 
+#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -15,6 +17,7 @@
 #include "mi/mi_pumping.hpp"
 #include "model/run_state.hpp"
 #include "model/static_files.hpp"
+#include "model/year_files.hpp"
 #include "run/check_reports.hpp"
 #include "run/coords_ahead.hpp"
 #include "monthly/monthly_arrays.hpp"
@@ -77,6 +80,18 @@ std::unique_ptr<TractLines> tract_lines(Reports& reports, const InputFile& autho
     return std::make_unique<TractLinesNow>(*reports.group_report, *reports.run_report);
 }
 
+// The year report checks the pumping file's wells against the survey's
+// extent: it keeps them until the tract points come, unless the file is too
+// large to keep (or not a plain file), when the points are waited for before
+// it is read, so that the report's memory never grows with the records.
+constexpr std::uintmax_t wells_kept_bytes = std::uintmax_t{8} << 20;
+
+bool points_before_wells(const RunText& text) {
+    std::error_code ec;
+    const std::uintmax_t bytes = std::filesystem::file_size(pumping_file_name(text.chyear), ec);
+    return ec || bytes > wells_kept_bytes;
+}
+
 }  // namespace
 
 std::string year_text(std::string_view year) { return fit(year, 4); }
@@ -121,6 +136,9 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     read_monthly_factors(text, s.xmonfactors, s.reports.observer);
     read_quelta_pdivs(text, s.pdivs);
     read_authorized_acres(text, s.groups, grids, s.authorized);
+    if (observer != nullptr && points_before_wells(text)) {
+        if (const TractCoords* points = coordinates.ready()) observer->tract_points(*points, true);
+    }
     InputFile pumping_file = open_pumping_file(text);
     open_check_reports(text, s.reports);
     read_pumping_file(std::move(pumping_file), s.grid, grids.ibound, s.pdivs, s.queltafact, grids.pump, s.groups,
