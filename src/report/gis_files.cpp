@@ -74,9 +74,14 @@ void append_asc_row(std::string& out, std::span<const std::int32_t> ibound, std:
     char* p = first;
     for (std::size_t c = 0; c < values.size(); ++c) {
         if (c > 0) *p++ = ' ';
-        const WrittenValue w = as_written(values[c]);
-        if (ibound[c] == 0 || w.unreadable) p = std::copy_n("-9999", 5, p);
-        else p = put_tenths(p, w.tenths);
+        if (ibound[c] == 0) {
+            p = std::copy_n("-9999", 5, p);
+        } else if (values[c] == 0.0f) {
+            p = std::copy_n("0.0", 3, p);  // most cells
+        } else {
+            const WrittenValue w = as_written(values[c]);
+            p = w.unreadable ? std::copy_n("-9999", 5, p) : put_tenths(p, w.tenths);
+        }
     }
     *p++ = '\n';
     out.resize(start + static_cast<std::size_t>(p - first));
