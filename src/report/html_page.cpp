@@ -209,14 +209,14 @@ std::string monthly_section(const YearReport& r) {
 // Class limits from the active cells of some maps (those that hold a value a
 // cell).
 ClassBreaks breaks_of(const YearReport& r, std::span<const MapData> maps) {
-    std::vector<double> values;
-    for (const MapData& map : maps) {
-        if (map.values.size() != r.ibound.size()) continue;
-        for (std::size_t c = 0; c < r.ibound.size(); ++c) {
-            if (r.ibound[c] != 0) values.push_back(map.values[c]);
+    return choose_breaks_of([&](auto take) {
+        for (const MapData& map : maps) {
+            if (map.values.cells != r.ibound.size()) continue;
+            for (std::size_t c = 0; c < r.ibound.size(); ++c) {
+                if (r.ibound[c] != 0) take(map.values.at(c));
+            }
         }
-    }
-    return choose_breaks(std::move(values));
+    });
 }
 
 std::string coordinate_text(double v) {
@@ -249,15 +249,20 @@ std::string maps_section(const YearReport& r) {
                              coordinate_text(y0) + " to " + coordinate_text(y0 + static_cast<double>(g.nrow) * g.dely) +
                              " ft) are not finite numbers within a billion feet.");
     }
-    out += constant_head_definition(g, r.ibound) + "<div class=\"maps\">\n";
+    // The outline depends on the grid alone: found once, drawn by every map.
+    const std::string outline = constant_head_definition(g, r.ibound);
+    const bool outlined = !outline.empty();
+    out += outline + "<div class=\"maps\">\n";
     const ReportMaps maps = report_maps(r);
     // One colour scale per quantity: the annual maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
-    for (const MapData& map : maps.annual) out += map_svg(r.grid, r.ibound, map, breaks_of(r, {&map, 1}), 440);
+    for (const MapData& map : maps.annual) {
+        out += map_svg(r.grid, r.ibound, map, breaks_of(r, {&map, 1}), 440, outlined);
+    }
     out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
     for (const std::vector<MapData>* months : {&maps.pumping_months, &maps.recharge_months}) {
         const ClassBreaks breaks = breaks_of(r, *months);
-        for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 400);
+        for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
     }
     return out + "</div>\n";
 }
@@ -337,46 +342,32 @@ std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bo
 
 ReportMaps report_maps(const YearReport& r) {
     const std::size_t cells = r.ibound.size();
-    MapData season_pumping{"map-season-pumping", "Season pumping, May to October", "acre-feet",
-                           std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
+    // The seasons add up their months as they come; a season with a month
+    // of another size than the grid is not drawn (the map says so).
+    MapData season_pumping{"map-season-pumping", "Season pumping, May to October", "acre-feet", {cells, {}},
                            marks_for(r, true, false, false, false), marks_for(r, true, false, false, false, true)};
-    MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet",
-                            std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
+    MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet", {cells, {}},
                             marks_for(r, false, true, false, false), marks_for(r, false, true, false, false, true)};
     ReportMaps maps;
     for (const ArrayValues& a : r.arrays) {
         const bool pmp = a.kind == ArrayKind::pumping;
         if (!pmp && a.kind != ArrayKind::recharge) continue;
-        MapData& season = pmp ? season_pumping : season_recharge;
-        MapData m{"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
-                  std::vector<double>(a.values.begin(), a.values.end()), std::vector<bool>(cells, false), {}};
-        // An array of another size than the grid is not drawn (the map says
-        // so), nor is the season it belongs to.
-        if (a.values.size() != cells || a.written.size() != cells) {
-            season.values.clear();
-            (pmp ? maps.pumping_months : maps.recharge_months).push_back(std::move(m));
-            continue;
-        }
-        const bool season_whole = season.values.size() == cells;
-        for (std::size_t c = 0; c < cells; ++c) {
-            if (season_whole) season.values[c] += a.values[c];
-            if (!a.written[c].unreadable) continue;
-            m.unreadable[c] = true;
-            if (season_whole) season.unreadable[c] = true;
-        }
-        (pmp ? maps.pumping_months : maps.recharge_months).push_back(std::move(m));
+        MapValues& season = (pmp ? season_pumping : season_recharge).values;
+        if (a.values.size() != cells) season = {};
+        else if (season.cells == cells) season.arrays.emplace_back(a.values);
+        (pmp ? maps.pumping_months : maps.recharge_months)
+            .push_back({"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
+                        {a.values.size(), {a.values}}, {}});
     }
     maps.annual.push_back(std::move(season_pumping));
     maps.annual.push_back(std::move(season_recharge));
     for (const ArrayValues& a : r.arrays) {
         const bool agw = a.kind == ArrayKind::acres;
         if (!agw && a.kind != ArrayKind::mi) continue;
-        MapData m{agw ? "map-acres" : "map-mi", agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
-                  agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()),
-                  std::vector<bool>(cells, false), marks_for(r, false, false, agw, !agw),
-                  marks_for(r, false, false, agw, !agw, true)};
-        for (std::size_t c = 0; c < cells && c < a.written.size(); ++c) m.unreadable[c] = a.written[c].unreadable;
-        maps.annual.push_back(std::move(m));
+        maps.annual.push_back({agw ? "map-acres" : "map-mi",
+                               agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
+                               agw ? "acres" : "acre-feet", {a.values.size(), {a.values}},
+                               marks_for(r, false, false, agw, !agw), marks_for(r, false, false, agw, !agw, true)});
     }
     return maps;
 }

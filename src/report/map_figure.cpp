@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <span>
 
 #include "report/base64.hpp"
 #include "report/constant_head.hpp"
+#include "report/written_value.hpp"
 #include "report/html_text.hpp"
 #include "report/map_furniture.hpp"
 #include "report/numbers.hpp"
@@ -43,8 +44,9 @@ constexpr Rgb red{228, 26, 28};
 constexpr Rgb orange{255, 127, 0};
 
 std::string hex(Rgb c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (std::uint8_t v : {c.r, c.g, c.b}) text.append({digits[v >> 4], digits[v & 15]});
     return text;
 }
 
@@ -124,7 +126,7 @@ std::string figure_start(const MapData& map) {
 // records have no ring.
 std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map, const ClassBreaks& breaks,
                                    bool outlined, std::size_t not_marked) {
-    std::vector<bool> shown(image.palette.size(), false);
+    std::array<bool, 256> shown{};
     for (std::uint8_t p : image.pixels) shown[p] = true;
     std::vector<LegendEntry> legend;
     for (std::size_t k = breaks.limits.size(); k-- > 0;) {
@@ -217,21 +219,37 @@ std::vector<Rgb> map_palette(int classes) {
     return palette;
 }
 
+bool MapValues::unreadable(std::size_t c) const {
+    // Six characters hold every value of less than 999 either way: only the
+    // rare wide values are written out to be sure.
+    for (const std::span<const float>& a : arrays) {
+        if (!(std::fabs(a[c]) < 999.0f) && as_written(a[c]).unreadable) return true;
+    }
+    return false;
+}
+
 PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                        const ClassBreaks& breaks) {
     PaletteImage image;
     image.width = grid.ncol;
     image.height = grid.nrow;
     image.palette = map_palette(static_cast<int>(breaks.limits.size()));
-    image.pixels.resize(map.values.size());
-    for (std::size_t c = 0; c < map.values.size(); ++c) {
-        const double v = map.values[c];
-        std::uint8_t colour = zero_colour;
-        if (ibound[c] == 0) colour = inactive_colour;
-        else if (map.unreadable[c]) colour = unreadable_colour;
-        else if (v < 0.0) colour = negative_colour;
-        else if (v > 0.0) colour = static_cast<std::uint8_t>(first_class + breaks.class_of(v));
-        else if (ibound[c] < 0) colour = constant_head_colour;
+    image.pixels.resize(map.values.cells);
+    // A value's class is the number of limits below it, the largest value's
+    // limit aside: beyond the last limit there is no class.
+    const std::span<const double> below(breaks.limits.data(), breaks.limits.empty() ? 0 : breaks.limits.size() - 1);
+    for (std::size_t c = 0; c < image.pixels.size(); ++c) {
+        std::uint8_t colour = inactive_colour;
+        if (ibound[c] != 0) {
+            const double v = map.values.at(c);
+            if (map.values.unreadable(c)) colour = unreadable_colour;
+            else if (v < 0.0) colour = negative_colour;
+            else if (v > 0.0) {
+                int k = first_class;
+                for (double limit : below) k += limit < v;
+                colour = static_cast<std::uint8_t>(k);
+            } else colour = ibound[c] < 0 ? constant_head_colour : zero_colour;
+        }
         image.pixels[c] = colour;
     }
     return image;
@@ -240,8 +258,9 @@ PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound
 std::string limit_text(double value) {
     if (std::fabs(value) >= 100.0) return grouped_text(value, 0);
     char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value);
-    return text;
+    // As printf's %.3g: three significant digits, an exponent beyond them.
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 3).ptr;
+    return std::string(text, end);
 }
 
 MapScale map_scale(const Grid& grid) {
@@ -268,9 +287,9 @@ std::string unmappable(const Grid& grid, std::size_t cells) {
 }
 
 std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
-                    const ClassBreaks& breaks, int width_px) {
+                    const ClassBreaks& breaks, int width_px, bool outlined) {
     std::string trouble = unmappable(grid, ibound.size());
-    if (trouble.empty() && (map.values.size() != ibound.size() || map.unreadable.size() != ibound.size())) {
+    if (trouble.empty() && map.values.cells != ibound.size()) {
         trouble = "its array does not hold one value for each cell of the grid";
     }
     if (!trouble.empty()) {
@@ -284,7 +303,6 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     // one the x tick labels, the x label and the scale bar.
     const double left = 78.0, top = 8.0, bottom = 56.0, legend_w = 130.0;
     const PaletteImage image = map_image(grid, ibound, map, breaks);
-    const bool outlined = !constant_head_path(grid, ibound).empty();
     const std::size_t drawn = std::min(map.marks.size(), marks_on_map);
     const std::vector<LegendEntry> legend = legend_of(image, map, breaks, outlined, map.marks.size() - drawn);
     const ScaleBar bar = frame.to_scale ? scale_bar(width_ft) : ScaleBar{};
@@ -298,8 +316,9 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     svg += "<image class=\"cells\" data-rows=\"" + std::to_string(grid.nrow) + "\" data-columns=\"" +
            std::to_string(grid.ncol) + "\" data-unit=\"" + html_escaped(map.unit) + "\" x=\"" + px(left) +
            "\" y=\"" + px(top) + "\" width=\"" + px(w) + "\" height=\"" + px(h) +
-           "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" href=\"data:image/png;base64," +
-           base64(encode_png(image)) + "\"/>";
+           "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" href=\"data:image/png;base64,";
+    append_base64(svg, encode_png(image));
+    svg += "\"/>";
     svg += "<rect x=\"" + px(left) + "\" y=\"" + px(top) + "\" width=\"" + px(w) + "\" height=\"" + px(h) +
            "\" fill=\"none\" stroke=\"#444\"/>";
     const double cw = w / grid.ncol, ch = h / grid.nrow;

@@ -2,7 +2,9 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -16,21 +18,29 @@ void append_bytes(png_structp png, png_bytep data, png_size_t length) {
 
 void no_flush(png_structp) {}
 
-}  // namespace
-
-std::string encode_png(const PaletteImage& image) {
-    if (image.palette.empty() || image.palette.size() > 256) throw std::runtime_error("PNG palette size");
-    // A PNG holds at least one pixel; libpng would fail without a reason.
-    if (image.width < 1 || image.height < 1 ||
-        image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
-        throw std::runtime_error("PNG image of " + std::to_string(image.width) + " x " +
-                                 std::to_string(image.height) + " pixels");
+// A row of a byte a pixel packed at the given depth, the leftmost pixel in
+// the high bits of a byte, as the format stores it: libpng then writes the
+// rows as they are.
+void pack_row(const std::uint8_t* pixels, int depth, std::vector<png_byte>& row) {
+    const std::size_t width = row.size();
+    if (depth == 8) {
+        std::copy(pixels, pixels + width, row.begin());
+        return;
     }
-    // Everything that lives across libpng's calls is made before the jump
-    // point, which libpng's error path returns to.
-    std::string out;
-    std::vector<png_color> colours;
-    for (const Rgb& c : image.palette) colours.push_back(png_color{c.r, c.g, c.b});
+    const int per_byte = 8 / depth;
+    const unsigned index_bits = (1u << depth) - 1;
+    for (std::size_t x = 0, at = 0; x < width; ++at) {
+        unsigned byte = 0;
+        for (int k = 0; k < per_byte; ++k, ++x) byte = byte << depth | (x < width ? pixels[x] & index_bits : 0u);
+        row[at] = static_cast<png_byte>(byte);
+    }
+}
+
+// The image through libpng into out, a row at a time through row (a byte a
+// pixel wide). Everything that lives across libpng's calls is made before the
+// jump point, which libpng's error path returns to.
+void write_png(const PaletteImage& image, const std::vector<png_color>& colours, std::vector<png_byte>& row,
+               std::string& out) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
@@ -49,12 +59,29 @@ std::string encode_png(const PaletteImage& image) {
     png_set_filter(png, 0, PNG_FILTER_NONE);
     png_set_compression_level(png, 6);
     png_write_info(png, info);
-    png_set_packing(png);  // the rows below hold a byte a pixel (after the header: it needs the depth)
     for (int y = 0; y < image.height; ++y) {
-        png_write_row(png, image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width));
+        pack_row(image.pixels.data() + static_cast<std::size_t>(y) * row.size(), depth, row);
+        png_write_row(png, row.data());
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
+}
+
+}  // namespace
+
+std::string encode_png(const PaletteImage& image) {
+    if (image.palette.empty() || image.palette.size() > 256) throw std::runtime_error("PNG palette size");
+    // A PNG holds at least one pixel; libpng would fail without a reason.
+    if (image.width < 1 || image.height < 1 ||
+        image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+        throw std::runtime_error("PNG image of " + std::to_string(image.width) + " x " +
+                                 std::to_string(image.height) + " pixels");
+    }
+    std::string out;
+    std::vector<png_color> colours;
+    for (const Rgb& c : image.palette) colours.push_back(png_color{c.r, c.g, c.b});
+    std::vector<png_byte> row(static_cast<std::size_t>(image.width));
+    write_png(image, colours, row, out);
     return out;
 }
 

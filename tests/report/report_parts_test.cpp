@@ -92,8 +92,9 @@ TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
 TEST(MapImage, NorthRowOnTopInactiveGreyZeroWhiteNegativeAndAsterisks) {
     Grid grid{2, 4, 100.0f, 100.0f, 0.0f, 0.0f, 200.0f};
     const std::vector<std::int32_t> ibound = {1, 0, 1, -1, 1, -1, 1, 1};
-    MapData map{"m", "m", "u", {5.0, 7.0, 0.0, 0.0, -2.0, 100.0, 50.0, 10.0},
-                {false, false, false, false, false, false, true, false}, {}};
+    // 1e5 is too wide for an F6.1 field: written as asterisks.
+    const std::vector<float> values = {5.0f, 7.0f, 0.0f, 0.0f, -2.0f, 100.0f, 1e5f, 10.0f};
+    MapData map{"m", "m", "u", {values.size(), {values}}, {}};
     const ClassBreaks breaks{{10.0, 100.0}};
     const PaletteImage image = map_image(grid, ibound, map, breaks);
     // A zero on a constant-head cell is its own colour; a value there is
