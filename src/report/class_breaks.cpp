@@ -60,50 +60,27 @@ int ClassBreaks::class_of(double value) const {
     return static_cast<int>(at - limits.begin());
 }
 
-bool QuantileFinder::wants_values() {
-    if (values_ == 0) return false;
-    // Where the ranks fall: the bucket and the rank within it, walking the
-    // buckets in increasing order of their values.
-    std::array<std::size_t, 7> ranks{};
-    for (std::size_t k = 1; k <= ranks.size(); ++k) {
-        ranks[k - 1] = std::min(values_ - 1, static_cast<std::size_t>(static_cast<double>(values_) * static_cast<double>(k) / 8.0));
-    }
-    std::vector<std::size_t> wanted;  // buckets, in the order of kept_
-    std::size_t below = 0, k = 0;
-    for (std::size_t b = 0; b < buckets && k < ranks.size(); ++b) {
-        const std::size_t in_bucket = counts_[b];
-        for (; k < ranks.size() && ranks[k] < below + in_bucket; ++k) {
-            if (wanted.empty() || wanted.back() != b) wanted.push_back(b);
-            place_[k] = wanted.size() - 1;
-            in_place_[k] = ranks[k] - below;
-        }
-        below += in_bucket;
-    }
-    std::fill(counts_.begin(), counts_.end(), 0u);
-    kept_.resize(wanted.size());
-    for (std::size_t p = 0; p < wanted.size(); ++p) counts_[wanted[p]] = static_cast<std::uint32_t>(p + 1);
-    return true;
-}
-
-ClassBreaks QuantileFinder::breaks() {
-    if (values_ == 0) return ClassBreaks{{1.0}};
+ClassBreaks choose_breaks(std::vector<double> values) {
+    std::erase_if(values, [](double v) { return !(v > 0.0) || !std::isfinite(v); });
+    if (values.empty()) return ClassBreaks{{1.0}};
+    // Each rank selected among the values from the one before: those lie
+    // below it, the others above.
+    const std::size_t n = values.size();
     std::array<double, 7> eighths{};
-    for (std::size_t k = 0; k < eighths.size(); ++k) {
-        std::vector<double>& kept = kept_[place_[k]];
-        const auto at = kept.begin() + static_cast<std::ptrdiff_t>(in_place_[k]);
-        std::nth_element(kept.begin(), at, kept.end());
-        eighths[k] = *at;
+    auto from = values.begin();
+    for (std::size_t k = 1; k <= eighths.size(); ++k) {
+        const std::size_t rank =
+            std::min(n - 1, static_cast<std::size_t>(static_cast<double>(n) * static_cast<double>(k) / 8.0));
+        const auto at = values.begin() + static_cast<std::ptrdiff_t>(rank);
+        std::nth_element(from, at, values.end());
+        eighths[k - 1] = *at;
+        from = at;
     }
-    std::vector<double> limits = quantile_limits(eighths, largest_);
-    if (static_cast<int>(limits.size()) + 1 < fewest_classes) limits = step_limits(largest_);
-    limits.push_back(largest_);
+    const double largest = *std::max_element(from, values.end());
+    std::vector<double> limits = quantile_limits(eighths, largest);
+    if (static_cast<int>(limits.size()) + 1 < fewest_classes) limits = step_limits(largest);
+    limits.push_back(largest);
     return ClassBreaks{limits};
-}
-
-ClassBreaks choose_breaks(const std::vector<double>& values) {
-    return choose_breaks_of([&values](auto take) {
-        for (double v : values) take(v);
-    });
 }
 
 }  // namespace tessadro

@@ -1,6 +1,7 @@
 #include "report/html_page.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <span>
@@ -206,17 +207,28 @@ std::string monthly_section(const YearReport& r) {
     return out;
 }
 
+// The active cells of a mappable grid by their index, north row first: the
+// cells whose values the maps class.
+std::vector<std::uint32_t> active_cells(const std::vector<std::int32_t>& ibound) {
+    std::vector<std::uint32_t> active;
+    for (std::size_t c = 0; c < ibound.size(); ++c) {
+        if (ibound[c] != 0) active.push_back(static_cast<std::uint32_t>(c));
+    }
+    return active;
+}
+
 // Class limits from the active cells of some maps (those that hold a value a
-// cell).
-ClassBreaks breaks_of(const YearReport& r, std::span<const MapData> maps) {
-    return choose_breaks_of([&](auto take) {
-        for (const MapData& map : maps) {
-            if (map.values.cells != r.ibound.size()) continue;
-            for (std::size_t c = 0; c < r.ibound.size(); ++c) {
-                if (r.ibound[c] != 0) take(map.values.at(c));
-            }
+// cell): only their positive values are classed.
+ClassBreaks breaks_of(const YearReport& r, const std::vector<std::uint32_t>& active, std::span<const MapData> maps) {
+    std::vector<double> values;
+    for (const MapData& map : maps) {
+        if (map.values.cells != r.ibound.size()) continue;
+        for (std::uint32_t c : active) {
+            const double v = map.values.at(c);
+            if (v > 0.0) values.push_back(v);
         }
-    });
+    }
+    return choose_breaks(std::move(values));
 }
 
 std::string coordinate_text(double v) {
@@ -254,14 +266,15 @@ std::string maps_section(const YearReport& r) {
     const bool outlined = !outline.empty();
     out += outline + "<div class=\"maps\">\n";
     const ReportMaps maps = report_maps(r);
+    const std::vector<std::uint32_t> active = active_cells(r.ibound);
     // One colour scale per quantity: the annual maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
     for (const MapData& map : maps.annual) {
-        out += map_svg(r.grid, r.ibound, map, breaks_of(r, {&map, 1}), 440, outlined);
+        out += map_svg(r.grid, r.ibound, map, breaks_of(r, active, {&map, 1}), 440, outlined);
     }
     out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
     for (const std::vector<MapData>* months : {&maps.pumping_months, &maps.recharge_months}) {
-        const ClassBreaks breaks = breaks_of(r, *months);
+        const ClassBreaks breaks = breaks_of(r, active, *months);
         for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
     }
     return out + "</div>\n";

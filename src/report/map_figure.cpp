@@ -219,11 +219,31 @@ std::vector<Rgb> map_palette(int classes) {
     return palette;
 }
 
+namespace {
+
+// Six characters hold every value of less than 999 either way: only the rare
+// wide values are written out to be sure.
+bool written_as_asterisks(float value) { return !(std::fabs(value) < 999.0f) && as_written(value).unreadable; }
+
+// The colour of an active cell (a constant head when held); a positive
+// value's class is the number of limits below it, of the `below` limits that
+// precede the largest value's.
+std::uint8_t cell_colour(double value, bool unreadable, bool held, const double* limits, std::size_t below) {
+    if (unreadable) return unreadable_colour;
+    if (value < 0.0) return negative_colour;
+    if (value > 0.0) {
+        int k = first_class;
+        for (std::size_t i = 0; i < below; ++i) k += limits[i] < value;
+        return static_cast<std::uint8_t>(k);
+    }
+    return held ? constant_head_colour : zero_colour;
+}
+
+}  // namespace
+
 bool MapValues::unreadable(std::size_t c) const {
-    // Six characters hold every value of less than 999 either way: only the
-    // rare wide values are written out to be sure.
     for (const std::span<const float>& a : arrays) {
-        if (!(std::fabs(a[c]) < 999.0f) && as_written(a[c]).unreadable) return true;
+        if (written_as_asterisks(a[c])) return true;
     }
     return false;
 }
@@ -234,23 +254,23 @@ PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound
     image.width = grid.ncol;
     image.height = grid.nrow;
     image.palette = map_palette(static_cast<int>(breaks.limits.size()));
-    image.pixels.resize(map.values.cells);
-    // A value's class is the number of limits below it, the largest value's
-    // limit aside: beyond the last limit there is no class.
-    const std::span<const double> below(breaks.limits.data(), breaks.limits.empty() ? 0 : breaks.limits.size() - 1);
-    for (std::size_t c = 0; c < image.pixels.size(); ++c) {
-        std::uint8_t colour = inactive_colour;
-        if (ibound[c] != 0) {
-            const double v = map.values.at(c);
-            if (map.values.unreadable(c)) colour = unreadable_colour;
-            else if (v < 0.0) colour = negative_colour;
-            else if (v > 0.0) {
-                int k = first_class;
-                for (double limit : below) k += limit < v;
-                colour = static_cast<std::uint8_t>(k);
-            } else colour = ibound[c] < 0 ? constant_head_colour : zero_colour;
+    image.pixels.assign(map.values.cells, inactive_colour);
+    // Plain pointers: the pixels are bytes, which may alias anything else.
+    std::uint8_t* pixels = image.pixels.data();
+    const std::int32_t* codes = ibound.data();
+    const double* limits = breaks.limits.data();
+    const std::size_t below = breaks.limits.empty() ? 0 : breaks.limits.size() - 1;
+    if (map.values.arrays.size() == 1) {
+        const float* values = map.values.arrays.front().data();
+        for (std::size_t c = 0; c < map.values.cells; ++c) {
+            if (codes[c] == 0) continue;
+            pixels[c] = cell_colour(values[c], written_as_asterisks(values[c]), codes[c] < 0, limits, below);
         }
-        image.pixels[c] = colour;
+        return image;
+    }
+    for (std::size_t c = 0; c < map.values.cells; ++c) {
+        if (codes[c] == 0) continue;
+        pixels[c] = cell_colour(map.values.at(c), map.values.unreadable(c), codes[c] < 0, limits, below);
     }
     return image;
 }

@@ -18,21 +18,32 @@ void append_bytes(png_structp png, png_bytep data, png_size_t length) {
 
 void no_flush(png_structp) {}
 
-// A row of a byte a pixel packed at the given depth, the leftmost pixel in
-// the high bits of a byte, as the format stores it: libpng then writes the
+// A row of a byte a pixel packed at Depth bits a pixel, the leftmost pixel
+// in the high bits of a byte, as the format stores it: libpng then writes the
 // rows as they are.
-void pack_row(const std::uint8_t* pixels, int depth, std::vector<png_byte>& row) {
-    const std::size_t width = row.size();
-    if (depth == 8) {
-        std::copy(pixels, pixels + width, row.begin());
-        return;
-    }
-    const int per_byte = 8 / depth;
-    const unsigned index_bits = (1u << depth) - 1;
-    for (std::size_t x = 0, at = 0; x < width; ++at) {
+template <int Depth>
+void pack_row(const std::uint8_t* pixels, std::vector<png_byte>& row) {
+    constexpr std::size_t per_byte = 8 / Depth;
+    constexpr unsigned index_bits = (1u << Depth) - 1;
+    const std::size_t width = row.size(), whole = width / per_byte;
+    for (std::size_t at = 0; at < whole; ++at, pixels += per_byte) {
         unsigned byte = 0;
-        for (int k = 0; k < per_byte; ++k, ++x) byte = byte << depth | (x < width ? pixels[x] & index_bits : 0u);
+        for (std::size_t k = 0; k < per_byte; ++k) byte = byte << Depth | (pixels[k] & index_bits);
         row[at] = static_cast<png_byte>(byte);
+    }
+    if (const std::size_t rest = width % per_byte; rest > 0) {
+        unsigned byte = 0;
+        for (std::size_t k = 0; k < per_byte; ++k) byte = byte << Depth | (k < rest ? pixels[k] & index_bits : 0u);
+        row[whole] = static_cast<png_byte>(byte);
+    }
+}
+
+void pack_row(const std::uint8_t* pixels, int depth, std::vector<png_byte>& row) {
+    switch (depth) {
+        case 1: return pack_row<1>(pixels, row);
+        case 2: return pack_row<2>(pixels, row);
+        case 4: return pack_row<4>(pixels, row);
+        default: std::copy(pixels, pixels + row.size(), row.begin());
     }
 }
 

@@ -4,8 +4,12 @@
 // page's summary sentences.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <set>
 
 #include "report/base64.hpp"
@@ -38,6 +42,37 @@ TEST(ClassBreaks, QuantilesRoundedToTwoDigitsEndingAtTheLargestValue) {
     EXPECT_EQ(0, b.class_of(130.0));  // a limit belongs to the class it closes
     EXPECT_EQ(1, b.class_of(130.5));
     EXPECT_EQ(7, b.class_of(1000.0));
+}
+
+// Random sets (skewed, repeated with zeros and negatives, within a
+// billionth of one value, with NaN) against the plain definition: the values
+// sorted, the eighths at rank n * k / 8 rounded, repeats and those at the
+// largest value dropped; too few of them give the steps of the largest value,
+// which that value alone gives.
+TEST(ClassBreaks, SameAsFromTheSortedValues) {
+    std::mt19937 random(5);
+    for (int set = 0; set < 400; ++set) {
+        std::vector<double> values(random() % (set % 8 < 4 ? 3000 : 30)), sorted;
+        for (double& v : values) {
+            const double u = std::uniform_real_distribution<double>(-1.0, 4.0)(random);
+            v = set % 4 == 0 ? std::pow(10.0, u) : set % 4 == 1 ? std::round(u) : set % 4 == 2 ? 7.0 + u * 1e-9 : u;
+            if (set % 4 == 3 && random() % 9 == 0) v = std::nan("");
+            if (v > 0.0 && std::isfinite(v)) sorted.push_back(v);
+        }
+        std::sort(sorted.begin(), sorted.end());
+        std::vector<double> want = {1.0};
+        if (const std::size_t n = sorted.size(); n > 0) {
+            want.clear();
+            for (std::size_t k = 1; k < 8; ++k) {
+                const double q = sorted[std::min(n - 1, static_cast<std::size_t>(static_cast<double>(n * k) / 8.0))];
+                const double limit = round_two_digits(q);
+                if (limit < sorted.back() && (want.empty() || limit > want.back())) want.push_back(limit);
+            }
+            if (want.size() < 6) want = choose_breaks({sorted.back()}).limits;
+            else want.push_back(sorted.back());
+        }
+        EXPECT_EQ(want, choose_breaks(values).limits) << set;
+    }
 }
 
 TEST(ClassBreaks, FewValuesTakeRoundEqualSteps) {
@@ -165,6 +200,15 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     // The largest double has 309 digits, 102 commas between them.
     EXPECT_EQ(309u + 102u, grouped_text(std::numeric_limits<double>::max(), 0).size());
     EXPECT_EQ(301u + 5u, amount_text(-1e300).size() - 1);
+    // The page's positions are printf's %.1f into 32 characters: any double
+    // (huge ones cut, NaN, infinities) and quarters, whose halves are ties.
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 20000; ++i) {
+        const double v = i % 2 ? std::bit_cast<double>(random()) : static_cast<double>(random() % 80001) / 4.0 - 1e4;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f", v);
+        EXPECT_EQ(text, px(v)) << v;
+    }
 }
 
 // The page's maps by kind: the four annual ones, then the six monthly
