@@ -208,19 +208,6 @@ std::string axes_svg(const Grid& grid, const Frame& frame, double left, double t
     return svg;
 }
 
-}  // namespace
-
-std::vector<Rgb> map_palette(int classes) {
-    std::vector<Rgb> palette = {grey, white, black, magenta, pale_blue};
-    for (int k = 0; k < classes; ++k) {
-        const int at = classes == 1 ? 8 : static_cast<int>(std::lround(8.0 * k / (classes - 1)));
-        palette.push_back(ramp[static_cast<std::size_t>(at)]);
-    }
-    return palette;
-}
-
-namespace {
-
 // Six characters hold every value of less than 999 either way: only the rare
 // wide values are written out to be sure.
 bool written_as_asterisks(float value) { return !(std::fabs(value) < 999.0f) && as_written(value).unreadable; }
@@ -240,6 +227,15 @@ std::uint8_t cell_colour(double value, bool unreadable, bool held, const double*
 }
 
 }  // namespace
+
+std::vector<Rgb> map_palette(int classes) {
+    std::vector<Rgb> palette = {grey, white, black, magenta, pale_blue};
+    for (int k = 0; k < classes; ++k) {
+        const int at = classes == 1 ? 8 : static_cast<int>(std::lround(8.0 * k / (classes - 1)));
+        palette.push_back(ramp[static_cast<std::size_t>(at)]);
+    }
+    return palette;
+}
 
 bool MapValues::unreadable(std::size_t c) const {
     for (const std::span<const float>& a : arrays) {

@@ -200,14 +200,17 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     // The largest double has 309 digits, 102 commas between them.
     EXPECT_EQ(309u + 102u, grouped_text(std::numeric_limits<double>::max(), 0).size());
     EXPECT_EQ(301u + 5u, amount_text(-1e300).size() - 1);
-    // The page's positions are printf's %.1f into 32 characters: any double
-    // (huge ones cut, NaN, infinities) and quarters, whose halves are ties.
+    // The page's positions are printf's %.1f into 32 characters, class
+    // limits its %.3g: any double (huge ones cut, NaN, infinities) and
+    // quarters, whose halves are ties.
     std::mt19937_64 random(3);
     for (int i = 0; i < 20000; ++i) {
         const double v = i % 2 ? std::bit_cast<double>(random()) : static_cast<double>(random() % 80001) / 4.0 - 1e4;
         char text[32];
         std::snprintf(text, sizeof text, "%.1f", v);
         EXPECT_EQ(text, px(v)) << v;
+        std::snprintf(text, sizeof text, "%.3g", v);  // a class limit's three digits
+        if (std::fabs(v) < 100.0) { EXPECT_EQ(text, limit_text(v)) << v; }
     }
 }
 
