@@ -8,11 +8,11 @@
 
 #include "report/base64.hpp"
 #include "report/constant_head.hpp"
-#include "report/written_value.hpp"
 #include "report/html_text.hpp"
 #include "report/map_furniture.hpp"
 #include "report/numbers.hpp"
 #include "report/report_limits.hpp"
+#include "report/written_value.hpp"
 
 namespace tessadro {
 namespace {

@@ -77,10 +77,10 @@ std::string unmappable(const Grid& grid, std::size_t cells);
 // The map as an inline SVG figure: the image scaled into a box width_px wide
 // and 1.5 times as high with the aspect of the grid's cells, but at least
 // smallest_cell_side pixels a cell side; axes in model coordinates, a scale
-// bar and a north arrow; the outline of the constant-head cells (drawn from
-// the page's constant_head_definition, when it has one: outlined); marks of rejected records (at most
-// marks_on_map, the others counted in the legend), marks of the edge cells
-// and a legend. The image
+// bar and a north arrow; the outline of the constant-head cells when
+// outlined (drawn from the page's constant_head_definition); marks of
+// rejected records (at most marks_on_map, the others counted in the legend),
+// marks of the edge cells and a legend. The image
 // carries the grid's rows and columns and the legend's swatches their
 // colours, for the page's hover script. A map that cannot be drawn is a
 // figure with a sentence that says why.
