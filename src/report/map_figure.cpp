@@ -4,6 +4,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <span>
 
 #include "report/base64.hpp"
@@ -126,8 +128,10 @@ std::string figure_start(const MapData& map) {
 // records have no ring.
 std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map, const ClassBreaks& breaks,
                                    bool outlined, std::size_t not_marked) {
-    std::array<bool, 256> shown{};
-    for (std::uint8_t p : image.pixels) shown[p] = true;
+    // The special cells are few or none: a search for each colour.
+    auto shown = [&image](std::uint8_t colour) {
+        return std::memchr(image.pixels.data(), colour, image.pixels.size()) != nullptr;
+    };
     std::vector<LegendEntry> legend;
     for (std::size_t k = breaks.limits.size(); k-- > 0;) {
         const std::string low = k == 0 ? "above 0" : limit_text(breaks.limits[k - 1]);
@@ -135,9 +139,9 @@ std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map
             {LegendEntry::swatch, image.palette[first_class + k], low + " to " + limit_text(breaks.limits[k])});
     }
     legend.push_back({LegendEntry::swatch, white, "0"});
-    if (shown[constant_head_colour]) legend.push_back({LegendEntry::swatch, pale_blue, "0, constant head"});
-    if (shown[negative_colour]) legend.push_back({LegendEntry::swatch, magenta, "negative"});
-    if (shown[unreadable_colour]) legend.push_back({LegendEntry::swatch, black, "written as ******"});
+    if (shown(constant_head_colour)) legend.push_back({LegendEntry::swatch, pale_blue, "0, constant head"});
+    if (shown(negative_colour)) legend.push_back({LegendEntry::swatch, magenta, "negative"});
+    if (shown(unreadable_colour)) legend.push_back({LegendEntry::swatch, black, "written as ******"});
     legend.push_back({LegendEntry::swatch, grey, "inactive cell"});
     if (outlined) legend.push_back({LegendEntry::outline, river_blue, "constant-head edge"});
     if (!map.marks.empty()) legend.push_back({LegendEntry::ring, red, "rejected record"});
@@ -213,14 +217,15 @@ std::string axes_svg(const Grid& grid, const Frame& frame, double left, double t
 bool written_as_asterisks(float value) { return !(std::fabs(value) < 999.0f) && as_written(value).unreadable; }
 
 // The colour of an active cell (a constant head when held); a positive
-// value's class is the number of limits below it, of the `below` limits that
-// precede the largest value's.
-std::uint8_t cell_colour(double value, bool unreadable, bool held, const double* limits, std::size_t below) {
+// value's class is the number of limits below it, of those that precede the
+// largest value's.
+template <class Limits>
+std::uint8_t cell_colour(double value, bool unreadable, bool held, const Limits& below) {
     if (unreadable) return unreadable_colour;
     if (value < 0.0) return negative_colour;
     if (value > 0.0) {
         int k = first_class;
-        for (std::size_t i = 0; i < below; ++i) k += limits[i] < value;
+        for (double limit : below) k += limit < value;
         return static_cast<std::uint8_t>(k);
     }
     return held ? constant_head_colour : zero_colour;
@@ -252,22 +257,31 @@ PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound
     image.palette = map_palette(static_cast<int>(breaks.limits.size()));
     image.pixels.assign(map.values.cells, inactive_colour);
     // Plain pointers: the pixels are bytes, which may alias anything else.
-    std::uint8_t* pixels = image.pixels.data();
-    const std::int32_t* codes = ibound.data();
-    const double* limits = breaks.limits.data();
-    const std::size_t below = breaks.limits.empty() ? 0 : breaks.limits.size() - 1;
-    if (map.values.arrays.size() == 1) {
-        const float* values = map.values.arrays.front().data();
+    auto colour_cells = [pixels = image.pixels.data(), codes = ibound.data(), &map](const auto& below) {
+        if (map.values.arrays.size() == 1) {
+            const float* values = map.values.arrays.front().data();
+            for (std::size_t c = 0; c < map.values.cells; ++c) {
+                if (codes[c] == 0) continue;
+                pixels[c] = cell_colour(values[c], written_as_asterisks(values[c]), codes[c] < 0, below);
+            }
+            return;
+        }
         for (std::size_t c = 0; c < map.values.cells; ++c) {
             if (codes[c] == 0) continue;
-            pixels[c] = cell_colour(values[c], written_as_asterisks(values[c]), codes[c] < 0, limits, below);
+            pixels[c] = cell_colour(map.values.at(c), map.values.unreadable(c), codes[c] < 0, below);
         }
+    };
+    // Nine classes have eight limits below the largest value's: as many as
+    // that, padded with infinities, are counted without a loop's bookkeeping.
+    const std::span<const double> below(breaks.limits.data(), breaks.limits.empty() ? 0 : breaks.limits.size() - 1);
+    std::array<double, 8> padded;
+    if (below.size() > padded.size()) {
+        colour_cells(below);
         return image;
     }
-    for (std::size_t c = 0; c < map.values.cells; ++c) {
-        if (codes[c] == 0) continue;
-        pixels[c] = cell_colour(map.values.at(c), map.values.unreadable(c), codes[c] < 0, limits, below);
-    }
+    padded.fill(std::numeric_limits<double>::infinity());
+    std::copy(below.begin(), below.end(), padded.begin());
+    colour_cells(padded);
     return image;
 }
 
