@@ -3,7 +3,8 @@
 // writers, the F6.1 fields of the array files (quick writer against the
 // general one, and whole 400-value rows, most of them zero), and rows of the
 // tract table (written whole by write_list, and kept by a repeated record);
-// with the report, the rows of its ASCII grids.
+// and, when the report is built, the class breaks of a 400 x 400 map, the
+// PNG encoding of an 800 x 800 map image and the rows of the ASCII grids.
 //
 //   micro_bench [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
@@ -16,13 +17,17 @@
 #include <string>
 #include <vector>
 
-#ifdef TESSADRO_BENCH_REPORT
-#include "report/gis_files.hpp"
-#endif
 #include "text/fixed_field.hpp"
 #include "text/free_form.hpp"
 #include "text/real_text.hpp"
 #include "text/repeated_record.hpp"
+
+#ifdef TESSADRO_REPORT_BENCH
+#include "report/class_breaks.hpp"
+#include "report/gis_files.hpp"
+#include "report/map_figure.hpp"
+#include "report/png_image.hpp"
+#endif
 
 namespace {
 
@@ -152,7 +157,53 @@ void tract_rows(benchmark::State& state) {
 }
 BENCHMARK(tract_rows)->Arg(1)->Arg(0);
 
-#ifdef TESSADRO_BENCH_REPORT
+#ifdef TESSADRO_REPORT_BENCH
+// A map of side x side cells as a year's arrays look: inactive outside an
+// ellipse, and inside a third of the cells pumped, amounts spread over five
+// decades (a few large wells), the others zero.
+std::vector<double> map_values(int side) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> exponent(-1.0, 4.0);
+    std::vector<double> values(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), -1.0);
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            const double x = 2.0 * column / side - 1.0, y = 2.0 * row / side - 1.0;
+            if (x * x + y * y > 0.8) continue;  // inactive: no value
+            values[static_cast<std::size_t>(row * side + column)] =
+                random() % 3 == 0 ? std::pow(10.0, exponent(random)) : 0.0;
+        }
+    }
+    return values;
+}
+
+// The breaks of the active cells' values (which the page gathers anew for
+// each map: the copy is part of the work).
+void class_breaks(benchmark::State& state) {
+    std::vector<double> active = map_values(400);
+    std::erase(active, -1.0);
+    for (auto _ : state) benchmark::DoNotOptimize(choose_breaks(active));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(active.size()));
+}
+BENCHMARK(class_breaks);
+
+// A map image of a pixel a cell, coloured by the classes of its values.
+void png_map(benchmark::State& state) {
+    const std::vector<double> values = map_values(800);
+    std::vector<double> active = values;
+    std::erase(active, -1.0);
+    const ClassBreaks breaks = choose_breaks(active);
+    PaletteImage image{800, 800, {}, map_palette(static_cast<int>(breaks.limits.size()))};
+    for (double v : values) {
+        const int colour = v < 0.0 ? inactive_colour : v > 0.0 ? first_class + breaks.class_of(v) : zero_colour;
+        image.pixels.push_back(static_cast<std::uint8_t>(colour));
+    }
+    std::size_t bytes = 0;
+    for (auto _ : state) bytes = encode_png(image).size();
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(image.pixels.size()));
+    state.SetLabel(std::to_string(bytes) + " bytes");
+}
+BENCHMARK(png_map);
+
 // A row of an ASCII grid of the report's gis/ folder: an array file's row of
 // 400 values, each as its F6.1 field holds it.
 void asc_row(benchmark::State& state) {

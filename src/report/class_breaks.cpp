@@ -12,13 +12,11 @@ constexpr int most_classes = 9;
 
 // Quantile limits at k/8, rounded, without repeats; those at or above the
 // largest value are dropped (the largest value closes the last class).
-std::vector<double> quantile_limits(const std::vector<double>& sorted) {
+std::vector<double> quantile_limits(const std::array<double, 7>& eighths, double largest) {
     std::vector<double> limits;
-    const auto n = sorted.size();
-    for (int k = 1; k < 8; ++k) {
-        const double q = sorted[std::min(n - 1, static_cast<std::size_t>(static_cast<double>(n) * k / 8.0))];
+    for (double q : eighths) {
         const double limit = round_two_digits(q);
-        if (limit <= 0.0 || limit >= sorted.back()) continue;
+        if (limit <= 0.0 || limit >= largest) continue;
         if (!limits.empty() && limit <= limits.back()) continue;
         limits.push_back(limit);
     }
@@ -65,10 +63,23 @@ int ClassBreaks::class_of(double value) const {
 ClassBreaks choose_breaks(std::vector<double> values) {
     std::erase_if(values, [](double v) { return !(v > 0.0) || !std::isfinite(v); });
     if (values.empty()) return ClassBreaks{{1.0}};
-    std::sort(values.begin(), values.end());
-    std::vector<double> limits = quantile_limits(values);
-    if (static_cast<int>(limits.size()) + 1 < fewest_classes) limits = step_limits(values.back());
-    limits.push_back(values.back());
+    // Each rank selected among the values from the one before: those lie
+    // below it, the others above.
+    const std::size_t n = values.size();
+    std::array<double, 7> eighths{};
+    auto from = values.begin();
+    for (std::size_t k = 1; k <= eighths.size(); ++k) {
+        const std::size_t rank =
+            std::min(n - 1, static_cast<std::size_t>(static_cast<double>(n) * static_cast<double>(k) / 8.0));
+        const auto at = values.begin() + static_cast<std::ptrdiff_t>(rank);
+        std::nth_element(from, at, values.end());
+        eighths[k - 1] = *at;
+        from = at;
+    }
+    const double largest = *std::max_element(from, values.end());
+    std::vector<double> limits = quantile_limits(eighths, largest);
+    if (static_cast<int>(limits.size()) + 1 < fewest_classes) limits = step_limits(largest);
+    limits.push_back(largest);
     return ClassBreaks{limits};
 }
 

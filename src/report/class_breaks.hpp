@@ -18,6 +18,8 @@ struct ClassBreaks {
 // cells lie, since irrigation is skewed towards a few large wells; when the
 // values have too few distinct quantiles (a handful of cells), equal steps of
 // a round size are used instead. No values give a single class ending at 1.
+// The quantile at k/8 of n values is the one of rank n * k / 8 (0-based,
+// rounded down) in increasing order; the values are reordered to find it.
 ClassBreaks choose_breaks(std::vector<double> values);
 
 // A number rounded to two significant digits.

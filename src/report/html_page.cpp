@@ -1,6 +1,7 @@
 #include "report/html_page.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <span>
@@ -206,14 +207,25 @@ std::string monthly_section(const YearReport& r) {
     return out;
 }
 
+// The active cells of a mappable grid by their index, north row first: the
+// cells whose values the maps class.
+std::vector<std::uint32_t> active_cells(const std::vector<std::int32_t>& ibound) {
+    std::vector<std::uint32_t> active;
+    for (std::size_t c = 0; c < ibound.size(); ++c) {
+        if (ibound[c] != 0) active.push_back(static_cast<std::uint32_t>(c));
+    }
+    return active;
+}
+
 // Class limits from the active cells of some maps (those that hold a value a
-// cell).
-ClassBreaks breaks_of(const YearReport& r, std::span<const MapData> maps) {
+// cell): only their positive values are classed.
+ClassBreaks breaks_of(const YearReport& r, const std::vector<std::uint32_t>& active, std::span<const MapData> maps) {
     std::vector<double> values;
     for (const MapData& map : maps) {
-        if (map.values.size() != r.ibound.size()) continue;
-        for (std::size_t c = 0; c < r.ibound.size(); ++c) {
-            if (r.ibound[c] != 0) values.push_back(map.values[c]);
+        if (map.values.cells != r.ibound.size()) continue;
+        for (std::uint32_t c : active) {
+            const double v = map.values.at(c);
+            if (v > 0.0) values.push_back(v);
         }
     }
     return choose_breaks(std::move(values));
@@ -249,15 +261,21 @@ std::string maps_section(const YearReport& r) {
                              coordinate_text(y0) + " to " + coordinate_text(y0 + static_cast<double>(g.nrow) * g.dely) +
                              " ft) are not finite numbers within a billion feet.");
     }
-    out += constant_head_definition(g, r.ibound) + "<div class=\"maps\">\n";
+    // The outline depends on the grid alone: found once, drawn by every map.
+    const std::string outline = constant_head_definition(g, r.ibound);
+    const bool outlined = !outline.empty();
+    out += outline + "<div class=\"maps\">\n";
     const ReportMaps maps = report_maps(r);
+    const std::vector<std::uint32_t> active = active_cells(r.ibound);
     // One colour scale per quantity: the annual maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
-    for (const MapData& map : maps.annual) out += map_svg(r.grid, r.ibound, map, breaks_of(r, {&map, 1}), 440);
+    for (const MapData& map : maps.annual) {
+        out += map_svg(r.grid, r.ibound, map, breaks_of(r, active, {&map, 1}), 440, outlined);
+    }
     out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
     for (const std::vector<MapData>* months : {&maps.pumping_months, &maps.recharge_months}) {
-        const ClassBreaks breaks = breaks_of(r, *months);
-        for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 400);
+        const ClassBreaks breaks = breaks_of(r, active, *months);
+        for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
     }
     return out + "</div>\n";
 }
@@ -337,48 +355,32 @@ std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bo
 
 ReportMaps report_maps(const YearReport& r) {
     const std::size_t cells = r.ibound.size();
-    MapData season_pumping{"map-season-pumping", "Season pumping, May to October", "acre-feet",
-                           std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
+    // The seasons add up their months as they come; a season with a month
+    // of another size than the grid is not drawn (the map says so).
+    MapData season_pumping{"map-season-pumping", "Season pumping, May to October", "acre-feet", {cells, {}},
                            marks_for(r, true, false, false, false), marks_for(r, true, false, false, false, true)};
-    MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet",
-                            std::vector<double>(cells, 0.0), std::vector<bool>(cells, false),
+    MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet", {cells, {}},
                             marks_for(r, false, true, false, false), marks_for(r, false, true, false, false, true)};
     ReportMaps maps;
     for (const ArrayValues& a : r.arrays) {
         const bool pmp = a.kind == ArrayKind::pumping;
         if (!pmp && a.kind != ArrayKind::recharge) continue;
-        MapData& season = pmp ? season_pumping : season_recharge;
-        MapData m{"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
-                  std::vector<double>(a.values.begin(), a.values.end()), std::vector<bool>(cells, false), {}};
-        // An array of another size than the grid is not drawn (the map says
-        // so), nor is the season it belongs to.
-        if (a.values.size() != cells) {
-            season.values.clear();
-            (pmp ? maps.pumping_months : maps.recharge_months).push_back(std::move(m));
-            continue;
-        }
-        const bool season_whole = season.values.size() == cells;
-        for (std::size_t c = 0; c < cells; ++c) {
-            if (season_whole) season.values[c] += a.values[c];
-            if (a.unreadable_cells == 0 || !as_written(a.values[c]).unreadable) continue;
-            m.unreadable[c] = true;
-            if (season_whole) season.unreadable[c] = true;
-        }
-        (pmp ? maps.pumping_months : maps.recharge_months).push_back(std::move(m));
+        MapValues& season = (pmp ? season_pumping : season_recharge).values;
+        if (a.values.size() != cells) season = {};
+        else if (season.cells == cells) season.arrays.emplace_back(a.values);
+        (pmp ? maps.pumping_months : maps.recharge_months)
+            .push_back({"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
+                        {a.values.size(), {a.values}}, {}});
     }
     maps.annual.push_back(std::move(season_pumping));
     maps.annual.push_back(std::move(season_recharge));
     for (const ArrayValues& a : r.arrays) {
         const bool agw = a.kind == ArrayKind::acres;
         if (!agw && a.kind != ArrayKind::mi) continue;
-        MapData m{agw ? "map-acres" : "map-mi", agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
-                  agw ? "acres" : "acre-feet", std::vector<double>(a.values.begin(), a.values.end()),
-                  std::vector<bool>(cells, false), marks_for(r, false, false, agw, !agw),
-                  marks_for(r, false, false, agw, !agw, true)};
-        for (std::size_t c = 0; c < cells && c < a.values.size() && a.unreadable_cells > 0; ++c) {
-            m.unreadable[c] = as_written(a.values[c]).unreadable;
-        }
-        maps.annual.push_back(std::move(m));
+        maps.annual.push_back({agw ? "map-acres" : "map-mi",
+                               agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
+                               agw ? "acres" : "acre-feet", {a.values.size(), {a.values}},
+                               marks_for(r, false, false, agw, !agw), marks_for(r, false, false, agw, !agw, true)});
     }
     return maps;
 }

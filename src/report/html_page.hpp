@@ -15,7 +15,8 @@ namespace tessadro {
 // field, value) so that they can be read back from the document.
 std::string html_page(const YearReport& report);
 
-// The maps of the page, by kind, each kind in the page's order.
+// The maps of the page, by kind, each kind in the page's order. They read
+// the report's arrays, which must outlive them.
 struct ReportMaps {
     std::vector<MapData> annual;           // season pumping and recharge, irrigated acres, M&I pumping
     std::vector<MapData> pumping_months;   // May to October

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
+#include <limits>
 #include <span>
 
 #include "report/base64.hpp"
@@ -12,6 +14,7 @@
 #include "report/map_furniture.hpp"
 #include "report/numbers.hpp"
 #include "report/report_limits.hpp"
+#include "report/written_value.hpp"
 
 namespace tessadro {
 namespace {
@@ -43,8 +46,9 @@ constexpr Rgb red{228, 26, 28};
 constexpr Rgb orange{255, 127, 0};
 
 std::string hex(Rgb c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (std::uint8_t v : {c.r, c.g, c.b}) text.append({digits[v >> 4], digits[v & 15]});
     return text;
 }
 
@@ -124,8 +128,10 @@ std::string figure_start(const MapData& map) {
 // records have no ring.
 std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map, const ClassBreaks& breaks,
                                    bool outlined, std::size_t not_marked) {
-    std::vector<bool> shown(image.palette.size(), false);
-    for (std::uint8_t p : image.pixels) shown[p] = true;
+    // The special cells are few or none: a search for each colour.
+    auto shown = [&image](std::uint8_t colour) {
+        return std::memchr(image.pixels.data(), colour, image.pixels.size()) != nullptr;
+    };
     std::vector<LegendEntry> legend;
     for (std::size_t k = breaks.limits.size(); k-- > 0;) {
         const std::string low = k == 0 ? "above 0" : limit_text(breaks.limits[k - 1]);
@@ -133,9 +139,9 @@ std::vector<LegendEntry> legend_of(const PaletteImage& image, const MapData& map
             {LegendEntry::swatch, image.palette[first_class + k], low + " to " + limit_text(breaks.limits[k])});
     }
     legend.push_back({LegendEntry::swatch, white, "0"});
-    if (shown[constant_head_colour]) legend.push_back({LegendEntry::swatch, pale_blue, "0, constant head"});
-    if (shown[negative_colour]) legend.push_back({LegendEntry::swatch, magenta, "negative"});
-    if (shown[unreadable_colour]) legend.push_back({LegendEntry::swatch, black, "written as ******"});
+    if (shown(constant_head_colour)) legend.push_back({LegendEntry::swatch, pale_blue, "0, constant head"});
+    if (shown(negative_colour)) legend.push_back({LegendEntry::swatch, magenta, "negative"});
+    if (shown(unreadable_colour)) legend.push_back({LegendEntry::swatch, black, "written as ******"});
     legend.push_back({LegendEntry::swatch, grey, "inactive cell"});
     if (outlined) legend.push_back({LegendEntry::outline, river_blue, "constant-head edge"});
     if (!map.marks.empty()) legend.push_back({LegendEntry::ring, red, "rejected record"});
@@ -206,6 +212,25 @@ std::string axes_svg(const Grid& grid, const Frame& frame, double left, double t
     return svg;
 }
 
+// Six characters hold every value of less than 999 either way: only the rare
+// wide values are written out to be sure.
+bool written_as_asterisks(float value) { return !(std::fabs(value) < 999.0f) && as_written(value).unreadable; }
+
+// The colour of an active cell (a constant head when held); a positive
+// value's class is the number of limits below it, of those that precede the
+// largest value's.
+template <class Limits>
+std::uint8_t cell_colour(double value, bool unreadable, bool held, const Limits& below) {
+    if (unreadable) return unreadable_colour;
+    if (value < 0.0) return negative_colour;
+    if (value > 0.0) {
+        int k = first_class;
+        for (double limit : below) k += limit < value;
+        return static_cast<std::uint8_t>(k);
+    }
+    return held ? constant_head_colour : zero_colour;
+}
+
 }  // namespace
 
 std::vector<Rgb> map_palette(int classes) {
@@ -217,31 +242,55 @@ std::vector<Rgb> map_palette(int classes) {
     return palette;
 }
 
+bool MapValues::unreadable(std::size_t c) const {
+    for (const std::span<const float>& a : arrays) {
+        if (written_as_asterisks(a[c])) return true;
+    }
+    return false;
+}
+
 PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                        const ClassBreaks& breaks) {
     PaletteImage image;
     image.width = grid.ncol;
     image.height = grid.nrow;
     image.palette = map_palette(static_cast<int>(breaks.limits.size()));
-    image.pixels.resize(map.values.size());
-    for (std::size_t c = 0; c < map.values.size(); ++c) {
-        const double v = map.values[c];
-        std::uint8_t colour = zero_colour;
-        if (ibound[c] == 0) colour = inactive_colour;
-        else if (map.unreadable[c]) colour = unreadable_colour;
-        else if (v < 0.0) colour = negative_colour;
-        else if (v > 0.0) colour = static_cast<std::uint8_t>(first_class + breaks.class_of(v));
-        else if (ibound[c] < 0) colour = constant_head_colour;
-        image.pixels[c] = colour;
+    image.pixels.assign(map.values.cells, inactive_colour);
+    // Plain pointers: the pixels are bytes, which may alias anything else.
+    auto colour_cells = [pixels = image.pixels.data(), codes = ibound.data(), &map](const auto& below) {
+        if (map.values.arrays.size() == 1) {
+            const float* values = map.values.arrays.front().data();
+            for (std::size_t c = 0; c < map.values.cells; ++c) {
+                if (codes[c] == 0) continue;
+                pixels[c] = cell_colour(values[c], written_as_asterisks(values[c]), codes[c] < 0, below);
+            }
+            return;
+        }
+        for (std::size_t c = 0; c < map.values.cells; ++c) {
+            if (codes[c] == 0) continue;
+            pixels[c] = cell_colour(map.values.at(c), map.values.unreadable(c), codes[c] < 0, below);
+        }
+    };
+    // Nine classes have eight limits below the largest value's: as many as
+    // that, padded with infinities, are counted without a loop's bookkeeping.
+    const std::span<const double> below(breaks.limits.data(), breaks.limits.empty() ? 0 : breaks.limits.size() - 1);
+    std::array<double, 8> padded;
+    if (below.size() > padded.size()) {
+        colour_cells(below);
+        return image;
     }
+    padded.fill(std::numeric_limits<double>::infinity());
+    std::copy(below.begin(), below.end(), padded.begin());
+    colour_cells(padded);
     return image;
 }
 
 std::string limit_text(double value) {
     if (std::fabs(value) >= 100.0) return grouped_text(value, 0);
     char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value);
-    return text;
+    // As printf's %.3g: three significant digits, an exponent beyond them.
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 3).ptr;
+    return std::string(text, end);
 }
 
 MapScale map_scale(const Grid& grid) {
@@ -268,9 +317,9 @@ std::string unmappable(const Grid& grid, std::size_t cells) {
 }
 
 std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
-                    const ClassBreaks& breaks, int width_px) {
+                    const ClassBreaks& breaks, int width_px, bool outlined) {
     std::string trouble = unmappable(grid, ibound.size());
-    if (trouble.empty() && (map.values.size() != ibound.size() || map.unreadable.size() != ibound.size())) {
+    if (trouble.empty() && map.values.cells != ibound.size()) {
         trouble = "its array does not hold one value for each cell of the grid";
     }
     if (!trouble.empty()) {
@@ -284,7 +333,6 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     // one the x tick labels, the x label and the scale bar.
     const double left = 78.0, top = 8.0, bottom = 56.0, legend_w = 130.0;
     const PaletteImage image = map_image(grid, ibound, map, breaks);
-    const bool outlined = !constant_head_path(grid, ibound).empty();
     const std::size_t drawn = std::min(map.marks.size(), marks_on_map);
     const std::vector<LegendEntry> legend = legend_of(image, map, breaks, outlined, map.marks.size() - drawn);
     const ScaleBar bar = frame.to_scale ? scale_bar(width_ft) : ScaleBar{};
@@ -298,8 +346,9 @@ std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, c
     svg += "<image class=\"cells\" data-rows=\"" + std::to_string(grid.nrow) + "\" data-columns=\"" +
            std::to_string(grid.ncol) + "\" data-unit=\"" + html_escaped(map.unit) + "\" x=\"" + px(left) +
            "\" y=\"" + px(top) + "\" width=\"" + px(w) + "\" height=\"" + px(h) +
-           "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" href=\"data:image/png;base64," +
-           base64(encode_png(image)) + "\"/>";
+           "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" href=\"data:image/png;base64,";
+    append_base64(svg, encode_png(image));
+    svg += "\"/>";
     svg += "<rect x=\"" + px(left) + "\" y=\"" + px(top) + "\" width=\"" + px(w) + "\" height=\"" + px(h) +
            "\" fill=\"none\" stroke=\"#444\"/>";
     const double cw = w / grid.ncol, ch = h / grid.nrow;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -10,15 +12,30 @@
 
 namespace tessadro {
 
-// One map of a cell array: values by cell (north row first), the cells whose
-// field the model cannot read, the cells of rejected records to mark, and the
-// edge cells that hold amounts of points outside the grid.
+// The values of a map by cell, north row first, read where the report keeps
+// them rather than copied: one array's 4-byte values, or the sum in double of
+// several in their order (a season of monthly arrays; none gives zeros). A
+// cell is unreadable when one of the arrays writes it as asterisks.
+struct MapValues {
+    std::size_t cells = 0;
+    std::vector<std::span<const float>> arrays;  // each of `cells` values
+
+    double at(std::size_t c) const {
+        if (arrays.size() == 1) return arrays.front()[c];
+        double sum = 0.0;
+        for (const std::span<const float>& a : arrays) sum += a[c];
+        return sum;
+    }
+    bool unreadable(std::size_t c) const;
+};
+
+// One map of a cell array: its values, the cells of rejected records to
+// mark, and the edge cells that hold amounts of points outside the grid.
 struct MapData {
     std::string id;     // the figure's element id, "map-2010.05.pmp"
     std::string title;
     std::string unit;
-    std::vector<double> values;
-    std::vector<bool> unreadable;
+    MapValues values;
     std::vector<Cell> marks;
     std::vector<Cell> edge_marks = {};  // in column or row 1: at most a row and a column of them
 };
@@ -40,7 +57,7 @@ std::vector<Rgb> map_palette(int classes);
 // One pixel a cell, north row at the top: inactive cells grey, zero white
 // (pale blue on a constant-head cell), unreadable black, negative values
 // their own colour, others by class. The
-// activity codes and the map's values and flags hold one entry a cell.
+// activity codes and the map's values hold one entry a cell.
 PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
                        const ClassBreaks& breaks);
 
@@ -60,15 +77,15 @@ std::string unmappable(const Grid& grid, std::size_t cells);
 // The map as an inline SVG figure: the image scaled into a box width_px wide
 // and 1.5 times as high with the aspect of the grid's cells, but at least
 // smallest_cell_side pixels a cell side; axes in model coordinates, a scale
-// bar and a north arrow; the outline of the constant-head cells (drawn from
-// the page's constant_head_definition); marks of rejected records (at most
-// marks_on_map, the others counted in the legend), marks of the edge cells
-// and a legend. The image
+// bar and a north arrow; the outline of the constant-head cells when
+// outlined (drawn from the page's constant_head_definition); marks of
+// rejected records (at most marks_on_map, the others counted in the legend),
+// marks of the edge cells and a legend. The image
 // carries the grid's rows and columns and the legend's swatches their
 // colours, for the page's hover script. A map that cannot be drawn is a
 // figure with a sentence that says why.
 std::string map_svg(const Grid& grid, const std::vector<std::int32_t>& ibound, const MapData& map,
-                    const ClassBreaks& breaks, int width_px);
+                    const ClassBreaks& breaks, int width_px, bool outlined);
 
 // A short label for a class limit: grouped whole numbers from 100 up, else
 // three significant digits.

@@ -3,17 +3,26 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <string_view>
 
 namespace tessadro {
 namespace {
 
-// printf's %.*f of any double: the largest has 309 digits before the point.
-std::string fixed_text(double value, int decimals) {
+// printf's %.*f of any double (to_chars with a precision gives the same
+// characters): the largest has 309 digits before the point.
+struct FixedText {
     char text[400];
-    const int n = std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 40), value);
-    return std::string(text, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof text) - 1)));
-}
+    std::size_t size = 0;
+
+    FixedText(double value, int decimals) {
+        const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                     std::clamp(decimals, 0, 40));
+        size = static_cast<std::size_t>(r.ptr - text);
+    }
+    std::string_view view() const { return {text, size}; }
+};
+
+std::string fixed_text(double value, int decimals) { return std::string(FixedText(value, decimals).view()); }
 
 }  // namespace
 
@@ -31,22 +40,24 @@ std::string shortest_text(float value) {
 }
 
 std::string grouped_text(double value, int decimals) {
-    const std::string digits = fixed_text(std::fabs(value), decimals);
+    const FixedText fixed(std::fabs(value), decimals);
+    const std::string_view digits = fixed.view();
     const std::size_t point = digits.find('.');
-    std::size_t whole = point == std::string::npos ? digits.size() : point;
+    const std::size_t whole = point == std::string_view::npos ? digits.size() : point;
+    const bool minus = value < 0.0 && digits.find_first_not_of("0.") != std::string_view::npos;
     std::string out;
+    out.reserve(digits.size() + whole / 3 + 1);
+    if (minus) out.push_back('-');
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && i < whole && (whole - i) % 3 == 0) out.push_back(',');
         out.push_back(digits[i]);
     }
-    const bool zero = out.find_first_not_of("0.,") == std::string::npos;
-    return (value < 0.0 && !zero ? "-" : "") + out;
+    return out;
 }
 
 std::string px(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    // As printf's %.1f into 32 characters, which keeps 31 of a huge number.
+    return std::string(FixedText(value, 1).view().substr(0, 31));
 }
 
 }  // namespace tessadro

@@ -258,12 +258,11 @@ TEST(BrowserMap, CellCentresShowOrientationMaskingAndPaletteAndHoverNamesThem) {
     const std::vector<std::int32_t> ibound = {1, 1, -1, 0,
                                               1, -1, 1, 1,
                                               1, 1, 1, 1};
-    MapData map{"map-test", "test", "units",
-                {90.0, 10.0, 0.0, 55.0,
-                 -3.0, 50.0, 20.0, 30.0,
-                 0.0, 60.0, 70.0, 80.0},
-                std::vector<bool>(12, false), {}};
-    map.unreadable[7] = true;  // row 2, column 4: written as ******
+    // Row 2, column 4 is too wide for an F6.1 field: written as ******.
+    const std::vector<float> values = {90.0f, 10.0f, 0.0f, 55.0f,
+                                       -3.0f, 50.0f, 20.0f, 1e5f,
+                                       0.0f, 60.0f, 70.0f, 80.0f};
+    const MapData map{"map-test", "test", "units", {values.size(), {values}}, {}};
     const ClassBreaks breaks{{25.0, 50.0, 75.0, 90.0}};
     const std::vector<Rgb> palette = map_palette(4);
 
@@ -271,7 +270,7 @@ TEST(BrowserMap, CellCentresShowOrientationMaskingAndPaletteAndHoverNamesThem) {
     const std::string page = std::string("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>body{margin:0}"
                                          "figure{margin:0}figcaption{display:none}</style>") +
                              map_hover_script() + "</head><body>" + constant_head_definition(grid, ibound) +
-                             map_svg(grid, ibound, map, breaks, 400) +
+                             map_svg(grid, ibound, map, breaks, 400, true) +
                              "<table id=\"problems\"><tr><th>column</th><th>row</th></tr><tr><td>2</td><td>3</td>"
                              "</tr></table></body></html>";
     std::ofstream(work / "map.html", std::ios::binary) << page;

@@ -4,7 +4,10 @@
 // page's summary sentences.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <random>
 #include <set>
@@ -41,6 +44,33 @@ TEST(ClassBreaks, QuantilesRoundedToTwoDigitsEndingAtTheLargestValue) {
     EXPECT_EQ(0, b.class_of(130.0));  // a limit belongs to the class it closes
     EXPECT_EQ(1, b.class_of(130.5));
     EXPECT_EQ(7, b.class_of(1000.0));
+}
+
+// Random sets (skewed, repeats, zeros and negatives, within a billionth of
+// one value, NaN) against the plain definition on the sorted values; too few
+// limits give the steps of the largest value, which it alone gives.
+TEST(ClassBreaks, SameAsFromTheSortedValues) {
+    std::mt19937 random(5);
+    for (int set = 0; set < 400; ++set) {
+        std::vector<double> values(random() % (set % 8 < 4 ? 3000 : 30)), sorted, want;
+        for (double& v : values) {
+            const double u = std::uniform_real_distribution<double>(-1.0, 4.0)(random);
+            v = set % 4 == 0 ? std::pow(10.0, u) : set % 4 == 1 ? std::round(u) : set % 4 == 2 ? 7.0 + u * 1e-9 : u;
+            if (set % 4 == 3 && random() % 9 == 0) v = std::nan("");
+            if (v > 0.0 && std::isfinite(v)) sorted.push_back(v);
+        }
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t n = sorted.size();
+        for (std::size_t k = 1; k < 8 && n > 0; ++k) {  // the eighths at rank n * k / 8, rounded, increasing
+            const double q = sorted[std::min(n - 1, static_cast<std::size_t>(static_cast<double>(n * k) / 8.0))];
+            const double limit = round_two_digits(q);
+            if (limit < sorted.back() && (want.empty() || limit > want.back())) want.push_back(limit);
+        }
+        if (n == 0) want = {1.0};
+        else if (want.size() < 6) want = choose_breaks({sorted.back()}).limits;
+        else want.push_back(sorted.back());
+        EXPECT_EQ(want, choose_breaks(values).limits) << set;
+    }
 }
 
 TEST(ClassBreaks, FewValuesTakeRoundEqualSteps) {
@@ -118,8 +148,9 @@ TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
 TEST(MapImage, NorthRowOnTopInactiveGreyZeroWhiteNegativeAndAsterisks) {
     Grid grid{2, 4, 100.0f, 100.0f, 0.0f, 0.0f, 200.0f};
     const std::vector<std::int32_t> ibound = {1, 0, 1, -1, 1, -1, 1, 1};
-    MapData map{"m", "m", "u", {5.0, 7.0, 0.0, 0.0, -2.0, 100.0, 50.0, 10.0},
-                {false, false, false, false, false, false, true, false}, {}};
+    // 1e5 is too wide for an F6.1 field: written as asterisks.
+    const std::vector<float> values = {5.0f, 7.0f, 0.0f, 0.0f, -2.0f, 100.0f, 1e5f, 10.0f};
+    MapData map{"m", "m", "u", {values.size(), {values}}, {}};
     const ClassBreaks breaks{{10.0, 100.0}};
     const PaletteImage image = map_image(grid, ibound, map, breaks);
     // A zero on a constant-head cell is its own colour; a value there is
@@ -191,6 +222,17 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     // The largest double has 309 digits, 102 commas between them.
     EXPECT_EQ(309u + 102u, grouped_text(std::numeric_limits<double>::max(), 0).size());
     EXPECT_EQ(301u + 5u, amount_text(-1e300).size() - 1);
+    // Positions are printf's %.1f into 32 characters, class limits its %.3g:
+    // any double (huge ones cut, NaN, infinities), and quarters (ties).
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 20000; ++i) {
+        const double v = i % 2 ? std::bit_cast<double>(random()) : static_cast<double>(random() % 80001) / 4.0 - 1e4;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f", v);
+        EXPECT_EQ(text, px(v)) << v;
+        std::snprintf(text, sizeof text, "%.3g", v);
+        if (std::fabs(v) < 100.0) { EXPECT_EQ(text, limit_text(v)) << v; }
+    }
 }
 
 // The page's maps by kind: the four annual ones, then the six monthly
