@@ -12,8 +12,6 @@
 
 #include "text/plain_number.hpp"
 
-static_assert(std::endian::native == std::endian::little, "the digit words are read and written little-endian");
-
 namespace tessadro {
 namespace {
 
@@ -357,17 +355,8 @@ void format_list_real(float value, char* out) {
     } else {  // k + 1 digits, the point, 8 - k digits
         field[1] = negative ? '-' : ' ';
         nine_digits(digits, field + 2);
-        // The point goes after the first k + 1 digits: the 8 digits after the
-        // first are one word, split at the point's byte (little-endian: the
-        // first digit is the lowest byte), the last digit pushed out of it.
-        field[11] = k == 8 ? '.' : field[10];
-        if (k < 8) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, field + 3, 8);
-            const std::uint64_t before = (std::uint64_t{1} << (8 * k)) - 1;
-            word = (word & before) | (std::uint64_t{'.'} << (8 * k)) | ((word & ~before) << 8);
-            std::memcpy(field + 3, &word, 8);
-        }
+        for (int i = 10; i >= k + 3; --i) field[i + 1] = field[i];
+        field[k + 3] = '.';
     }
     std::memcpy(out, field, list_real_width);
 }

@@ -9,7 +9,8 @@ RepeatedRecord::RepeatedRecord(std::initializer_list<Item::Kind> kinds) {
     for (const Item::Kind kind : kinds) {
         if (!places_.empty()) ++place;
         places_.push_back(place);
-        place += kind == Item::Kind::integer ? list_integer_width : list_real_width;
+        widths_.push_back(kind == Item::Kind::integer ? list_integer_width : list_real_width);
+        place += widths_.back();
     }
     values_.assign(places_.size(), 0);
     text_.assign(place, ' ');

@@ -42,6 +42,15 @@ public:
         format_list_real(value, text_.data() + places_[index]);
     }
 
+    // The item at index takes the value, and so the text, of the item at
+    // from, of the same kind and set before it: a value shown twice in a
+    // record is formatted once.
+    void repeat(std::size_t index, std::size_t from) {
+        if (values_[index] == values_[from]) return;
+        values_[index] = values_[from];
+        std::memcpy(text_.data() + places_[index], text_.data() + places_[from], widths_[from]);
+    }
+
     // Writes the record as it stands.
     void write(OutputFile& out) {
         std::memcpy(out.claim(text_.size()), text_.data(), text_.size());
@@ -51,6 +60,7 @@ public:
 private:
     std::vector<std::uint32_t> values_;  // bit patterns of the items written
     std::vector<std::uint32_t> places_;  // where each item's field starts
+    std::vector<std::uint32_t> widths_;  // and its width
     std::string text_;                   // the record as it stands
 };
 

@@ -33,7 +33,7 @@ void TractLineWriter::write(const TractLine& l) {
         row_.set(9, l.row);
         row_.set(10, l.column);
         row_.set(11, l.node);
-        row_.set(12, l.fct);
+        row_.repeat(12, 6);  // the share again, under its formula
         row_.set(13, l.ibound);
         row_.set(14, l.npd);
         row_.set(15, l.xpd);

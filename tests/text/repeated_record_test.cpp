@@ -22,8 +22,12 @@ using Records = std::vector<std::vector<Item>>;
 
 // The records (all of the given kinds) written through one RepeatedRecord
 // into one file and through write_list into another must give the same text;
-// a difference is shown at its first byte.
-void expect_same_text(std::initializer_list<Item::Kind> kinds, const Records& records) {
+// a difference is shown at its first byte. The item at copy (if any) is
+// given as a repeat of the one at from, which holds the same value.
+struct Repeat {
+    std::size_t copy = ~std::size_t{0}, from = 0;
+};
+void expect_same_text(std::initializer_list<Item::Kind> kinds, const Records& records, Repeat repeat = {}) {
     const auto repeated_path = test::scratch("repeated");
     const auto listed_path = test::scratch("listed");
     {
@@ -32,7 +36,8 @@ void expect_same_text(std::initializer_list<Item::Kind> kinds, const Records& re
         RepeatedRecord record(kinds);
         for (const std::vector<Item>& items : records) {
             for (std::size_t i = 0; i < items.size(); ++i) {
-                if (items[i].kind == Item::Kind::integer) record.set(i, items[i].integer);
+                if (i == repeat.copy) record.repeat(i, repeat.from);
+                else if (items[i].kind == Item::Kind::integer) record.set(i, items[i].integer);
                 else record.set(i, items[i].real);
             }
             record.write(repeated);
@@ -60,7 +65,7 @@ TEST(RepeatedRecord, ZeroSignedZeroAndEqualBits) {
     expect_same_text({i, r, i}, {{one_bits, 1.0f, 6}, {5, 1.0f, one_bits}, {one_bits, 0.0f, one_bits}});
 }
 
-// Random rows of the tract table's layout, each item kept from the row before
+// Random rows of the tract table's layout (its share twice), each item kept from the row before
 // or changed at random, half the reals any bit pattern (NaN payloads and
 // infinities among them) and half from 2^-14 to 2^31, over 10^-4 to 10^9 where the fixed-point
 // layouts lie; integers of every width and sign.
@@ -84,9 +89,10 @@ TEST(RepeatedRecord, RandomRowsMatchWriteList) {
                 item = Item(std::bit_cast<float>((bits & 0x807fffffu) | (exponent << 23)));
             }
         }
+        row[12] = row[6];  // the share, twice
         records.push_back(row);
     }
-    expect_same_text(kinds, records);
+    expect_same_text(kinds, records, {12, 6});
 }
 
 }  // namespace
