@@ -136,7 +136,8 @@ void tract_rows(benchmark::State& state) {
     const bool repeated = state.range(0) != 0;
     const ScratchFile scratch;
     OutputFile out(scratch.path, 8);
-    RepeatedRecord record;
+    constexpr Item::Kind i = Item::Kind::integer, r = Item::Kind::real;
+    RepeatedRecord record({i, i, i, i, i, r, r, r, r, i, i, i, r, i, i, r, r, r, r, r, r, i});
     std::int32_t k = 0;
     for (auto _ : state) {
         const std::int32_t grp = k / 40 + 1;
@@ -148,8 +149,16 @@ void tract_rows(benchmark::State& state) {
             k % 400 + 1, k % 326 + 1, k % 130000, fct, 1, grp % 90, group_real, group_real * 2.0f,
             reals[static_cast<std::size_t>((k + 3) & 4095)], group_real / 3.0f,
             reals[static_cast<std::size_t>((k + 4) & 4095)], group_real * 5.0f, k % 40 + 1};
-        if (repeated) record.write(out, items);
-        else write_list(out, items);
+        if (repeated) {
+            std::size_t at = 0;
+            for (const Item& item : items) {
+                if (item.kind == Item::Kind::integer) record.set(at++, item.integer);
+                else record.set(at++, item.real);
+            }
+            record.write(out);
+        } else {
+            write_list(out, items);
+        }
         ++k;
     }
     state.SetItemsProcessed(state.iterations());

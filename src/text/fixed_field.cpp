@@ -131,13 +131,18 @@ void write_f61_fields(OutputFile& out, std::span<const float> values) {
 
 void write_fixed_reals(OutputFile& out, const Format& format, std::span<const float> values) {
     const auto& fields = format.fields();
+    if (format.all_f61()) {  // the array files: a record of F6.1 fields, again under reversion
+        std::size_t at = 0;
+        do {
+            const std::size_t n = std::min(fields.size(), values.size() - at);
+            write_f61_fields(out, values.subspan(at, n));
+            out.end_record();
+            at += n;
+        } while (at < values.size());
+        return;
+    }
     for (const FieldSpec& field : fields) {
         if (field.kind != 'F' && field.kind != 'G') throw std::logic_error("real fields only");
-    }
-    if (format.all_f61() && values.size() <= fields.size()) {
-        write_f61_fields(out, values);
-        out.end_record();
-        return;
     }
     // One record's room claimed at once; under reversion each further
     // record starts again at the first field.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "text/plain_number.hpp"
 #include "text/real_text.hpp"
 #include "text/run_error.hpp"
 
@@ -222,14 +223,15 @@ Fault repeat_count(std::string_view token, long& repeat, std::size_t& digits) {
 }
 
 // The quick road for the records that make up nearly every data file: all
-// values on this record, numbers in their plain forms (scan_plain_integer,
-// scan_plain_real), texts without quotes or stars, one blank-or-comma
-// separator between two values. It stores exactly what the full reader below
-// stores for such a record, value by value in the same order, and returns
-// where it stopped (null when it gave up); at the first thing it does not take on (a null value, a repeat count, a quote, a slash,
-// an exponent, a bad or out-of-range number, values continued on the next
-// record) it gives up, and the full reader starts over from the record's
-// start, storing the same values again up to that point and deciding the rest.
+// values on this record, numbers in their plain forms (plain_number.hpp),
+// texts without quotes or stars, one blank-or-comma separator between two
+// values. It stores exactly what the full reader below stores for such a
+// record, value by value in the same order, and returns where it stopped
+// (null when it gave up); at the first thing it does not take on (a null
+// value, a repeat count, a quote, a slash, a bad or out-of-range number,
+// values continued on the next record) it gives up, and the full reader
+// starts over from the record's start, storing the same values again up to
+// that point and deciding the rest.
 const char* read_plain(std::string_view record, std::span<const Target> targets) {
     const char* p = record.data();
     const char* const end = p + record.size();
@@ -248,16 +250,16 @@ const char* read_plain(std::string_view record, std::span<const Target> targets)
         switch (target.kind) {
         case Target::Kind::integer: {
             std::int32_t v = 0;
-            const char* q = p;
-            if (!scan_plain_integer(q, end, v) || (q != end && !ends_plain_value(*q))) return nullptr;
+            const char* const q = scan_plain_integer_at(p, end, v);
+            if (q == nullptr || (q != end && !ends_plain_value(*q))) return nullptr;
             *static_cast<std::int32_t*>(target.place) = v;
             p = q;
             break;
         }
         case Target::Kind::real: {
             float v = 0.0f;
-            const char* q = p;
-            if (!scan_plain_real(q, end, v) || (q != end && !ends_plain_value(*q))) return nullptr;
+            const char* const q = scan_plain_real_at(p, end, v);
+            if (q == nullptr || (q != end && !ends_plain_value(*q))) return nullptr;
             *static_cast<float*>(target.place) = v;
             p = q;
             break;
@@ -461,7 +463,20 @@ ReadResult read_list(InputFile& in, std::span<const Target> targets) {
 }
 
 bool read_record(InputFile& in, std::initializer_list<Target> targets) {
-    const ReadResult r = read_list(in, std::span<const Target>(targets.begin(), targets.size()));
+    const std::span<const Target> list(targets.begin(), targets.size());
+    if (in.listener() == nullptr) {
+        // The records of a data file read by the quick road, as read_list
+        // reads them, with no result to build.
+        LineReader& reader = in.reader();
+        std::string_view record;
+        if (!reader.next(record)) return false;
+        if (read_plain(record, list) != nullptr) return true;
+        const ReadResult r = read_full(reader, record, list, nullptr);
+        if (r.status < 0) return false;
+        if (r.status > 0) throw RunError(in.location(), r.message);
+        return true;
+    }
+    const ReadResult r = read_list(in, list);
     if (r.status < 0) return false;
     if (r.status > 0) throw RunError(in.location(), r.message);
     return true;

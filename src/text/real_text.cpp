@@ -10,6 +10,8 @@
 #include <string>
 #include <system_error>
 
+#include "text/plain_number.hpp"
+
 namespace tessadro {
 namespace {
 
@@ -470,51 +472,15 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 bool scan_plain_integer(const char*& p, const char* end, std::int32_t& value) {
-    const char* q = p;
-    const bool negative = q != end && *q == '-';
-    if (q != end && (*q == '-' || *q == '+')) ++q;
-    const char* const start = q;
-    std::int32_t v = 0;
-    for (; q != end && static_cast<unsigned>(*q - '0') <= 9; ++q) {
-        if (q - start == 9) return false;  // 10 digits may overflow
-        v = v * 10 + (*q - '0');
-    }
-    if (q == start) return false;
-    value = negative ? -v : v;
+    const char* const q = scan_plain_integer_at(p, end, value);
+    if (q == nullptr) return false;
     p = q;
     return true;
 }
 
-// Plain decimal text (no exponent) of at most 15 digits, so that they form an
-// integer below 2^53: the digits and the power of ten are exact doubles,
-// so one division gives the double nearest the text, and rounding that to
-// 4 bytes gives the float nearest the text unless the double fell exactly
-// on a midpoint between two floats, which is left to the exact parser.
-// Such a value is far inside the 4-byte range: no flag to raise.
 bool scan_plain_real(const char*& p, const char* end, float& value) {
-    static constexpr double powers[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const char* q = p;
-    const bool negative = q != end && *q == '-';
-    if (negative) ++q;
-    std::uint64_t mantissa = 0;
-    const char* const start = q;
-    for (; q != end && static_cast<unsigned>(*q - '0') <= 9; ++q) mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
-    std::ptrdiff_t digits = q - start;
-    std::ptrdiff_t decimals = 0;
-    if (q != end && *q == '.') {
-        const char* const fraction = ++q;
-        for (; q != end && static_cast<unsigned>(*q - '0') <= 9; ++q) mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
-        decimals = q - fraction;
-        digits += decimals;
-    }
-    // 15 digits stay below 2^53.
-    if (digits == 0 || digits > 15 || decimals > 22) return false;
-    const double nearest = static_cast<double>(mantissa) / powers[decimals];
-    if (mantissa != 0 && (std::bit_cast<std::uint64_t>(nearest) & 0x1fffffffu) == 0x10000000u) return false;
-    const auto magnitude = static_cast<float>(nearest);
-    value = negative ? -magnitude : magnitude;
+    const char* const q = scan_plain_real_at(p, end, value);
+    if (q == nullptr) return false;
     p = q;
     return true;
 }

@@ -50,11 +50,12 @@ NumberStatus parse_integer(std::string_view text, std::int32_t& value);
 // flags above. Returns false on bad syntax.
 bool parse_real(std::string_view text, float& value);
 
-// Plain number text at p, before end: for an integer an optional sign and 1
-// to 9 digits; for a real an optional minus and digits with an optional
-// point, 15 digits at most. On success p moves past the number, and the value
-// is the one parse_integer or parse_real gives for that text. False, with p
-// and value untouched, for anything else: the general parsers decide it.
+// Plain number text at p, before end (plain_number.hpp): for an integer an
+// optional sign and 1 to 9 digits; for a real at most 15 digits with an
+// optional sign, point and exponent. On success p moves past the number, and
+// the value is the one parse_integer or parse_real gives for that text.
+// False, with p and value untouched, for anything else: the general parsers
+// decide it.
 bool scan_plain_integer(const char*& p, const char* end, std::int32_t& value);
 bool scan_plain_real(const char*& p, const char* end, float& value);
 

@@ -29,9 +29,9 @@ void write_table_head(OutputFile& report) {
 
 // Miles from the group's mean point of diversion to the tract; 0 for a group
 // without wells on the grid.
-float distance_miles(const GroupTables& g, std::int32_t grp, float xloc, float yloc) {
-    if (g.npd(grp) <= 0) return 0.0f;
-    return miles(g.xpd(grp) - xloc, g.ypd(grp) - yloc);
+float distance_miles(std::int32_t npd, float xpd, float ypd, float xloc, float yloc) {
+    if (npd <= 0) return 0.0f;
+    return miles(xpd - xloc, ypd - yloc);
 }
 
 // The tract's share of its group. A group whose authorized acres add up to
@@ -42,11 +42,13 @@ float share(const GroupTables& g, std::int32_t grp, float authacres) {
     return authacres / authtot;
 }
 
-// Where the tract's point falls: in an active cell of the grid, or why not.
-TractLine::Kind placement(const Grid& grid, const Table<std::int32_t, 2>& ibound, Cell cell) {
+// Where the tract's point falls: in an active cell of the grid (whose
+// ibound value is given back), or why not.
+TractLine::Kind placement(const Grid& grid, const Table<std::int32_t, 2>& ibound, Cell cell, std::int32_t& active) {
     if (cell.column < 1 || cell.column > grid.ncol) return TractLine::Kind::off_columns;
     if (cell.row < 1 || cell.row > grid.nrow) return TractLine::Kind::off_rows;
-    if (ibound(cell.column, cell.row) == 0) return TractLine::Kind::inactive;
+    active = ibound(cell.column, cell.row);
+    if (active == 0) return TractLine::Kind::inactive;
     return TractLine::Kind::placed;
 }
 
@@ -56,8 +58,11 @@ void observe(RunObserver& observer, InputFile& file, const AuthorizedTract& r, f
                     acres, placement, file.reader().last_record()});
 }
 
-// The tract's point, its cell and its share of the group; for a tract that
-// cannot be placed, also its message number and its lost shares.
+// The tract's point, its cell and its share of the group, and the group's
+// values that its row of the tract table shows; for a tract that cannot be
+// placed, also its message number and its lost shares. Each table is looked
+// up once per tract: the group's wells first, whose check of the group
+// number is the one that fails for a number below the tables.
 TractLine locate_tract(const Grid& grid, const Table<std::int32_t, 2>& ibound, const TractCoords& coords,
                        GroupTables& g, const AuthorizedTract& r, Reports& reports) {
     TractLine l;
@@ -65,15 +70,29 @@ TractLine locate_tract(const Grid& grid, const Table<std::int32_t, 2>& ibound, c
     l.tract = r.tract;
     l.xloc = coords.xcoord(r.twnshp, r.range, r.sect, r.tract);
     l.yloc = coords.ycoord(r.twnshp, r.range, r.sect, r.tract);
-    l.distpdpu_mi = distance_miles(g, r.grp, l.xloc, l.yloc);
-    ++g.ntracts(r.grp);
+    const std::int32_t npd = g.npd(r.grp);
+    const float xpd = g.xpd(r.grp);
+    const float ypd = g.ypd(r.grp);
+    l.distpdpu_mi = distance_miles(npd, xpd, ypd, l.xloc, l.yloc);
+    const std::int32_t ntracts = ++g.ntracts(r.grp);
     const Cell cell = locate(grid, l.xloc, l.yloc);
     l.row = cell.row;
     l.column = cell.column;
     l.node = cell_number(cell.row, cell.column, table_row_length);
     l.fct = share(g, r.grp, r.authacres);
-    l.kind = placement(grid, ibound, cell);
-    if (l.kind != TractLine::Kind::placed) {
+    std::int32_t active = 0;
+    l.kind = placement(grid, ibound, cell, active);
+    if (l.kind == TractLine::Kind::placed) {
+        l.twnshp = r.twnshp;
+        l.range = r.range;
+        l.sect = r.sect;
+        l.authacres = r.authacres;
+        l.ibound = active;
+        l.npd = npd;
+        l.xpd = xpd;
+        l.ypd = ypd;
+        l.ntracts = ntracts;
+    } else {
         l.nmsg = ++reports.nmsg;  // an inactive cell's line shows no number, but it counts
         if (l.kind == TractLine::Kind::inactive) {
             l.gwret = g.gwretloc(r.grp) * l.fct;
@@ -85,24 +104,16 @@ TractLine locate_tract(const Grid& grid, const Table<std::int32_t, 2>& ibound, c
 
 // A placed tract: its shares added to its cell, and the rest of its row of
 // the tract table as things stand after it.
-void place_tract(TractLine& l, const Table<std::int32_t, 2>& ibound, const GroupTables& g, const AuthorizedTract& r,
-                 Table<float, 2>& gwret, Table<float, 2>& acres) {
+void place_tract(TractLine& l, const GroupTables& g, std::int32_t grp, Table<float, 2>& gwret,
+                 Table<float, 2>& acres) {
+    const float acresloc = g.acresloc(grp);
     float& cell_gwret = gwret(l.column, l.row);
     float& cell_acres = acres(l.column, l.row);
-    cell_gwret += g.gwretloc(r.grp) * l.fct;
-    cell_acres += g.acresloc(r.grp) * l.fct;
-    l.twnshp = r.twnshp;
-    l.range = r.range;
-    l.sect = r.sect;
-    l.authacres = r.authacres;
-    l.ibound = ibound(l.column, l.row);
-    l.npd = g.npd(r.grp);
-    l.xpd = g.xpd(r.grp);
-    l.ypd = g.ypd(r.grp);
-    l.pdrange = g.pdrange(r.grp);
+    cell_gwret += g.gwretloc(grp) * l.fct;
+    cell_acres += acresloc * l.fct;
+    l.pdrange = g.pdrange(grp);
     l.cell_acres = cell_acres;
-    l.acresloc = g.acresloc(r.grp);
-    l.ntracts = g.ntracts(r.grp);
+    l.acresloc = acresloc;
 }
 
 void observe_tract(RunObserver& observer, InputFile& file, const AuthorizedTract& r, const TractLine& l,
@@ -137,7 +148,7 @@ void distribute_to_tracts(const Grid& grid, const Table<std::int32_t, 2>& ibound
             }
             TractLine line = locate_tract(grid, ibound, coords, groups, r, reports);
             if (reports.observer) observe_tract(*reports.observer, file, r, line, groups);
-            if (line.kind == TractLine::Kind::placed) place_tract(line, ibound, groups, r, gwret, acres);
+            if (line.kind == TractLine::Kind::placed) place_tract(line, groups, r.grp, gwret, acres);
             line.record = file.records();
             lines.add(line);
         }

@@ -29,7 +29,7 @@ struct TractLine {
 // report.
 class TractLineWriter {
 public:
-    TractLineWriter(OutputFile& table, OutputFile& report) : table_(table), report_(report) {}
+    TractLineWriter(OutputFile& table, OutputFile& report);
     void write(const TractLine& line);
 
 private:

@@ -36,6 +36,12 @@ TEST(FixedFieldWrite, FieldsTextsAndReversion) {
         EXPECT_EQ(row.text + "\r\n", written([&](OutputFile& out) { write_fixed(out, Format(row.format), row.items); }))
             << row.format;
     }
+    // An array row under reversion: records of 3 F6.1 fields, the last one
+    // short. 1.25 lies halfway between 1.2 and 1.3 and goes to the even digit;
+    // the float nearest 0.05 lies a hair above it.
+    const std::vector<float> values = {0.0f, 1.25f, -2.5f, 123456.0f, 0.05f, -0.04f, 7.0f};
+    EXPECT_EQ("   0.0   1.2  -2.5\r\n******   0.1  -0.0\r\n   7.0\r\n",
+              written([&](OutputFile& out) { write_fixed_reals(out, Format("(3f6.1)"), values); }));
 }
 
 TEST(FixedFieldRead, IntegerAndRealFields) {

@@ -3,15 +3,18 @@
 // parsers behind every reader.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "text/free_form.hpp"
 #include "text/real_text.hpp"
 
 namespace tessadro {
@@ -130,6 +133,51 @@ TEST(ParseReal, AcceptedFormsAndCorrectRounding) {
         float v = 42.0f;
         EXPECT_FALSE(parse_real(text, v)) << '"' << text << '"';
         EXPECT_EQ(42.0f, v) << text;
+    }
+}
+
+// Random number fields in the forms of the data files and around them: a
+// sign or none, 1 to 18 digits (the quick roads take 15 for a real, 9 for an
+// integer), a point anywhere or none, an exponent letter (E, e, D, d), a sign
+// or none and 1 to 4 digits. The C library's correctly rounded strtof and
+// strtoll (the D spelt as an E) give the exact value each must read as, by
+// itself and three times on a record of the free-form reader.
+TEST(ParseProperty, PlainFieldsReadAsTheExactValue) {
+    std::mt19937 random(2010);
+    auto pick = [&random](unsigned n) { return static_cast<unsigned>(random() % n); };
+    for (int n = 0, wrong = 0; n < 200000 && wrong < 5; ++n) {
+        std::string text = pick(4) == 0 ? "-" : pick(8) == 0 ? "+" : "";
+        const unsigned digits = 1 + (pick(2) == 0 ? pick(9) : pick(18));
+        const unsigned point = pick(3) == 0 ? digits + 1 : pick(digits + 1);
+        for (unsigned d = 0; d <= digits; ++d) {
+            if (d == point) text += '.';
+            if (d < digits) text += static_cast<char>('0' + pick(10));
+        }
+        const bool real = point <= digits || pick(2) == 0;
+        if (real && pick(4) == 0) {
+            text += std::string(1, "EeDd"[pick(4)]) + (pick(2) == 0 ? "" : pick(2) == 0 ? "-" : "+");
+            for (unsigned e = 1 + pick(pick(8) == 0 ? 4 : 2); e > 0; --e) text += static_cast<char>('0' + pick(10));
+        }
+        std::string spelt = text;
+        for (char& c : spelt) c = c == 'D' || c == 'd' ? 'e' : c;
+        LineReader record(text + " " + text + "," + text);
+        bool ok = false;
+        if (real) {
+            const float exact = std::strtof(spelt.c_str(), nullptr);
+            float parsed = 0.0f, read[3] = {};
+            const int status = read_list(record, std::array<Target, 3>{read[0], read[1], read[2]}).status;
+            ok = parse_real(text, parsed) && status == 0 && same(exact, parsed) && same(exact, read[0]) &&
+                 same(exact, read[2]);
+        } else {
+            const long long exact = std::strtoll(text.c_str(), nullptr, 10);
+            const bool fits = exact == static_cast<std::int32_t>(exact);  // else an overflow
+            std::int32_t parsed = 0, read[3] = {};
+            const int status = read_list(record, std::array<Target, 3>{read[0], read[1], read[2]}).status;
+            ok = parse_integer(text, parsed) == (fits ? NumberStatus::ok : NumberStatus::overflow) &&
+                 (fits ? status == 0 && parsed == exact && read[0] == exact && read[2] == exact : status == 1);
+        }
+        EXPECT_TRUE(ok) << '"' << text << '"';
+        wrong += ok ? 0 : 1;
     }
 }
 
