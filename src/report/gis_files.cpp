@@ -66,13 +66,15 @@ void append_tenths(std::string& out, std::int32_t tenths) {
 }
 
 void append_asc_row(std::string& out, std::span<const std::int32_t> ibound, std::span<const float> values) {
-    // Room for the widest cells ("-9999999.9 " at most, from 31 bits), then
-    // cut to what was written.
-    const std::size_t start = out.size();
-    out.resize(start + values.size() * 13 + 1);
-    char* const first = out.data() + start;
-    char* p = first;
+    // Through a buffer on the stack, appended whenever it may not hold
+    // another cell (13 characters at most with its blank).
+    char chunk[4096];
+    char* p = chunk;
     for (std::size_t c = 0; c < values.size(); ++c) {
+        if (p > std::end(chunk) - 16) {
+            out.append(chunk, p);
+            p = chunk;
+        }
         if (c > 0) *p++ = ' ';
         if (ibound[c] == 0) {
             p = std::copy_n("-9999", 5, p);
@@ -84,7 +86,7 @@ void append_asc_row(std::string& out, std::span<const std::int32_t> ibound, std:
         }
     }
     *p++ = '\n';
-    out.resize(start + static_cast<std::size_t>(p - first));
+    out.append(chunk, p);
 }
 
 std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) {
@@ -95,9 +97,8 @@ std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) 
     else out += "dx " + shortest_text(g.delx) + "\ndy " + shortest_text(g.dely) + "\n";
     out += "NODATA_value -9999\n";
     const auto ncol = static_cast<std::size_t>(std::max(g.ncol, 0));
-    // About six characters a cell ("1234.5 ", mostly "0.0 "), and room for a
-    // row at its widest.
-    out.reserve(out.size() + static_cast<std::size_t>(std::max(g.nrow, 0)) * ncol * 6 + ncol * 13 + 1);
+    // About six characters a cell: "1234.5 ", mostly "0.0 ".
+    out.reserve(out.size() + static_cast<std::size_t>(std::max(g.nrow, 0)) * ncol * 6);
     const std::span<const std::int32_t> ibound(report.ibound);
     const std::span<const float> values(array.values);
     for (std::int32_t i = 1; i <= g.nrow; ++i) {

@@ -211,6 +211,11 @@ TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
               esri_ascii_grid(r, a));
     r.grid.dely = 100.0f;
     EXPECT_TRUE(esri_ascii_grid(r, a).find("\ncellsize 100\nNODATA") != std::string::npos);
+    // A row longer than the writer's buffer: 1000 fields of "-999.9".
+    std::string row, expected;
+    append_asc_row(row, std::vector<std::int32_t>(1000, 1), std::vector<float>(1000, -999.94f));
+    for (int k = 0; k < 1000; ++k) expected += k == 0 ? "-999.9" : " -999.9";
+    EXPECT_EQ(expected + "\n", row);
 }
 
 TEST(Numbers, AmountsShortestAndGrouped) {
