@@ -433,33 +433,57 @@ ReadResult read_list(LineReader& in, std::span<const Target> targets) {
     return read_full(in, record, targets, nullptr);
 }
 
+namespace {
+
+// The read of a record already taken from in, with the notes it earns.
+ReadResult read_taken(LineReader& in, std::string_view record, std::span<const Target> targets, ReadNotes& notes) {
+    note_record(record, in.records(), notes);
+    if (const char* stop = read_plain(record, targets)) {
+        if (holds_number(record.substr(static_cast<std::size_t>(stop - record.data())))) {
+            notes.add(RecordNote::extra_numbers);
+        }
+        if (notes.kinds != 0) notes.text.assign(record);
+        return {};
+    }
+    notes.text.assign(record);
+    return read_full(in, record, targets, &notes);
+}
+
+// The same, its notes told to the file's listener.
+ReadResult read_noticed(InputFile& in, std::string_view record, std::span<const Target> targets) {
+    ReadNotes notes;
+    ReadResult r = read_taken(in.reader(), record, targets, notes);
+    for (int k = 0; k < record_note_kinds && notes.kinds != 0; ++k) {
+        const auto kind = static_cast<RecordNote>(k);
+        if (notes.has(kind)) in.listener()->noticed(kind, in.path(), notes.line, notes.text);
+    }
+    return r;
+}
+
+// Whether the quick road's reading of a record leaves nothing to note: no
+// byte-order mark (first record only), no semicolon for decimal commas, and
+// no number after the values read (stop: where the quick road ended).
+bool earns_no_note(std::string_view record, long line, const char* stop) {
+    if (line == 1 && record.starts_with("\xEF\xBB\xBF")) return false;
+    if (record.find(';') != std::string_view::npos) return false;
+    return !holds_number(record.substr(static_cast<std::size_t>(stop - record.data())));
+}
+
+}  // namespace
+
 ReadResult read_list(LineReader& in, std::span<const Target> targets, ReadNotes* notes) {
     if (notes == nullptr) return read_list(in, targets);
     std::string_view record;
     if (!in.next(record)) return end_of_file();
-    note_record(record, in.records(), *notes);
-    if (const char* stop = read_plain(record, targets)) {
-        if (holds_number(record.substr(static_cast<std::size_t>(stop - record.data())))) {
-            notes->add(RecordNote::extra_numbers);
-        }
-        if (notes->kinds != 0) notes->text.assign(record);
-        return {};
-    }
-    notes->text.assign(record);
-    return read_full(in, record, targets, notes);
+    return read_taken(in, record, targets, *notes);
 }
 
 ReadResult read_list(InputFile& in, std::span<const Target> targets) {
     // A read of no values skips a header record, whatever it holds.
-    RecordListener* const listener = in.listener();
-    if (listener == nullptr || targets.empty()) return read_list(in.reader(), targets);
-    ReadNotes notes;
-    ReadResult r = read_list(in.reader(), targets, &notes);
-    for (int k = 0; k < record_note_kinds && notes.kinds != 0; ++k) {
-        const auto kind = static_cast<RecordNote>(k);
-        if (notes.has(kind)) listener->noticed(kind, in.path(), notes.line, notes.text);
-    }
-    return r;
+    if (in.listener() == nullptr || targets.empty()) return read_list(in.reader(), targets);
+    std::string_view record;
+    if (!in.reader().next(record)) return end_of_file();
+    return read_noticed(in, record, targets);
 }
 
 bool read_record(InputFile& in, std::initializer_list<Target> targets) {
@@ -476,7 +500,19 @@ bool read_record(InputFile& in, std::initializer_list<Target> targets) {
         if (r.status > 0) throw RunError(in.location(), r.message);
         return true;
     }
-    const ReadResult r = read_list(in, list);
+    ReadResult r;
+    if (list.empty()) {
+        r = read_list(in, list);  // a header record skipped
+    } else {
+        // With a listener, a record that the quick road reads whole and that
+        // earns no note costs no more; any other is read again with its notes.
+        LineReader& reader = in.reader();
+        std::string_view record;
+        if (!reader.next(record)) return false;
+        const char* stop = read_plain(record, list);
+        if (stop != nullptr && earns_no_note(record, reader.records(), stop)) return true;
+        r = read_noticed(in, record, list);
+    }
     if (r.status < 0) return false;
     if (r.status > 0) throw RunError(in.location(), r.message);
     return true;
