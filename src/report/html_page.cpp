@@ -16,6 +16,7 @@
 #include "report/report_limits.hpp"
 #include "report/shown_text.hpp"
 #include "report/summary.hpp"
+#include "run/second_thread.hpp"
 #include "run/version.hpp"
 
 namespace tessadro {
@@ -241,7 +242,7 @@ std::string not_drawn(const std::string& id, const std::string& sentence) {
     return "<p class=\"not-drawn\" id=\"" + id + "\">" + sentence + "</p>\n";
 }
 
-std::string maps_section(const YearReport& r) {
+std::string maps_section(const YearReport& r, bool maps_beside) {
     std::string out = "<h2>Maps</h2>\n";
     const Grid& g = r.grid;
     const std::string trouble = unmappable(g, r.ibound.size());
@@ -269,15 +270,24 @@ std::string maps_section(const YearReport& r) {
     const std::vector<std::uint32_t> active = active_cells(r.ibound);
     // One colour scale per quantity: the annual maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
+    auto monthly = [&r, &active, outlined](const std::vector<MapData>& months) {
+        const ClassBreaks breaks = breaks_of(r, active, months);
+        std::string figures;
+        for (const MapData& map : months) figures += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
+        return figures;
+    };
+    // Each map is drawn from the report alone: the recharge months may be
+    // drawn beside the others.
+    std::string recharge;
+    SecondThread beside(maps_beside);
+    beside.start([&recharge, &monthly, &maps] { recharge = monthly(maps.recharge_months); });
     for (const MapData& map : maps.annual) {
         out += map_svg(r.grid, r.ibound, map, breaks_of(r, active, {&map, 1}), 440, outlined);
     }
     out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
-    for (const std::vector<MapData>* months : {&maps.pumping_months, &maps.recharge_months}) {
-        const ClassBreaks breaks = breaks_of(r, active, *months);
-        for (const MapData& map : *months) out += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
-    }
-    return out + "</div>\n";
+    out += monthly(maps.pumping_months);
+    beside.join();
+    return out + recharge + "</div>\n";
 }
 
 std::string optional_cell(const std::optional<double>& v, int decimals = 2) {
@@ -385,7 +395,7 @@ ReportMaps report_maps(const YearReport& r) {
     return maps;
 }
 
-std::string html_page(const YearReport& report) {
+std::string html_page(const YearReport& report, bool maps_beside) {
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
                        html_escaped(report.year) + "</title>\n" + style + map_hover_script() + "</head><body>\n";
     if (!report.alert.empty()) {
@@ -394,7 +404,7 @@ std::string html_page(const YearReport& report) {
     page += head_section(report);
     page += budget_section(report);
     page += monthly_section(report);
-    page += maps_section(report);
+    page += maps_section(report, maps_beside);
     page += problems_section(report);
     return page + "</body></html>\n";
 }

@@ -81,9 +81,11 @@ void write_report(const YearReport& report, ReportFolder& folder, bool gis) {
         folder.stage("counties.csv", area_totals_csv(report.counties));
         square = !gis || write_gis_files(report, folder);
     });
+    // Without gis/ the data files are soon written: the second processor
+    // draws some of the maps too.
     std::string page;
     try {
-        page = html_page(report);
+        page = html_page(report, !gis && second_processor());
     } catch (...) {
         files.join();
         throw;
