@@ -276,18 +276,16 @@ std::string maps_section(const YearReport& r, bool maps_beside) {
         for (const MapData& map : months) figures += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
         return figures;
     };
-    // Each map is drawn from the report alone: the recharge months may be
-    // drawn beside the others.
-    std::string recharge;
+    // Each map is drawn from the report alone: the monthly maps may be drawn
+    // beside the annual ones.
+    std::string months;
     SecondThread beside(maps_beside);
-    beside.start([&recharge, &monthly, &maps] { recharge = monthly(maps.recharge_months); });
+    beside.start([&months, &monthly, &maps] { months = monthly(maps.pumping_months) + monthly(maps.recharge_months); });
     for (const MapData& map : maps.annual) {
         out += map_svg(r.grid, r.ibound, map, breaks_of(r, active, {&map, 1}), 440, outlined);
     }
-    out += "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n";
-    out += monthly(maps.pumping_months);
     beside.join();
-    return out + recharge + "</div>\n";
+    return out + "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n" + months + "</div>\n";
 }
 
 std::string optional_cell(const std::optional<double>& v, int decimals = 2) {

@@ -13,8 +13,8 @@ namespace tessadro {
 // PNG images inside the page. The numbers of the budget and monthly
 // tables carry data- attributes (quantity, kind, reason, count, amount; month,
 // field, value) so that they can be read back from the document.
-// maps_beside: the monthly recharge maps are drawn on a second processor
-// while the others are drawn here (the page is the same either way).
+// maps_beside: the monthly maps are drawn on a second processor while the
+// annual ones are drawn here (the page is the same either way).
 std::string html_page(const YearReport& report, bool maps_beside = false);
 
 // The maps of the page, by kind, each kind in the page's order. They read
