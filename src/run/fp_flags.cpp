@@ -29,6 +29,11 @@ void lower_denormal() {
 }  // namespace
 
 FlagsKept::~FlagsKept() {
+    // Flags are only ever raised: the same flags as at the start mean that
+    // nothing new was raised, which is the common case (raising flags again
+    // takes arithmetic of its own).
+    const FloatingPointFlags now = raised_flags();
+    if (now.raised == kept_.raised && now.denormal == kept_.denormal) return;
     std::feclearexcept(FE_ALL_EXCEPT);
     lower_denormal();
     raise_flags(kept_);
