@@ -78,10 +78,14 @@ public:
         rows_.push_back(row);
         values_.insert(values_.end(), values.begin(), values.end());
     }
-    void tell(RunObserver& observer) const {
+    // Tells the rows kept and forgets them, keeping the room for the next
+    // month's.
+    void tell(RunObserver& observer) {
         for (std::size_t k = 0; k < rows_.size(); ++k) {
             observer.array_row(file_, rows_[k], nrow_, std::span<const float>(values_).subspan(k * ncol_, ncol_));
         }
+        rows_.clear();
+        values_.clear();
     }
 
 private:
@@ -101,7 +105,7 @@ struct ArrayAhead {
     std::unique_ptr<ArrayFile> file;
     float sum = 0.0f;
     std::exception_ptr failure;
-    RowsKept rows;  // for the observer, when there is one
+    RowsKept* rows;  // for the observer, when there is one
 };
 
 void format_ahead(const MonthlySplit& split, const Table<float, 2>& annual, std::int32_t month,
@@ -110,7 +114,7 @@ void format_ahead(const MonthlySplit& split, const Table<float, 2>& annual, std:
         array.file = std::make_unique<ArrayFile>(split.text.out_path(array.name), split.grid, OutputFile::Later{},
                                                  std::move(buffer));
         MonthlySplit ahead = split;
-        if (ahead.observer != nullptr) ahead.observer = &array.rows;
+        if (ahead.observer != nullptr) ahead.observer = array.rows;
         array.sum = split_month(ahead, annual, month, array.name, *array.file);
     } catch (...) {
         array.failure = std::current_exception();
@@ -119,7 +123,7 @@ void format_ahead(const MonthlySplit& split, const Table<float, 2>& annual, std:
 
 // The rows formatted ahead, told to the observer once the side job is done.
 void tell_rows(const MonthlySplit& split, const ArrayAhead& array) {
-    if (split.observer != nullptr) array.rows.tell(*split.observer);
+    if (split.observer != nullptr) array.rows->tell(*split.observer);
 }
 
 float write_ahead(const MonthlySplit& split, OutputFile& check, ArrayAhead& array) {
@@ -139,10 +143,11 @@ void write_monthly_arrays(const RunText& text, const Grid& grid, const CellGrids
     const MonthlySplit split{text, grid, grids.icty, xmonfactors, reports.observer};
     float season_pumping = 0.0f;
     float season_recharge = 0.0f;
+    RowsKept kept;            // the rows of the recharge array formatted ahead, for the observer
     std::vector<char> spare;  // the buffer of the last recharge array
     for (std::int32_t m = first_month; m <= last_month; ++m) {
         // The month's recharge is formatted beside its pumping.
-        ArrayAhead rcg{array_file_name(text.chyear, ArrayKind::recharge, m), nullptr, 0.0f, nullptr, {}};
+        ArrayAhead rcg{array_file_name(text.chyear, ArrayKind::recharge, m), nullptr, 0.0f, nullptr, &kept};
         side.start([&split, &grids, m, &rcg, buffer = std::move(spare)]() mutable {
             format_ahead(split, grids.gwret, m, std::move(buffer), rcg);
         });
