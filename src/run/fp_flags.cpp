@@ -39,7 +39,19 @@ FlagsKept::~FlagsKept() {
     raise_flags(kept_);
 }
 
-FloatingPointFlags raised_flags() { return {std::fetestexcept(FE_ALL_EXCEPT), denormal_raised()}; }
+FloatingPointFlags raised_flags() {
+#if defined(__x86_64__)
+    // As fetestexcept(FE_ALL_EXCEPT) reads them (the x87 status word and
+    // MXCSR), with the denormal flag from the same read of MXCSR: the year
+    // report reads the flags around each decision it hears of.
+    unsigned short status = 0;
+    __asm__ volatile("fnstsw %0" : "=a"(status));
+    const unsigned int mxcsr = __builtin_ia32_stmxcsr();
+    return {static_cast<int>((status | mxcsr) & FE_ALL_EXCEPT), (mxcsr & 0x2u) != 0};
+#else
+    return {std::fetestexcept(FE_ALL_EXCEPT), denormal_raised()};
+#endif
+}
 
 void raise_flags(const FloatingPointFlags& flags) {
     if (flags.raised != 0) std::feraiseexcept(flags.raised);
