@@ -319,6 +319,12 @@ void ReportCollector::mi(const MiDecision& d) {
 
 YearReport ReportCollector::finish(const RunState& state) {
     YearReport report;
+    finish(state, report, {});
+    return report;
+}
+
+void ReportCollector::finish(const RunState& state, YearReport& report,
+                             const std::function<void(const YearReport&)>& arrays_known) {
     const Grid& grid = state.grid;
     report.year = state.text.chyear;
     report.factor_text = state.text.chfact;
@@ -335,6 +341,7 @@ YearReport ReportCollector::finish(const RunState& state) {
     report.acres = grid_values(grid, state.grids.acres);
     report.pumpmi = grid_values(grid, state.grids.pumpmi);
     add_arrays(report, state);
+    if (arrays_known) arrays_known(report);
     add_area_totals(report, state);
     add_factor_changes(report);
     double authtot = 0.0;
@@ -370,7 +377,6 @@ YearReport ReportCollector::finish(const RunState& state) {
     add_factor_warnings(state);
     add_input_warnings(report);
     report.problems = std::move(problems_);
-    return report;
 }
 
 // The arrays as the run wrote them, in the order of the run's check report:

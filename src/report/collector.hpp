@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -42,6 +43,10 @@ public:
 
     // The report of the finished run.
     YearReport finish(const RunState& state);
+    // The same into report, telling arrays_known as soon as its grid,
+    // activity codes and arrays are in place, which finish() then only reads.
+    void finish(const RunState& state, YearReport& report,
+                const std::function<void(const YearReport&)>& arrays_known);
 
 private:
     struct Tally {

@@ -242,7 +242,19 @@ std::string not_drawn(const std::string& id, const std::string& sentence) {
     return "<p class=\"not-drawn\" id=\"" + id + "\">" + sentence + "</p>\n";
 }
 
-std::string maps_section(const YearReport& r, bool maps_beside) {
+// The monthly maps: May to October of pumping, then of recharge, each
+// quantity on one colour scale.
+std::string monthly_figures(const YearReport& r, const ReportMaps& maps, const std::vector<std::uint32_t>& active,
+                            bool outlined) {
+    std::string figures;
+    for (const std::vector<MapData>* months : {&maps.pumping_months, &maps.recharge_months}) {
+        const ClassBreaks breaks = breaks_of(r, active, *months);
+        for (const MapData& map : *months) figures += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
+    }
+    return figures;
+}
+
+std::string maps_section(const YearReport& r, MonthlyMaps* ahead) {
     std::string out = "<h2>Maps</h2>\n";
     const Grid& g = r.grid;
     const std::string trouble = unmappable(g, r.ibound.size());
@@ -270,21 +282,11 @@ std::string maps_section(const YearReport& r, bool maps_beside) {
     const std::vector<std::uint32_t> active = active_cells(r.ibound);
     // One colour scale per quantity: the annual maps each their own, the
     // monthly pumping maps one, the monthly recharge maps another.
-    auto monthly = [&r, &active, outlined](const std::vector<MapData>& months) {
-        const ClassBreaks breaks = breaks_of(r, active, months);
-        std::string figures;
-        for (const MapData& map : months) figures += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
-        return figures;
-    };
-    // Each map is drawn from the report alone: the monthly maps may be drawn
-    // beside the annual ones.
-    std::string months;
-    SecondThread beside(maps_beside);
-    beside.start([&months, &monthly, &maps] { months = monthly(maps.pumping_months) + monthly(maps.recharge_months); });
     for (const MapData& map : maps.annual) {
         out += map_svg(r.grid, r.ibound, map, breaks_of(r, active, {&map, 1}), 440, outlined);
     }
-    beside.join();
+    const std::string months =
+        ahead != nullptr && ahead->started() ? ahead->take() : monthly_figures(r, maps, active, outlined);
     return out + "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n" + months + "</div>\n";
 }
 
@@ -361,6 +363,22 @@ std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bo
 
 }  // namespace
 
+namespace {
+
+// The maps of one quantity's months, May to October.
+std::vector<MapData> month_maps(const YearReport& r, ArrayKind kind) {
+    std::vector<MapData> months;
+    for (const ArrayValues& a : r.arrays) {
+        if (a.kind != kind) continue;
+        const bool pmp = kind == ArrayKind::pumping;
+        months.push_back({"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
+                          {a.values.size(), {a.values}}, {}});
+    }
+    return months;
+}
+
+}  // namespace
+
 ReportMaps report_maps(const YearReport& r) {
     const std::size_t cells = r.ibound.size();
     // The seasons add up their months as they come; a season with a month
@@ -376,10 +394,9 @@ ReportMaps report_maps(const YearReport& r) {
         MapValues& season = (pmp ? season_pumping : season_recharge).values;
         if (a.values.size() != cells) season = {};
         else if (season.cells == cells) season.arrays.emplace_back(a.values);
-        (pmp ? maps.pumping_months : maps.recharge_months)
-            .push_back({"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
-                        {a.values.size(), {a.values}}, {}});
     }
+    maps.pumping_months = month_maps(r, ArrayKind::pumping);
+    maps.recharge_months = month_maps(r, ArrayKind::recharge);
     maps.annual.push_back(std::move(season_pumping));
     maps.annual.push_back(std::move(season_recharge));
     for (const ArrayValues& a : r.arrays) {
@@ -393,7 +410,26 @@ ReportMaps report_maps(const YearReport& r) {
     return maps;
 }
 
-std::string html_page(const YearReport& report, bool maps_beside) {
+void MonthlyMaps::start(const YearReport& report) {
+    started_ = true;
+    thread_.start([this, &report] {
+        if (!unmappable(report.grid, report.ibound.size()).empty()) return;  // the page says so, without maps
+        // Only the months: the annual maps mark the problems' cells, which
+        // are not known yet.
+        ReportMaps maps;
+        maps.pumping_months = month_maps(report, ArrayKind::pumping);
+        maps.recharge_months = month_maps(report, ArrayKind::recharge);
+        const bool outlined = !constant_head_definition(report.grid, report.ibound).empty();
+        figures_ = monthly_figures(report, maps, active_cells(report.ibound), outlined);
+    });
+}
+
+std::string MonthlyMaps::take() {
+    thread_.join();
+    return std::move(figures_);
+}
+
+std::string html_page(const YearReport& report, MonthlyMaps* months) {
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
                        html_escaped(report.year) + "</title>\n" + style + map_hover_script() + "</head><body>\n";
     if (!report.alert.empty()) {
@@ -402,7 +438,7 @@ std::string html_page(const YearReport& report, bool maps_beside) {
     page += head_section(report);
     page += budget_section(report);
     page += monthly_section(report);
-    page += maps_section(report, maps_beside);
+    page += maps_section(report, months);
     page += problems_section(report);
     return page + "</body></html>\n";
 }

@@ -67,7 +67,7 @@ std::string budget_lines(const YearReport& report) {
     return out;
 }
 
-void write_report(const YearReport& report, ReportFolder& folder, bool gis) {
+void write_report(const YearReport& report, ReportFolder& folder, bool gis, MonthlyMaps* months) {
     // The data files are written on a second processor while the page is
     // made here: the maps are most of the page's work. The page is staged
     // last, once its files are; a failure of theirs is the one reported,
@@ -81,11 +81,9 @@ void write_report(const YearReport& report, ReportFolder& folder, bool gis) {
         folder.stage("counties.csv", area_totals_csv(report.counties));
         square = !gis || write_gis_files(report, folder);
     });
-    // Without gis/ the data files are soon written: the second processor
-    // draws some of the maps too.
     std::string page;
     try {
-        page = html_page(report, !gis && second_processor());
+        page = html_page(report, months);
     } catch (...) {
         files.join();
         throw;

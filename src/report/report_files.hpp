@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "report/html_page.hpp"
 #include "report/report_folder.hpp"
 #include "report/year_report.hpp"
 
@@ -14,7 +15,8 @@ std::vector<std::string> report_file_names(const std::string& year);
 // Writes budget.csv, problems.csv, gis/ when asked, and index.html into the
 // report's folder, whole or not at all, then the console block: where the
 // report is, the budget a quantity, the input warnings and the problems.
-void write_report(const YearReport& report, ReportFolder& folder, bool gis);
+// months: the page's monthly maps, drawn ahead when started.
+void write_report(const YearReport& report, ReportFolder& folder, bool gis, MonthlyMaps* months = nullptr);
 
 // The console block's budget lines, one a quantity, the input warnings
 // (records probably misread apart from implausible values) and the problem

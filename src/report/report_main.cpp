@@ -9,12 +9,14 @@
 
 #include "report/collector.hpp"
 #include "report/given_checks.hpp"
+#include "report/html_page.hpp"
 #include "report/period_command.hpp"
 #include "report/report_command.hpp"
 #include "report/report_files.hpp"
 #include "report/report_folder.hpp"
 #include "run/command.hpp"
 #include "run/run.hpp"
+#include "run/second_thread.hpp"
 #include "run/version.hpp"
 #include "text/record_notes.hpp"
 
@@ -55,10 +57,14 @@ int main(int argc, char** argv) {
         // The collector hears of the run's decisions and of records the
         // readers probably misread.
         auto state = tessadro::run(command.year, command.factor, &collector, &collector);
-        tessadro::YearReport report = collector.finish(*state);
+        // The monthly maps are drawn on the second processor from the moment
+        // the arrays are in the report, while the rest of it is made.
+        tessadro::YearReport report;
+        tessadro::MonthlyMaps months(tessadro::second_processor());
+        collector.finish(*state, report, [&months](const tessadro::YearReport& r) { months.start(r); });
         state.reset();  // the report holds what it shows: the run's tables go before the page is made
         tessadro::add_given_problems(given, report);
-        tessadro::write_report(report, folder, command.gis);
+        tessadro::write_report(report, folder, command.gis, &months);
         strict_failed = command.strict && report.count_of(tessadro::Severity::error) > 0;
     });
     return status == 0 && strict_failed ? 1 : status;
