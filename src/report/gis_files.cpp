@@ -101,10 +101,25 @@ std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array) 
     out.reserve(out.size() + static_cast<std::size_t>(std::max(g.nrow, 0)) * ncol * 6);
     const std::span<const std::int32_t> ibound(report.ibound);
     const std::span<const float> values(array.values);
-    for (std::int32_t i = 1; i <= g.nrow; ++i) {
+    for (std::int32_t i = 1; i <= g.nrow && ncol > 0; ++i) {
         const std::size_t first = report.cell(i, 1);
-        append_asc_row(out, ibound.subspan(first, ncol), values.subspan(first, ncol));
+        if (first + ncol <= ibound.size() && first + ncol <= values.size()) {
+            append_asc_row(out, ibound.subspan(first, ncol), values.subspan(first, ncol));
+            continue;
+        }
+        // A run that ends well writes every cell of the grid; cells that an
+        // array cut short never had are no data.
+        std::vector<std::int32_t> row_ibound(ncol, 0);
+        std::vector<float> row_values(ncol, 0.0f);
+        for (std::size_t c = 0; c < ncol; ++c) {
+            if (first + c < ibound.size() && first + c < values.size()) {
+                row_ibound[c] = ibound[first + c];
+                row_values[c] = values[first + c];
+            }
+        }
+        append_asc_row(out, row_ibound, row_values);
     }
+    if (ncol == 0) out.append(static_cast<std::size_t>(std::max(g.nrow, 0)), '\n');  // rows without cells
     return out;
 }
 

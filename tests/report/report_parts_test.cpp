@@ -211,6 +211,13 @@ TEST(EsriGrid, CellsizeOrDxDyAndNodataOnInactiveAndAsterisks) {
               esri_ascii_grid(r, a));
     r.grid.dely = 100.0f;
     EXPECT_TRUE(esri_ascii_grid(r, a).find("\ncellsize 100\nNODATA") != std::string::npos);
+    // An array cut short has no data in the cells it never had; a grid
+    // without columns has rows without cells.
+    ArrayValues cut;
+    cut.append(std::vector<float>{2.0f, 3.0f});
+    EXPECT_TRUE(esri_ascii_grid(r, cut).ends_with("NODATA_value -9999\n2.0 -9999 -9999 -9999 -9999 -9999 -9999\n"));
+    r.grid.ncol = -3;
+    EXPECT_TRUE(esri_ascii_grid(r, cut).ends_with("NODATA_value -9999\n\n"));
     // A row longer than the writer's buffer: 1000 fields of "-999.9".
     std::string row, expected;
     append_asc_row(row, std::vector<std::int32_t>(1000, 1), std::vector<float>(1000, -999.94f));
