@@ -58,10 +58,14 @@ int main(int argc, char** argv) {
         // readers probably misread.
         auto state = tessadro::run(command.year, command.factor, &collector, &collector);
         // The monthly maps are drawn on the second processor from the moment
-        // the arrays are in the report, while the rest of it is made.
+        // the arrays are in the report, while the rest of it is made. With
+        // gis/ that processor has the data files to write, as long as the
+        // page: the maps are drawn with the page.
         tessadro::YearReport report;
         tessadro::MonthlyMaps months(tessadro::second_processor());
-        collector.finish(*state, report, [&months](const tessadro::YearReport& r) { months.start(r); });
+        collector.finish(*state, report, [&months, &command](const tessadro::YearReport& r) {
+            if (!command.gis) months.start(r);
+        });
         state.reset();  // the report holds what it shows: the run's tables go before the page is made
         tessadro::add_given_problems(given, report);
         tessadro::write_report(report, folder, command.gis, &months);
