@@ -69,22 +69,24 @@ class RowsKept : public RunObserver {
 public:
     void array_row(std::string_view file, std::int32_t row, std::int32_t nrow,
                    std::span<const float> values) override {
-        if (rows_.empty()) {
+        // The rows come in order from row 1: the count kept is the last row.
+        if (row == 1) {
             file_ = file;
             nrow_ = nrow;
             ncol_ = values.size();
             values_.reserve(static_cast<std::size_t>(std::max(nrow, 0)) * ncol_);
         }
-        rows_.push_back(row);
+        rows_ = row;
         values_.insert(values_.end(), values.begin(), values.end());
     }
     // Tells the rows kept and forgets them, keeping the room for the next
     // month's.
     void tell(RunObserver& observer) {
-        for (std::size_t k = 0; k < rows_.size(); ++k) {
-            observer.array_row(file_, rows_[k], nrow_, std::span<const float>(values_).subspan(k * ncol_, ncol_));
+        for (std::int32_t row = 1; row <= rows_; ++row) {
+            const auto k = static_cast<std::size_t>(row - 1);
+            observer.array_row(file_, row, nrow_, std::span<const float>(values_).subspan(k * ncol_, ncol_));
         }
-        rows_.clear();
+        rows_ = 0;
         values_.clear();
     }
 
@@ -92,7 +94,7 @@ private:
     std::string file_;
     std::int32_t nrow_ = 0;
     std::size_t ncol_ = 0;
-    std::vector<std::int32_t> rows_;
+    std::int32_t rows_ = 0;
     std::vector<float> values_;
 };
 

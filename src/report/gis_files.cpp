@@ -13,57 +13,25 @@
 namespace tessadro {
 namespace {
 
-// Appends the decimal digits of n.
-void append_whole(std::string& out, std::uint64_t n) {
-    char digits[20];
-    char* p = std::end(digits);
-    do {
-        *--p = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    out.append(p, std::end(digits));
+// Appends an integer's digits, as std::to_string() writes them.
+void append_integer(std::string& out, std::int32_t n) {
+    char text[12];
+    out.append(text, std::to_chars(text, std::end(text), n).ptr);
 }
-
-void append_whole(std::string& out, std::int32_t n) {
-    if (n < 0) out.push_back('-');
-    append_whole(out, static_cast<std::uint64_t>(n < 0 ? -static_cast<std::int64_t>(n) : n));
-}
-
-// A 4-byte value in the fewest digits that read back as it, as shortest_text().
-void append_shortest(std::string& out, float value) {
-    char text[64];
-    const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    out.append(text, r.ptr);
-}
-
-}  // namespace
-
-namespace {
 
 // The text of a value in tenths at p, which moves past it: at most seven
 // characters, for six hold no more than 99999 tenths.
 char* put_tenths(char* p, std::int32_t tenths) {
     if (tenths == 0) return std::copy_n("0.0", 3, p);  // most cells
-    std::uint64_t magnitude = static_cast<std::uint64_t>(tenths < 0 ? -static_cast<std::int64_t>(tenths) : tenths);
-    char digits[24];
-    char* d = std::end(digits);
-    *--d = static_cast<char>('0' + magnitude % 10);
-    *--d = '.';
-    magnitude /= 10;
-    do {
-        *--d = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (tenths < 0) *--d = '-';
-    return std::copy(d, std::end(digits), p);
+    const std::int32_t magnitude = tenths < 0 ? -tenths : tenths;  // six characters: never the lowest integer
+    if (tenths < 0) *p++ = '-';
+    p = std::to_chars(p, p + 10, magnitude / 10).ptr;
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + magnitude % 10);
+    return p;
 }
 
 }  // namespace
-
-void append_tenths(std::string& out, std::int32_t tenths) {
-    char text[24];
-    out.append(text, put_tenths(text, tenths));
-}
 
 void append_asc_row(std::string& out, std::span<const std::int32_t> ibound, std::span<const float> values) {
     // Through a buffer on the stack, appended whenever it may not hold
@@ -140,11 +108,11 @@ std::string plot_points_csv(const YearReport& report, const std::vector<float>& 
             out.append(x).append(",").append(y).append(",");
             append_shortest(out, values[c]);
             out.push_back(',');
-            append_whole(out, i);
+            append_integer(out, i);
             out.push_back(',');
-            append_whole(out, j);
+            append_integer(out, j);
             out.push_back(',');
-            append_whole(out, cell_number(i, j, g.ncol));
+            append_integer(out, cell_number(i, j, g.ncol));
             out.push_back('\n');
         }
     }

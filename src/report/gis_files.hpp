@@ -10,9 +10,6 @@
 
 namespace tessadro {
 
-// A value as the model reads it, in tenths, as an ASCII grid gives it:
-// "-0.5", "0.0", "1234.5".
-void append_tenths(std::string& out, std::int32_t tenths);
 // A row of an ASCII grid: its cells' values as their F6.1 fields hold them,
 // separated by blanks, -9999 for an inactive cell or a field of asterisks,
 // and the end of the line.

@@ -33,10 +33,15 @@ std::string amount_text(double value) {
     return s;
 }
 
-std::string shortest_text(float value) {
+void append_shortest(std::string& out, float value) {
     char text[64];
-    const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    return std::string(text, r.ptr);
+    out.append(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr);
+}
+
+std::string shortest_text(float value) {
+    std::string text;
+    append_shortest(text, value);
+    return text;
 }
 
 std::string grouped_text(double value, int decimals) {

@@ -11,6 +11,8 @@ std::string amount_text(double value);
 // A 4-byte value in the fewest digits that read back as the same value,
 // without an exponent ("2132624.5").
 std::string shortest_text(float value);
+// The same appended to out.
+void append_shortest(std::string& out, float value);
 
 // A number for people: thousands separated by commas, the given decimals.
 std::string grouped_text(double value, int decimals);
