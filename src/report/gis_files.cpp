@@ -140,16 +140,18 @@ std::vector<std::string> gis_file_names(const std::string& year) {
     return names;
 }
 
-bool write_gis_files(const YearReport& report, ReportFolder& folder) {
-    for (const ArrayValues& a : report.arrays) folder.stage("gis/" + a.file + ".asc", esri_ascii_grid(report, a));
+void add_gis_files(const YearReport& report, ReportFolder& folder, SharedWork& work) {
+    for (const ArrayValues& a : report.arrays) {
+        work.add([&report, &folder, &a] { folder.stage("gis/" + a.file + ".asc", esri_ascii_grid(report, a)); });
+    }
     const std::array<const std::vector<float>*, 4> grids = {&report.pump, &report.gwret, &report.acres, &report.pumpmi};
     const std::array<std::string, 4> stems = plot_stems(report.year);
     for (std::size_t k = 0; k < stems.size(); ++k) {
-        const std::string& stem = stems[k];
-        folder.stage("gis/" + stem + ".csv", plot_points_csv(report, *grids[k]));
-        folder.stage("gis/" + stem + ".csvt", plot_points_csvt);
+        work.add([&report, &folder, grid = grids[k], stem = stems[k]] {
+            folder.stage("gis/" + stem + ".csv", plot_points_csv(report, *grid));
+            folder.stage("gis/" + stem + ".csvt", plot_points_csvt);
+        });
     }
-    return report.grid.delx == report.grid.dely;
 }
 
 }  // namespace tessadro

@@ -7,6 +7,7 @@
 
 #include "report/report_folder.hpp"
 #include "report/year_report.hpp"
+#include "run/shared_work.hpp"
 
 namespace tessadro {
 
@@ -26,12 +27,12 @@ std::string esri_ascii_grid(const YearReport& report, const ArrayValues& array);
 std::string plot_points_csv(const YearReport& report, const std::vector<float>& values);
 inline constexpr const char* plot_points_csvt = "\"WKT\",\"Real\",\"Real\",\"Real\",\"Integer\",\"Integer\",\"Integer\"\n";
 
-// Stages gis/ in the report's folder: one .asc an array file, one .csv and
-// .csvt a plot file. Returns false when the cells are not square (the caller
-// says that only some GIS programs read dx and dy).
-bool write_gis_files(const YearReport& report, ReportFolder& folder);
+// Stages gis/ in the report's folder as pieces of shared work: one .asc an
+// array file, one .csv and .csvt a plot file. The report and the folder must
+// outlive the work.
+void add_gis_files(const YearReport& report, ReportFolder& folder, SharedWork& work);
 
-// Every file write_gis_files() writes for a year, as paths below the
+// Every file add_gis_files() writes for a year, as paths below the
 // report's folder: an earlier report's are removed by these names.
 std::vector<std::string> gis_file_names(const std::string& year);
 

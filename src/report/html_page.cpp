@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "report/bar_chart.hpp"
-#include "report/constant_head.hpp"
 #include "report/html_text.hpp"
 #include "report/map_figure.hpp"
 #include "report/map_hover.hpp"
@@ -16,7 +15,6 @@
 #include "report/report_limits.hpp"
 #include "report/shown_text.hpp"
 #include "report/summary.hpp"
-#include "run/second_thread.hpp"
 #include "run/version.hpp"
 
 namespace tessadro {
@@ -43,7 +41,8 @@ std::string head_section(const YearReport& r) {
     const Grid& g = r.grid;
     std::string summary;
     for (const std::string& sentence : summary_sentences(r)) {
-        summary += (summary.empty() ? "" : " ") + html_escaped(sentence);
+        if (!summary.empty()) summary += ' ';
+        summary += html_escaped(sentence);
     }
     std::string out = "<h1>Year report " + html_escaped(r.year) + "</h1>\n<p class=\"summary\" id=\"summary\">" +
                       summary + "</p>\n<table class=\"head\">\n";
@@ -208,88 +207,6 @@ std::string monthly_section(const YearReport& r) {
     return out;
 }
 
-// The active cells of a mappable grid by their index, north row first: the
-// cells whose values the maps class.
-std::vector<std::uint32_t> active_cells(const std::vector<std::int32_t>& ibound) {
-    std::vector<std::uint32_t> active;
-    for (std::size_t c = 0; c < ibound.size(); ++c) {
-        if (ibound[c] != 0) active.push_back(static_cast<std::uint32_t>(c));
-    }
-    return active;
-}
-
-// Class limits from the active cells of some maps (those that hold a value a
-// cell): only their positive values are classed.
-ClassBreaks breaks_of(const YearReport& r, const std::vector<std::uint32_t>& active, std::span<const MapData> maps) {
-    std::vector<double> values;
-    for (const MapData& map : maps) {
-        if (map.values.cells != r.ibound.size()) continue;
-        for (std::uint32_t c : active) {
-            const double v = map.values.at(c);
-            if (v > 0.0) values.push_back(v);
-        }
-    }
-    return choose_breaks(std::move(values));
-}
-
-std::string coordinate_text(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.7g", v);
-    return text;
-}
-
-std::string not_drawn(const std::string& id, const std::string& sentence) {
-    return "<p class=\"not-drawn\" id=\"" + id + "\">" + sentence + "</p>\n";
-}
-
-// The monthly maps: May to October of pumping, then of recharge, each
-// quantity on one colour scale.
-std::string monthly_figures(const YearReport& r, const ReportMaps& maps, const std::vector<std::uint32_t>& active,
-                            bool outlined) {
-    std::string figures;
-    for (const std::vector<MapData>* months : {&maps.pumping_months, &maps.recharge_months}) {
-        const ClassBreaks breaks = breaks_of(r, active, *months);
-        for (const MapData& map : *months) figures += map_svg(r.grid, r.ibound, map, breaks, 400, outlined);
-    }
-    return figures;
-}
-
-std::string maps_section(const YearReport& r, MonthlyMaps* ahead) {
-    std::string out = "<h2>Maps</h2>\n";
-    const Grid& g = r.grid;
-    const std::string trouble = unmappable(g, r.ibound.size());
-    if (!trouble.empty()) {
-        return out + not_drawn("maps-not-drawn", "The maps cannot be drawn: " + html_escaped(trouble) + ".");
-    }
-    const MapScale scale = map_scale(g);
-    if (!scale.to_scale) {
-        out += not_drawn("maps-not-to-scale", "The maps are drawn with square cells and without axes: the cell size " +
-                                                  shortest_text(g.delx) + " &times; " + shortest_text(g.dely) +
-                                                  " ft is not a positive finite size.");
-    } else if (!scale.axes) {
-        const double x0 = g.xorigin, y0 = g.yorigin;
-        out += not_drawn("maps-no-axes",
-                         "The maps are drawn without axes: the grid's edges (x from " + coordinate_text(x0) + " to " +
-                             coordinate_text(x0 + static_cast<double>(g.ncol) * g.delx) + " ft, y from " +
-                             coordinate_text(y0) + " to " + coordinate_text(y0 + static_cast<double>(g.nrow) * g.dely) +
-                             " ft) are not finite numbers within a billion feet.");
-    }
-    // The outline depends on the grid alone: found once, drawn by every map.
-    const std::string outline = constant_head_definition(g, r.ibound);
-    const bool outlined = !outline.empty();
-    out += outline + "<div class=\"maps\">\n";
-    const ReportMaps maps = report_maps(r);
-    const std::vector<std::uint32_t> active = active_cells(r.ibound);
-    // One colour scale per quantity: the annual maps each their own, the
-    // monthly pumping maps one, the monthly recharge maps another.
-    for (const MapData& map : maps.annual) {
-        out += map_svg(r.grid, r.ibound, map, breaks_of(r, active, {&map, 1}), 440, outlined);
-    }
-    const std::string months =
-        ahead != nullptr && ahead->started() ? ahead->take() : monthly_figures(r, maps, active, outlined);
-    return out + "</div>\n<h3>Monthly arrays</h3>\n<div class=\"maps\">\n" + months + "</div>\n";
-}
-
 std::string optional_cell(const std::optional<double>& v, int decimals = 2) {
     return "<td class=\"n\">" + (v ? grouped_text(*v, decimals) : std::string()) + "</td>";
 }
@@ -341,95 +258,18 @@ std::string problems_section(const YearReport& r) {
     return out + rows + "</table></div>\n";
 }
 
-// Cells of rejected records on the grid, for the maps of the quantities they
-// lost; or, from_outside, the edge cells of points outside the grid, for the
-// maps of the quantities they put there.
-std::vector<Cell> marks_for(const YearReport& r, bool pumping, bool recharge, bool acres, bool mi,
-                            bool from_outside = false) {
-    std::vector<Cell> marks;
-    std::vector<bool> marked(r.ibound.size(), false);
-    for (const Problem& p : r.problems) {
-        if (p.severity != Severity::warning || placed_from_outside(p.reason) != from_outside) continue;
-        if (!p.cell || !on_grid(r.grid, *p.cell)) continue;
-        const std::size_t cell = r.cell(p.cell->row, p.cell->column);
-        if (cell >= marked.size() || marked[cell]) continue;  // one mark a cell
-        if ((pumping && p.pumping) || (recharge && p.return_flow) || (acres && p.acres) || (mi && p.mi)) {
-            marks.push_back(*p.cell);
-            marked[cell] = true;
-        }
-    }
-    return marks;
-}
-
 }  // namespace
 
-namespace {
-
-// The maps of one quantity's months, May to October.
-std::vector<MapData> month_maps(const YearReport& r, ArrayKind kind) {
-    std::vector<MapData> months;
-    for (const ArrayValues& a : r.arrays) {
-        if (a.kind != kind) continue;
-        const bool pmp = kind == ArrayKind::pumping;
-        months.push_back({"map-" + a.file, a.file + (pmp ? " pumping" : " recharge"), "acre-feet",
-                          {a.values.size(), {a.values}}, {}});
+std::string html_page(const YearReport& report, PageMaps* maps) {
+    if (maps == nullptr) {
+        // Drawn here, in order, by the same pieces.
+        SharedWork here(false);
+        PageMaps drawn;
+        drawn.add_months(report, here);
+        drawn.add_annual(report, here);
+        here.finish();
+        return html_page(report, &drawn);
     }
-    return months;
-}
-
-}  // namespace
-
-ReportMaps report_maps(const YearReport& r) {
-    const std::size_t cells = r.ibound.size();
-    // The seasons add up their months as they come; a season with a month
-    // of another size than the grid is not drawn (the map says so).
-    MapData season_pumping{"map-season-pumping", "Season pumping, May to October", "acre-feet", {cells, {}},
-                           marks_for(r, true, false, false, false), marks_for(r, true, false, false, false, true)};
-    MapData season_recharge{"map-season-recharge", "Season recharge, May to October", "acre-feet", {cells, {}},
-                            marks_for(r, false, true, false, false), marks_for(r, false, true, false, false, true)};
-    ReportMaps maps;
-    for (const ArrayValues& a : r.arrays) {
-        const bool pmp = a.kind == ArrayKind::pumping;
-        if (!pmp && a.kind != ArrayKind::recharge) continue;
-        MapValues& season = (pmp ? season_pumping : season_recharge).values;
-        if (a.values.size() != cells) season = {};
-        else if (season.cells == cells) season.arrays.emplace_back(a.values);
-    }
-    maps.pumping_months = month_maps(r, ArrayKind::pumping);
-    maps.recharge_months = month_maps(r, ArrayKind::recharge);
-    maps.annual.push_back(std::move(season_pumping));
-    maps.annual.push_back(std::move(season_recharge));
-    for (const ArrayValues& a : r.arrays) {
-        const bool agw = a.kind == ArrayKind::acres;
-        if (!agw && a.kind != ArrayKind::mi) continue;
-        maps.annual.push_back({agw ? "map-acres" : "map-mi",
-                               agw ? "Irrigated acres (" + a.file + ")" : "M&I pumping (" + a.file + ")",
-                               agw ? "acres" : "acre-feet", {a.values.size(), {a.values}},
-                               marks_for(r, false, false, agw, !agw), marks_for(r, false, false, agw, !agw, true)});
-    }
-    return maps;
-}
-
-void MonthlyMaps::start(const YearReport& report) {
-    started_ = true;
-    thread_.start([this, &report] {
-        if (!unmappable(report.grid, report.ibound.size()).empty()) return;  // the page says so, without maps
-        // Only the months: the annual maps mark the problems' cells, which
-        // are not known yet.
-        ReportMaps maps;
-        maps.pumping_months = month_maps(report, ArrayKind::pumping);
-        maps.recharge_months = month_maps(report, ArrayKind::recharge);
-        const bool outlined = !constant_head_definition(report.grid, report.ibound).empty();
-        figures_ = monthly_figures(report, maps, active_cells(report.ibound), outlined);
-    });
-}
-
-std::string MonthlyMaps::take() {
-    thread_.join();
-    return std::move(figures_);
-}
-
-std::string html_page(const YearReport& report, MonthlyMaps* months) {
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
                        html_escaped(report.year) + "</title>\n" + style + map_hover_script() + "</head><body>\n";
     if (!report.alert.empty()) {
@@ -438,7 +278,7 @@ std::string html_page(const YearReport& report, MonthlyMaps* months) {
     page += head_section(report);
     page += budget_section(report);
     page += monthly_section(report);
-    page += maps_section(report, months);
+    page += maps->section(report);
     page += problems_section(report);
     return page + "</body></html>\n";
 }

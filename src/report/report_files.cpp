@@ -4,7 +4,6 @@
 #include "report/gis_files.hpp"
 #include "report/html_page.hpp"
 #include "report/numbers.hpp"
-#include "run/second_thread.hpp"
 #include "text/record_file.hpp"
 
 namespace tessadro {
@@ -67,29 +66,20 @@ std::string budget_lines(const YearReport& report) {
     return out;
 }
 
-void write_report(const YearReport& report, ReportFolder& folder, bool gis, MonthlyMaps* months) {
-    // The data files are written on a second processor while the page is
-    // made here: the maps are most of the page's work. The page is staged
-    // last, once its files are; a failure of theirs is the one reported,
-    // as it would be had they been written first.
-    bool square = true;
-    SecondThread files(second_processor());
-    files.start([&report, &folder, gis, &square] {
+void write_report(const YearReport& report, ReportFolder& folder, bool gis, PageMaps& maps, SharedWork& work) {
+    // Each data file and each map is a piece of the work, done by whichever
+    // processor is free: the maps are most of it. The page is staged last,
+    // once its files are.
+    work.add([&report, &folder] { folder.stage("problems.csv", problems_csv(report)); });
+    maps.add_annual(report, work);
+    if (gis) add_gis_files(report, folder, work);
+    work.add([&report, &folder] {
         folder.stage("budget.csv", budget_csv(report));
-        folder.stage("problems.csv", problems_csv(report));
         folder.stage("groups.csv", area_totals_csv(report.groups));
         folder.stage("counties.csv", area_totals_csv(report.counties));
-        square = !gis || write_gis_files(report, folder);
     });
-    std::string page;
-    try {
-        page = html_page(report, months);
-    } catch (...) {
-        files.join();
-        throw;
-    }
-    files.join();
-    folder.stage("index.html", page);  // last: the page stands only beside its files
+    work.finish();
+    folder.stage("index.html", html_page(report, &maps));  // last: the page stands only beside its files
     folder.commit();
     OutputFile& out = console();
     out.append("year report: " + (folder.dir() / "index.html").string());
@@ -101,7 +91,7 @@ void write_report(const YearReport& report, ReportFolder& folder, bool gis, Mont
         out.end_record();
     }
     out.flush();
-    if (!square) {
+    if (gis && report.grid.delx != report.grid.dely) {
         warn("Note: the cells are not square, so the .asc grids give dx and dy instead of cellsize; "
              "only some GIS programs read them");
     }

@@ -1,5 +1,6 @@
 #include "report/report_folder.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -111,15 +112,24 @@ void ReportFolder::stage(const std::string& name, std::string_view text) {
     const fs::path path = dir_ / name;
     const fs::path folder = path.parent_path();
     if (::mkdir(folder.c_str(), 0777) == 0) {
+        const std::lock_guard hold(lock_);
         made_gis_ = made_gis_ || folder != dir_;
     } else if (errno != EEXIST) {
         failed("Cannot create folder", folder, errno);
     }
     write_whole(temporary(path), path, text);
+    const std::lock_guard hold(lock_);
     staged_.push_back(name);
 }
 
 void ReportFolder::commit() {
+    // The page last: it stands only beside its files.
+    const auto rank = [this](const std::string& name) {
+        if (name == "index.html") return names_.size();
+        return static_cast<std::size_t>(std::find(names_.begin(), names_.end(), name) - names_.begin());
+    };
+    std::stable_sort(staged_.begin(), staged_.end(),
+                     [&rank](const std::string& a, const std::string& b) { return rank(a) < rank(b); });
     for (const std::string& name : staged_) {
         const fs::path path = dir_ / name;
         // A directory in the way is not replaced.

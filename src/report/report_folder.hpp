@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,9 +44,11 @@ public:
     // when the new report is written.
     void remove_earlier() const;
     // Writes a file under its temporary name; a failure ends the run with
-    // the file's path and the system's reason.
+    // the file's path and the system's reason. Two threads may stage files
+    // at once.
     void stage(const std::string& name, std::string_view text);
-    // Renames the staged files into place in the order they were staged.
+    // Renames the staged files into place in the order of the names given,
+    // index.html last, whatever order they were staged in.
     void commit();
 
     const std::filesystem::path& dir() const { return dir_; }
@@ -53,6 +56,7 @@ public:
 private:
     std::filesystem::path dir_;
     std::vector<std::string> names_;
+    std::mutex lock_;                    // over staged_ and made_gis_
     std::vector<std::string> staged_;    // written under their temporary names
     std::vector<std::string> placed_;    // renamed into place by commit()
     bool made_gis_ = false;              // gis/ created by this run

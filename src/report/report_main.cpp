@@ -17,6 +17,7 @@
 #include "run/command.hpp"
 #include "run/run.hpp"
 #include "run/second_thread.hpp"
+#include "run/shared_work.hpp"
 #include "run/version.hpp"
 #include "text/record_notes.hpp"
 
@@ -57,18 +58,18 @@ int main(int argc, char** argv) {
         // The collector hears of the run's decisions and of records the
         // readers probably misread.
         auto state = tessadro::run(command.year, command.factor, &collector, &collector);
-        // The monthly maps are drawn on the second processor from the moment
-        // the arrays are in the report, while the rest of it is made. With
-        // gis/ that processor has the data files to write, as long as the
-        // page: the maps are drawn with the page.
+        // The maps and the data files are pieces of work shared by two
+        // processors; the monthly maps begin from the moment the arrays are
+        // in the report, while the rest of it is made. The work is declared
+        // after what it reads, so that it ends first.
         tessadro::YearReport report;
-        tessadro::MonthlyMaps months(tessadro::second_processor());
-        collector.finish(*state, report, [&months, &command](const tessadro::YearReport& r) {
-            if (!command.gis) months.start(r);
-        });
+        tessadro::PageMaps maps;
+        tessadro::SharedWork work(tessadro::second_processor());
+        collector.finish(*state, report,
+                         [&maps, &work](const tessadro::YearReport& r) { maps.add_months(r, work); });
         state.reset();  // the report holds what it shows: the run's tables go before the page is made
         tessadro::add_given_problems(given, report);
-        tessadro::write_report(report, folder, command.gis, &months);
+        tessadro::write_report(report, folder, command.gis, maps, work);
         strict_failed = command.strict && report.count_of(tessadro::Severity::error) > 0;
     });
     return status == 0 && strict_failed ? 1 : status;

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <sys/resource.h>
@@ -21,6 +22,7 @@
 
 #include "run/fp_flags.hpp"
 #include "run/second_thread.hpp"
+#include "run/shared_work.hpp"
 #include "run/tract_lines_behind.hpp"
 #include "support/test_files.hpp"
 #include "text/free_form.hpp"
@@ -91,6 +93,45 @@ TEST(SecondThread, HandsBackResultsErrorsAndFlags) {
         EXPECT_TRUE(thread.ended_well());
         thread.join();
         EXPECT_EQ(1, uses);
+    }
+}
+
+// Pieces added in two rounds, the second while the second thread may be at
+// the first: every piece is done exactly once, each into its own slot; of two
+// failures the first added is reported, whichever thread met it and
+// whichever ended first (the later one throws at once, the earlier after a
+// long piece). Without a second thread they are done in order at finish().
+TEST(SharedWork, DoesEachPieceOnceAndReportsTheFirstFailure) {
+    for (const bool threaded : {true, false}) {
+        SCOPED_TRACE(threaded ? "threaded" : "not threaded");
+        std::vector<int> done(40, 0);
+        std::vector<int> order;  // without a second thread only
+        SharedWork work(threaded);
+        auto piece = [&](int k) {
+            return [&, k] {
+                if (k == 7) {
+                    volatile double spin = 0;  // a long piece before its failure
+                    for (int i = 0; i < 2'000'000; ++i) spin = spin + 1.0;
+                }
+                ++done[static_cast<std::size_t>(k)];
+                if (!threaded) order.push_back(k);
+                if (k == 7 || k == 23) throw RunError("At line 0 of file tessadrov11", "piece " + std::to_string(k));
+            };
+        };
+        for (int k = 0; k < 20; ++k) work.add(piece(k));
+        for (int k = 20; k < 40; ++k) work.add(piece(k));
+        try {
+            work.finish();
+            ADD_FAILURE() << "finish() did not throw";
+        } catch (const RunError& e) {
+            EXPECT_STREQ("piece 7", e.what());
+        }
+        EXPECT_EQ(std::vector<int>(40, 1), done);
+        if (!threaded) {
+            std::vector<int> in_order(40);
+            std::iota(in_order.begin(), in_order.end(), 0);
+            EXPECT_EQ(in_order, order);
+        }
     }
 }
 
