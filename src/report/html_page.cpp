@@ -260,27 +260,34 @@ std::string problems_section(const YearReport& r) {
 
 }  // namespace
 
-std::string html_page(const YearReport& report, PageMaps* maps) {
-    if (maps == nullptr) {
-        // Drawn here, in order, by the same pieces.
-        SharedWork here(false);
-        PageMaps drawn;
-        drawn.add_months(report, here);
-        drawn.add_annual(report, here);
-        here.finish();
-        return html_page(report, &drawn);
-    }
-    std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
-                       html_escaped(report.year) + "</title>\n" + style + map_hover_script() + "</head><body>\n";
+PageFrame page_frame(const YearReport& report) {
+    PageFrame frame;
+    frame.before_maps = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Year report " +
+                        html_escaped(report.year) + "</title>\n" + style + map_hover_script() + "</head><body>\n";
     if (!report.alert.empty()) {
-        page += "<p id=\"alert\" class=\"sev-error\">" + html_escaped(report.alert) + "</p>\n";
+        frame.before_maps += "<p id=\"alert\" class=\"sev-error\">" + html_escaped(report.alert) + "</p>\n";
     }
-    page += head_section(report);
-    page += budget_section(report);
-    page += monthly_section(report);
-    page += maps->section(report);
-    page += problems_section(report);
-    return page + "</body></html>\n";
+    frame.before_maps += head_section(report);
+    frame.before_maps += budget_section(report);
+    frame.before_maps += monthly_section(report);
+    frame.after_maps = problems_section(report) + "</body></html>\n";
+    return frame;
+}
+
+std::string html_page(const PageFrame& frame, const std::string& maps_section) {
+    std::string page;
+    page.reserve(frame.before_maps.size() + maps_section.size() + frame.after_maps.size());
+    return page.append(frame.before_maps).append(maps_section).append(frame.after_maps);
+}
+
+std::string html_page(const YearReport& report) {
+    // The maps drawn here, in order, by the same pieces.
+    SharedWork here(false);
+    PageMaps maps;
+    maps.add_months(report, here);
+    maps.add_annual(report, here);
+    here.finish();
+    return html_page(page_frame(report), maps.section(report));
 }
 
 }  // namespace tessadro

@@ -13,9 +13,14 @@ namespace tessadro {
 // PNG images inside the page. The numbers of the budget and monthly
 // tables carry data- attributes (quantity, kind, reason, count, amount; month,
 // field, value) so that they can be read back from the document.
-//
-// maps: the maps drawn as shared work, which is finished; else they are
-// drawn here (the page is the same either way).
-std::string html_page(const YearReport& report, PageMaps* maps = nullptr);
+std::string html_page(const YearReport& report);
+
+// The same page made in parts, for its maps to be drawn apart (PageMaps):
+// the text before the maps' section and after it, and the page of them.
+struct PageFrame {
+    std::string before_maps, after_maps;
+};
+PageFrame page_frame(const YearReport& report);
+std::string html_page(const PageFrame& frame, const std::string& maps_section);
 
 }  // namespace tessadro

@@ -71,6 +71,8 @@ void write_report(const YearReport& report, ReportFolder& folder, bool gis, Page
     // processor is free: the maps are most of it. The page is staged last,
     // once its files are.
     work.add([&report, &folder] { folder.stage("problems.csv", problems_csv(report)); });
+    PageFrame frame;
+    work.add([&report, &frame] { frame = page_frame(report); });
     maps.add_annual(report, work);
     if (gis) add_gis_files(report, folder, work);
     work.add([&report, &folder] {
@@ -79,7 +81,7 @@ void write_report(const YearReport& report, ReportFolder& folder, bool gis, Page
         folder.stage("counties.csv", area_totals_csv(report.counties));
     });
     work.finish();
-    folder.stage("index.html", html_page(report, &maps));  // last: the page stands only beside its files
+    folder.stage("index.html", html_page(frame, maps.section(report)));  // last: the page stands only beside its files
     folder.commit();
     OutputFile& out = console();
     out.append("year report: " + (folder.dir() / "index.html").string());
