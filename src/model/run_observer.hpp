@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/grid_geometry.hpp"
+#include "model/table.hpp"
 #include "model/year_files.hpp"
 
 // What the phases decide about each record, and what they write, for a year
@@ -100,6 +101,10 @@ public:
     // of that month.
     virtual void array_row(std::string_view /*file*/, std::int32_t /*row*/, std::int32_t /*nrow*/,
                            std::span<const float> /*values*/) {}
+    // The monthly arrays and the acres array are written (the M&I array
+    // comes later): told once, on the run's thread, with the grid and its
+    // activity codes, which nothing changes after.
+    virtual void arrays_written(const Grid& /*grid*/, const Table<std::int32_t, 2>& /*ibound*/) {}
     // A total as the check report gets it: the season's pumping (kind
     // pumping) or recharge (recharge), the acres or the M&I pumping, each a
     // running 4-byte sum in the run's order.

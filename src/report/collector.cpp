@@ -317,31 +317,52 @@ void ReportCollector::mi(const MiDecision& d) {
     problems_.push_back(std::move(p));
 }
 
+void ReportCollector::report_into(YearReport& report, std::function<void(const YearReport&)> arrays_known) {
+    report_ = &report;
+    arrays_known_ = std::move(arrays_known);
+}
+
 YearReport ReportCollector::finish(const RunState& state) {
     YearReport report;
-    finish(state, report, {});
+    report_into(report, {});
+    finish_into(state);
     return report;
 }
 
-void ReportCollector::finish(const RunState& state, YearReport& report,
-                             const std::function<void(const YearReport&)>& arrays_known) {
-    const Grid& grid = state.grid;
-    report.year = state.text.chyear;
-    report.factor_text = state.text.chfact;
-    report.factor = state.queltafact;
+void ReportCollector::arrays_written(const Grid& grid, const Table<std::int32_t, 2>& ibound) {
+    if (report_ == nullptr) return;  // placed by finish()
+    const FlagsKept kept;            // the report's arithmetic and its listener's
+    place_arrays(grid, ibound);
+}
+
+// The grid, its activity codes and the arrays written so far, into the
+// report; then whoever waits for them is told.
+void ReportCollector::place_arrays(const Grid& grid, const Table<std::int32_t, 2>& ibound) {
+    YearReport& report = *report_;
     report.grid = grid;
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
         for (std::int32_t j = 1; j <= grid.ncol; ++j) {
-            report.ibound.push_back(state.grids.ibound(j, i));
+            report.ibound.push_back(ibound(j, i));
             if (report.ibound.back() != 0) ++report.active_cells;
         }
     }
+    add_arrays(report);
+    arrays_placed_ = true;
+    if (arrays_known_) arrays_known_(report);
+}
+
+void ReportCollector::finish_into(const RunState& state) {
+    YearReport& report = *report_;
+    const Grid& grid = state.grid;
+    if (!arrays_placed_) place_arrays(grid, state.grids.ibound);
+    add_arrays(report);  // the M&I array, written after the others
+    report.year = state.text.chyear;
+    report.factor_text = state.text.chfact;
+    report.factor = state.queltafact;
     report.pump = grid_values(grid, state.grids.pump);
     report.gwret = grid_values(grid, state.grids.gwret);
     report.acres = grid_values(grid, state.grids.acres);
     report.pumpmi = grid_values(grid, state.grids.pumpmi);
-    add_arrays(report, state);
-    if (arrays_known) arrays_known(report);
     add_area_totals(report, state);
     add_factor_changes(report);
     double authtot = 0.0;
@@ -382,18 +403,23 @@ void ReportCollector::finish(const RunState& state, YearReport& report,
 // The arrays as the run wrote them, in the order of the run's check report:
 // the .pmp and .rcg of each month, then .agw and .mi. An array of a grid
 // without rows was written empty, and is so here.
-void ReportCollector::add_arrays(YearReport& report, const RunState& state) {
-    for (const YearArray& array : year_arrays(state.text.chyear)) {
-        ArrayValues& a = report.arrays.emplace_back();
-        static_cast<YearArray&>(a) = array;
-        const auto at = std::find_if(arrays_.begin(), arrays_.end(),
-                                     [&array](const ArrayValues& written) { return written.file == array.file; });
-        if (at == arrays_.end()) continue;
-        a.values = std::move(at->values);
-        a.written_tenths = at->written_tenths;
-        a.unreadable_cells = at->unreadable_cells;
+void ReportCollector::add_arrays(YearReport& report) {
+    const bool first = report.arrays.empty();
+    if (first) {
+        // Every array at once: the report's arrays stay where they are from
+        // here on, for those who read them while the rest is added.
+        for (const YearArray& array : year_arrays(year_)) static_cast<YearArray&>(report.arrays.emplace_back()) = array;
+    }
+    for (ArrayValues& written : arrays_) {
+        const auto at = std::find_if(report.arrays.begin(), report.arrays.end(),
+                                     [&written](const ArrayValues& a) { return a.file == written.file; });
+        if (at == report.arrays.end()) continue;
+        at->values = std::move(written.values);
+        at->written_tenths = written.written_tenths;
+        at->unreadable_cells = written.unreadable_cells;
     }
     arrays_.clear();
+    if (!first) return;
     for (int m = first_month; m <= last_month; ++m) {
         const ArrayValues& p = array_of(report, ArrayKind::pumping, m);
         const ArrayValues& r = array_of(report, ArrayKind::recharge, m);

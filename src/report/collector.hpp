@@ -41,12 +41,16 @@ public:
     void noticed(RecordNote note, const std::string& file, long line, std::string_view text) override;
     void check_total(ArrayKind kind, float total) override;
 
+    void arrays_written(const Grid& grid, const Table<std::int32_t, 2>& ibound) override;
+    // Where the report of the run goes, and whom to tell as soon as its grid,
+    // activity codes and monthly arrays are in place, before the run is
+    // over: nothing changes them after, while the rest of the report is
+    // made. Both must outlive the run and finish_into().
+    void report_into(YearReport& report, std::function<void(const YearReport&)> arrays_known);
     // The report of the finished run.
     YearReport finish(const RunState& state);
-    // The same into report, telling arrays_known as soon as its grid,
-    // activity codes and arrays are in place, which finish() then only reads.
-    void finish(const RunState& state, YearReport& report,
-                const std::function<void(const YearReport&)>& arrays_known);
+    // The same into the report given to report_into().
+    void finish_into(const RunState& state);
 
 private:
     struct Tally {
@@ -61,7 +65,8 @@ private:
     Tally& tally(Quantity quantity, Reason reason) { return tallies_[{quantity, reason}]; }
     Tally get(Quantity quantity, Reason reason) const;
 
-    void add_arrays(YearReport& report, const RunState& state);
+    void place_arrays(const Grid& grid, const Table<std::int32_t, 2>& ibound);
+    void add_arrays(YearReport& report);
     void add_factor_changes(const YearReport& report);
     void add_cell_problems(YearReport& report);
     void well_in_edge_cell(const PumpingDecision& d);
@@ -94,8 +99,12 @@ private:
     // The check report's totals, by array kind, once the run has written them.
     std::array<std::optional<float>, 4> check_totals_;
 
-    // The array files as written, in the order they came.
+    // The array files as written, in the order they came, until they go to
+    // the report.
     std::vector<ArrayValues> arrays_;
+    YearReport* report_ = nullptr;
+    std::function<void(const YearReport&)> arrays_known_;
+    bool arrays_placed_ = false;
 
     // Input warnings: records the reading rules probably misread, and values
     // outside the plausible ranges of docs/formats.md, section 9. The

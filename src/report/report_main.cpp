@@ -55,18 +55,19 @@ int main(int argc, char** argv) {
         folder.remove_earlier();
         tessadro::ReportCollector collector(name);
         const tessadro::GivenToRun given = tessadro::given_to_run(command.year, command.factor);
-        // The collector hears of the run's decisions and of records the
-        // readers probably misread.
-        auto state = tessadro::run(command.year, command.factor, &collector, &collector);
         // The maps and the data files are pieces of work shared by two
-        // processors; the monthly maps begin from the moment the arrays are
-        // in the report, while the rest of it is made. The work is declared
-        // after what it reads, so that it ends first.
+        // processors. The monthly maps begin as soon as the run has written
+        // them, while it goes on to the M&I pumping and the rest of the
+        // report is made. The work is declared after what it reads, so that
+        // it ends first, also when the run fails.
         tessadro::YearReport report;
         tessadro::PageMaps maps;
         tessadro::SharedWork work(tessadro::second_processor());
-        collector.finish(*state, report,
-                         [&maps, &work](const tessadro::YearReport& r) { maps.add_months(r, work); });
+        collector.report_into(report, [&maps, &work](const tessadro::YearReport& r) { maps.add_months(r, work); });
+        // The collector hears of the run's decisions and of records the
+        // readers probably misread.
+        auto state = tessadro::run(command.year, command.factor, &collector, &collector);
+        collector.finish_into(*state);
         state.reset();  // the report holds what it shows: the run's tables go before the page is made
         tessadro::add_given_problems(given, report);
         tessadro::write_report(report, folder, command.gis, maps, work);

@@ -154,6 +154,7 @@ std::unique_ptr<RunState> run(std::string_view year, std::string_view factor, Ru
     write_distribution_plots(text, s.grid, grids);
     SideJobsThread side(threaded);
     write_monthly_arrays(text, s.grid, grids, s.xmonfactors, s.reports, side);
+    if (observer != nullptr) observer->arrays_written(s.grid, grids.ibound);
     place_mi_pumping(text, s.grid, grids.ibound, grids.pumpmi, s.reports);
 
     s.reports.close();
