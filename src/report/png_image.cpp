@@ -69,6 +69,9 @@ void write_png(const PaletteImage& image, const std::vector<png_color>& colours,
     // Maps are runs of a few indexes: no row filter, full compression.
     png_set_filter(png, 0, PNG_FILTER_NONE);
     png_set_compression_level(png, 6);
+    // The pixels index the palette, as a PaletteImage holds them: libpng need
+    // not check every pixel of every row against it once more.
+    png_set_check_for_invalid_index(png, 0);
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y) {
         pack_row(image.pixels.data() + static_cast<std::size_t>(y) * row.size(), depth, row);
