@@ -161,6 +161,59 @@ TEST(MapImage, NorthRowOnTopInactiveGreyZeroWhiteNegativeAndAsterisks) {
     EXPECT_EQ(5u + 2u, image.palette.size());
 }
 
+// Cells against nine classes with limits of a tenth apart, which no float
+// holds exactly: a float lies above or below the limit it is nearest
+// (0.1f is 0.10000000149, 0.7f is 0.69999998808). 20 cells: the first eight
+// inactive, and two past the last whole eight.
+TEST(MapImage, ClassesAtTheirLimitsAndCellsNoFieldHolds) {
+    const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
+    const ClassBreaks breaks{{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}};
+    const struct {
+        float value;
+        std::int32_t code;
+        int colour;
+    } cells[] = {
+        {5.0f, 0, inactive_colour}, {nan, 0, inactive_colour}, {1e5f, 0, inactive_colour},
+        {0.0f, 0, inactive_colour}, {1.0f, 0, inactive_colour}, {-1.0f, 0, inactive_colour},
+        {inf, 0, inactive_colour},  {0.5f, 0, inactive_colour},
+        {0.1f, 1, first_class + 1},      // just above the first limit
+        {0.7f, 1, first_class + 6},      // just below the seventh
+        {0.5f, -1, first_class + 4},     // exactly on the fifth: the class it closes
+        {0.05f, 1, first_class},         // below every limit
+        {0.85f, 1, first_class + 8},     // above the eighth: the last class
+        {100.0f, 1, first_class + 8},    // above the largest value still the last class
+        {-0.0f, -1, constant_head_colour},
+        {-1e-30f, 1, negative_colour},
+        {nan, 1, unreadable_colour},
+        {-inf, 1, unreadable_colour},
+        {1e5f, -1, unreadable_colour},   // wider than six characters
+        {998.9f, 1, first_class + 8},    // "998.9" fits
+    };
+    std::vector<float> values;
+    std::vector<std::int32_t> ibound;
+    std::vector<std::uint8_t> expected;
+    for (const auto& c : cells) {
+        values.push_back(c.value);
+        ibound.push_back(c.code);
+        expected.push_back(static_cast<std::uint8_t>(c.colour));
+    }
+    const Grid grid{2, 10, 100.0f, 100.0f, 0.0f, 0.0f, 200.0f};
+    const MapData map{"m", "m", "u", {values.size(), {values}}, {}};
+    EXPECT_EQ(expected, map_image(grid, ibound, map, breaks).pixels);
+    // One class: every positive value in it.
+    std::vector<std::uint8_t> one = expected;
+    for (std::uint8_t& p : one) p = std::min(p, std::uint8_t{first_class});
+    EXPECT_EQ(one, map_image(grid, ibound, map, ClassBreaks{{1.0}}).pixels);
+    // A season: the sum of its months in double, each month's asterisks its
+    // own (1000 and -1000 add up to 0 but are written so; 0.25f and 0.05f add
+    // up to 0.30000000075, above the third limit).
+    const std::vector<float> may = {0.25f, 1000.0f, 0.0f, -0.5f, 0.1f}, june = {0.05f, -1000.0f, 0.0f, 0.25f, 0.0f};
+    const MapData season{"s", "s", "u", {may.size(), {may, june}}, {}};
+    EXPECT_EQ((std::vector<std::uint8_t>{first_class + 3, unreadable_colour, constant_head_colour, negative_colour,
+                                         first_class + 1}),
+              map_image(Grid{1, 5, 100.0f, 100.0f, 0.0f, 0.0f, 100.0f}, {1, 1, -1, 1, 1}, season, breaks).pixels);
+}
+
 // A round length (1, 2 or 5 times a power of ten) of at most a quarter of
 // the map: in miles from a map of 4 miles (21,120 ft) up, else in feet.
 TEST(MapFurniture, ScaleBarAQuarterOfTheMapAtMostInMilesOrFeet) {
