@@ -47,7 +47,7 @@ TEST(ClassBreaks, QuantilesRoundedToTwoDigitsEndingAtTheLargestValue) {
 }
 
 // Random sets (skewed, repeats, zeros and negatives, within a billionth of
-// one value, NaN) against the plain definition on the sorted values; too few
+// one value, NaN, any bits at all) against the plain definition on the sorted values; too few
 // limits give the steps of the largest value, which it alone gives.
 TEST(ClassBreaks, SameAsFromTheSortedValues) {
     std::mt19937 random(5);
@@ -57,6 +57,7 @@ TEST(ClassBreaks, SameAsFromTheSortedValues) {
             const double u = std::uniform_real_distribution<double>(-1.0, 4.0)(random);
             v = set % 4 == 0 ? std::pow(10.0, u) : set % 4 == 1 ? std::round(u) : set % 4 == 2 ? 7.0 + u * 1e-9 : u;
             if (set % 4 == 3 && random() % 9 == 0) v = std::nan("");
+            if (set % 10 == 9) v = std::bit_cast<double>(std::uint64_t{random()} << 32 | random());  // any double
             if (v > 0.0 && std::isfinite(v)) sorted.push_back(v);
         }
         std::sort(sorted.begin(), sorted.end());
