@@ -241,6 +241,13 @@ TEST(ConstantHead, OutlineRunsJoinedAlongTheirLinesAndBounded) {
     EXPECT_EQ("M1 0h2M1 1h2M1 0v1M3 0v1",
               constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, -1, -1, 1, 1, 0}));
     EXPECT_EQ("", constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, 1, 1, 1, 1, 0}));
+    // 3 x 17 cells, two eights and one more a row: constant heads in row 1
+    // at column 9, all down column 17 and in row 3 at column 1. Rows first,
+    // from the north edge (line 0) down, then the columns from the west edge.
+    std::vector<std::int32_t> codes(3 * 17, 1);
+    for (std::size_t at : {8u, 16u, 17u + 16u, 34u, 34u + 16u}) codes[at] = -1;
+    EXPECT_EQ("M8 0h1M16 0h1M8 1h1M0 2h1M0 3h1M16 3h1M0 2v1M1 2v1M8 0v1M9 0v1M16 0v3M17 0v3",
+              constant_head_path({3, 17, 1.0f, 1.0f, 0.0f, 0.0f, 3.0f}, codes));
     auto scatter = [](std::int32_t rows) {
         std::vector<std::int32_t> ibound(static_cast<std::size_t>(rows) * 100u, 1);
         for (std::int32_t r = 0; r < rows; r += 2) {
