@@ -25,16 +25,20 @@ template <int Depth>
 void pack_row(const std::uint8_t* pixels, std::vector<png_byte>& row) {
     constexpr std::size_t per_byte = 8 / Depth;
     constexpr unsigned index_bits = (1u << Depth) - 1;
+    // Plain pointers, indexed from the row's start: the bytes written may
+    // alias anything else, and the compiler then packs several at once.
+    png_byte* out = row.data();
     const std::size_t width = row.size(), whole = width / per_byte;
-    for (std::size_t at = 0; at < whole; ++at, pixels += per_byte) {
+    for (std::size_t at = 0; at < whole; ++at) {
         unsigned byte = 0;
-        for (std::size_t k = 0; k < per_byte; ++k) byte = byte << Depth | (pixels[k] & index_bits);
-        row[at] = static_cast<png_byte>(byte);
+        for (std::size_t k = 0; k < per_byte; ++k) byte = byte << Depth | (pixels[at * per_byte + k] & index_bits);
+        out[at] = static_cast<png_byte>(byte);
     }
     if (const std::size_t rest = width % per_byte; rest > 0) {
+        pixels += whole * per_byte;
         unsigned byte = 0;
         for (std::size_t k = 0; k < per_byte; ++k) byte = byte << Depth | (k < rest ? pixels[k] & index_bits : 0u);
-        row[whole] = static_cast<png_byte>(byte);
+        out[whole] = static_cast<png_byte>(byte);
     }
 }
 

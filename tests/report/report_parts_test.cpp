@@ -144,6 +144,15 @@ TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
     EXPECT_EQ((Rgb{1, 2, 3}), back.at(2, 0));
     EXPECT_EQ((Rgb{1, 2, 3}), back.at(0, 1));
     EXPECT_EQ((Rgb{255, 0, 0}), back.at(2, 1));
+    // 1, 2, 4 and 8 bits a pixel, on rows of 37 pixels: whole bytes, packed
+    // several at once, and a last byte part filled.
+    for (std::size_t colours : {2u, 4u, 16u, 17u}) {
+        PaletteImage wide{37, 3, {}, {}};
+        for (std::size_t k = 0; k < colours; ++k) wide.palette.push_back({static_cast<std::uint8_t>(k), 9, 9});
+        for (std::size_t p = 0; p < 37 * 3; ++p) wide.pixels.push_back(static_cast<std::uint8_t>(p * 7 % colours));
+        const test::RgbImage read = decode_png(encode_png(wide));
+        for (std::size_t p = 0; p < 37 * 3; ++p) ASSERT_EQ(p * 7 % colours, read.pixels[p].r) << colours << " " << p;
+    }
 }
 
 TEST(MapImage, NorthRowOnTopInactiveGreyZeroWhiteNegativeAndAsterisks) {
