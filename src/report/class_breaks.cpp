@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace tessadro {
 namespace {
@@ -44,6 +46,54 @@ std::vector<double> step_limits(double largest) {
     return {};
 }
 
+// The ranks of the eighths are found through the top 16 bits of the values:
+// a positive double's bits grow with it, so that each of the 2^15 buckets of
+// them holds a range of values below those of the buckets after it. One pass
+// counts the buckets, which tells the bucket of each rank and its place
+// there; another gathers the few buckets that hold a rank, to select from.
+constexpr int bucket_shift = 48;
+constexpr std::size_t buckets = std::size_t{1} << 15;  // the sign bit is clear
+
+std::size_t bucket_of(double value) {
+    return static_cast<std::size_t>(std::bit_cast<std::uint64_t>(value) >> bucket_shift);
+}
+
+// The values of the given ranks, in the order of increasing ranks, among
+// positive finite values.
+template <std::size_t N>
+std::array<double, N> values_at_ranks(const std::vector<double>& values, const std::array<std::size_t, N>& ranks) {
+    std::vector<std::uint32_t> counts(buckets);
+    for (double v : values) ++counts[bucket_of(v)];
+    std::array<std::size_t, N> bucket{}, place{};
+    std::size_t below = 0, b = 0;
+    for (std::size_t k = 0; k < N; ++k) {
+        while (below + counts[b] <= ranks[k]) below += counts[b++];
+        bucket[k] = b;
+        place[k] = ranks[k] - below;
+    }
+    // The buckets that hold a rank, marked in their counts by the top bit
+    // (no count reaches it) above their number among them.
+    constexpr std::uint32_t holds_rank = std::uint32_t{1} << 31;
+    std::array<std::vector<double>, N> held;
+    std::array<std::size_t, N> slot{};
+    std::uint32_t used = 0;
+    for (std::size_t k = 0; k < N; ++k) {
+        if ((counts[bucket[k]] & holds_rank) == 0) counts[bucket[k]] = holds_rank | used++;
+        slot[k] = counts[bucket[k]] & ~holds_rank;
+    }
+    for (double v : values) {
+        if (const std::uint32_t s = counts[bucket_of(v)]; (s & holds_rank) != 0) held[s & ~holds_rank].push_back(v);
+    }
+    std::array<double, N> at{};
+    for (std::size_t k = 0; k < N; ++k) {
+        std::vector<double>& in = held[slot[k]];
+        const auto it = in.begin() + static_cast<std::ptrdiff_t>(place[k]);
+        std::nth_element(in.begin(), it, in.end());
+        at[k] = *it;
+    }
+    return at;
+}
+
 }  // namespace
 
 double round_two_digits(double value) {
@@ -63,20 +113,17 @@ int ClassBreaks::class_of(double value) const {
 ClassBreaks choose_breaks(std::vector<double> values) {
     std::erase_if(values, [](double v) { return !(v > 0.0) || !std::isfinite(v); });
     if (values.empty()) return ClassBreaks{{1.0}};
-    // Each rank selected among the values from the one before: those lie
-    // below it, the others above.
+    // The eighths, then the largest value, the last in increasing order.
     const std::size_t n = values.size();
-    std::array<double, 7> eighths{};
-    auto from = values.begin();
-    for (std::size_t k = 1; k <= eighths.size(); ++k) {
-        const std::size_t rank =
-            std::min(n - 1, static_cast<std::size_t>(static_cast<double>(n) * static_cast<double>(k) / 8.0));
-        const auto at = values.begin() + static_cast<std::ptrdiff_t>(rank);
-        std::nth_element(from, at, values.end());
-        eighths[k - 1] = *at;
-        from = at;
+    std::array<std::size_t, 8> ranks{};
+    for (std::size_t k = 1; k < ranks.size(); ++k) {
+        ranks[k - 1] = std::min(n - 1, static_cast<std::size_t>(static_cast<double>(n) * static_cast<double>(k) / 8.0));
     }
-    const double largest = *std::max_element(from, values.end());
+    ranks.back() = n - 1;
+    const std::array<double, 8> at = values_at_ranks(values, ranks);
+    std::array<double, 7> eighths;
+    std::copy_n(at.begin(), eighths.size(), eighths.begin());
+    const double largest = at.back();
     std::vector<double> limits = quantile_limits(eighths, largest);
     if (static_cast<int>(limits.size()) + 1 < fewest_classes) limits = step_limits(largest);
     limits.push_back(largest);

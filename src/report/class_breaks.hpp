@@ -19,7 +19,7 @@ struct ClassBreaks {
 // values have too few distinct quantiles (a handful of cells), equal steps of
 // a round size are used instead. No values give a single class ending at 1.
 // The quantile at k/8 of n values is the one of rank n * k / 8 (0-based,
-// rounded down) in increasing order; the values are reordered to find it.
+// rounded down) in increasing order, found without sorting the values.
 ClassBreaks choose_breaks(std::vector<double> values);
 
 // A number rounded to two significant digits.

@@ -231,6 +231,104 @@ std::uint8_t cell_colour(double value, bool unreadable, bool held, const Limits&
     return held ? constant_head_colour : zero_colour;
 }
 
+// Nine classes have eight limits below the largest value's: as many as that,
+// padded with infinities, are searched by halving without a loop's
+// bookkeeping.
+using PaddedLimits = std::array<double, 8>;
+
+// The number of limits below a positive value, of increasing ones (as the
+// classes' limits are): four comparisons and no branch.
+unsigned limits_below(double value, const PaddedLimits& below) {
+    std::size_t k = below[3] < value ? 4 : 0;
+    k += below[k + 1] < value ? 2 : 0;
+    k += below[k] < value ? 1 : 0;
+    k += below[k] < value ? 1 : 0;
+    return static_cast<unsigned>(k);
+}
+
+// Every bit set when a value is as wide as 999 (or not a number): the only
+// values that may be written as asterisks. A mask rather than a bool, so that
+// the compiler can look at several values at once.
+template <class Value>
+std::uint32_t wide_mask(Value value) {
+    return 0u - std::uint32_t{!(std::fabs(value) < Value{999})};
+}
+
+// Whether the eight codes from the given one are all 0: inactive cells lie
+// in long stretches outside the basin, passed by eight at a time.
+bool eight_inactive(const std::int32_t* codes) {
+    std::array<std::uint64_t, 4> pairs;
+    std::memcpy(pairs.data(), codes, sizeof pairs);
+    return (pairs[0] | pairs[1] | pairs[2] | pairs[3]) == 0;
+}
+
+// The colours of a run of cells, as cell_colour gives them: inactive cells,
+// the most of a grid, are passed by (the pixels start grey), and only
+// positive values are classed. Value is one array's float or a season's sum
+// in double; asterisks are the caller's to mark, as it knows the arrays:
+// every bit set in the result when an active cell has a wide value.
+template <class Value>
+std::uint32_t colour_run(const Value* values, const std::int32_t* codes, std::uint8_t* pixels, std::size_t cells,
+                         const PaddedLimits& below) {
+    std::uint32_t wide = 0;
+    auto colour = [&](std::size_t c) {
+        if (codes[c] == 0) return;
+        const Value v = values[c];
+        wide |= wide_mask(v);
+        if (v > 0) {
+            pixels[c] = static_cast<std::uint8_t>(first_class + limits_below(v, below));
+        } else {
+            pixels[c] = v < 0 ? negative_colour : codes[c] < 0 ? constant_head_colour : zero_colour;
+        }
+    };
+    std::size_t c = 0;
+    for (; c + 8 <= cells; c += 8) {
+        if (eight_inactive(codes + c)) continue;
+        for (std::size_t k = c; k < c + 8; ++k) colour(k);
+    }
+    for (; c < cells; ++c) colour(c);
+    return wide;
+}
+
+// The active cells whose value in one of the arrays is written as asterisks.
+void mark_unreadable(const MapValues& values, const std::int32_t* codes, std::uint8_t* pixels) {
+    for (std::size_t c = 0; c < values.cells; ++c) {
+        if (codes[c] != 0 && values.unreadable(c)) pixels[c] = unreadable_colour;
+    }
+}
+
+// The cells of a season a run at a time, their sums added in a buffer, each
+// cell's months in their order as MapValues::at adds them, but only for the
+// groups of eight cells that have an active one. Every bit set in the result
+// when an active cell has a wide value in one of the months (which the sums
+// need not show).
+std::uint32_t colour_sums(const MapValues& values, const std::int32_t* codes, std::uint8_t* pixels,
+                          const PaddedLimits& below) {
+    constexpr std::size_t run = 1024;
+    std::array<double, run> sums;
+    std::array<std::size_t, run / 8> groups;  // where they start in the run
+    std::uint32_t wide = 0;
+    for (std::size_t from = 0; from < values.cells; from += run) {
+        const std::size_t cells = std::min(run, values.cells - from);
+        std::size_t active = 0;
+        for (std::size_t g = 0; g < cells; g += 8) {
+            if (g + 8 > cells || !eight_inactive(codes + from + g)) groups[active++] = g;
+        }
+        for (std::size_t k = 0; k < active; ++k) std::fill_n(sums.data() + groups[k], 8, 0.0);
+        for (const std::span<const float>& a : values.arrays) {
+            const float* month = a.data() + from;
+            for (std::size_t k = 0; k < active; ++k) {
+                for (std::size_t c = groups[k]; c < std::min(cells, groups[k] + 8); ++c) {
+                    sums[c] += month[c];
+                    wide |= wide_mask(month[c]);
+                }
+            }
+        }
+        colour_run(sums.data(), codes + from, pixels + from, cells, below);
+    }
+    return wide;
+}
+
 }  // namespace
 
 std::vector<Rgb> map_palette(int classes) {
@@ -256,32 +354,25 @@ PaletteImage map_image(const Grid& grid, const std::vector<std::int32_t>& ibound
     image.height = grid.nrow;
     image.palette = map_palette(static_cast<int>(breaks.limits.size()));
     image.pixels.assign(map.values.cells, inactive_colour);
-    // Plain pointers: the pixels are bytes, which may alias anything else.
-    auto colour_cells = [pixels = image.pixels.data(), codes = ibound.data(), &map](const auto& below) {
-        if (map.values.arrays.size() == 1) {
-            const float* values = map.values.arrays.front().data();
-            for (std::size_t c = 0; c < map.values.cells; ++c) {
-                if (codes[c] == 0) continue;
-                pixels[c] = cell_colour(values[c], written_as_asterisks(values[c]), codes[c] < 0, below);
-            }
-            return;
-        }
-        for (std::size_t c = 0; c < map.values.cells; ++c) {
-            if (codes[c] == 0) continue;
-            pixels[c] = cell_colour(map.values.at(c), map.values.unreadable(c), codes[c] < 0, below);
-        }
-    };
-    // Nine classes have eight limits below the largest value's: as many as
-    // that, padded with infinities, are counted without a loop's bookkeeping.
     const std::span<const double> below(breaks.limits.data(), breaks.limits.empty() ? 0 : breaks.limits.size() - 1);
-    std::array<double, 8> padded;
+    PaddedLimits padded;
     if (below.size() > padded.size()) {
-        colour_cells(below);
+        for (std::size_t c = 0; c < map.values.cells; ++c) {
+            if (ibound[c] == 0) continue;
+            image.pixels[c] = cell_colour(map.values.at(c), map.values.unreadable(c), ibound[c] < 0, below);
+        }
         return image;
     }
     padded.fill(std::numeric_limits<double>::infinity());
     std::copy(below.begin(), below.end(), padded.begin());
-    colour_cells(padded);
+    std::uint32_t wide = 0;
+    if (map.values.arrays.size() == 1) {
+        wide = colour_run(map.values.arrays.front().data(), ibound.data(), image.pixels.data(), map.values.cells,
+                          padded);
+    } else {
+        wide = colour_sums(map.values, ibound.data(), image.pixels.data(), padded);
+    }
+    if (wide != 0) mark_unreadable(map.values, ibound.data(), image.pixels.data());
     return image;
 }
 

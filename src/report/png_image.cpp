@@ -25,16 +25,20 @@ template <int Depth>
 void pack_row(const std::uint8_t* pixels, std::vector<png_byte>& row) {
     constexpr std::size_t per_byte = 8 / Depth;
     constexpr unsigned index_bits = (1u << Depth) - 1;
+    // Plain pointers, indexed from the row's start: the bytes written may
+    // alias anything else, and the compiler then packs several at once.
+    png_byte* out = row.data();
     const std::size_t width = row.size(), whole = width / per_byte;
-    for (std::size_t at = 0; at < whole; ++at, pixels += per_byte) {
+    for (std::size_t at = 0; at < whole; ++at) {
         unsigned byte = 0;
-        for (std::size_t k = 0; k < per_byte; ++k) byte = byte << Depth | (pixels[k] & index_bits);
-        row[at] = static_cast<png_byte>(byte);
+        for (std::size_t k = 0; k < per_byte; ++k) byte = byte << Depth | (pixels[at * per_byte + k] & index_bits);
+        out[at] = static_cast<png_byte>(byte);
     }
     if (const std::size_t rest = width % per_byte; rest > 0) {
+        pixels += whole * per_byte;
         unsigned byte = 0;
         for (std::size_t k = 0; k < per_byte; ++k) byte = byte << Depth | (k < rest ? pixels[k] & index_bits : 0u);
-        row[whole] = static_cast<png_byte>(byte);
+        out[whole] = static_cast<png_byte>(byte);
     }
 }
 
@@ -69,6 +73,9 @@ void write_png(const PaletteImage& image, const std::vector<png_color>& colours,
     // Maps are runs of a few indexes: no row filter, full compression.
     png_set_filter(png, 0, PNG_FILTER_NONE);
     png_set_compression_level(png, 6);
+    // The pixels index the palette, as a PaletteImage holds them: libpng need
+    // not check every pixel of every row against it once more.
+    png_set_check_for_invalid_index(png, 0);
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y) {
         pack_row(image.pixels.data() + static_cast<std::size_t>(y) * row.size(), depth, row);

@@ -15,7 +15,7 @@ struct Rgb {
 struct PaletteImage {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> pixels;  // width * height indexes into the palette
+    std::vector<std::uint8_t> pixels;  // width * height indexes into the palette, each below its size
     std::vector<Rgb> palette;          // at most 256 colours
 };
 

@@ -47,7 +47,7 @@ TEST(ClassBreaks, QuantilesRoundedToTwoDigitsEndingAtTheLargestValue) {
 }
 
 // Random sets (skewed, repeats, zeros and negatives, within a billionth of
-// one value, NaN) against the plain definition on the sorted values; too few
+// one value, NaN, any bits at all) against the plain definition on the sorted values; too few
 // limits give the steps of the largest value, which it alone gives.
 TEST(ClassBreaks, SameAsFromTheSortedValues) {
     std::mt19937 random(5);
@@ -57,6 +57,7 @@ TEST(ClassBreaks, SameAsFromTheSortedValues) {
             const double u = std::uniform_real_distribution<double>(-1.0, 4.0)(random);
             v = set % 4 == 0 ? std::pow(10.0, u) : set % 4 == 1 ? std::round(u) : set % 4 == 2 ? 7.0 + u * 1e-9 : u;
             if (set % 4 == 3 && random() % 9 == 0) v = std::nan("");
+            if (set % 10 == 9) v = std::bit_cast<double>(std::uint64_t{random()} << 32 | random());  // any double
             if (v > 0.0 && std::isfinite(v)) sorted.push_back(v);
         }
         std::sort(sorted.begin(), sorted.end());
@@ -143,6 +144,15 @@ TEST(PngImage, PaletteImageReadsBackPixelByPixel) {
     EXPECT_EQ((Rgb{1, 2, 3}), back.at(2, 0));
     EXPECT_EQ((Rgb{1, 2, 3}), back.at(0, 1));
     EXPECT_EQ((Rgb{255, 0, 0}), back.at(2, 1));
+    // 1, 2, 4 and 8 bits a pixel, on rows of 37 pixels: whole bytes, packed
+    // several at once, and a last byte part filled.
+    for (std::size_t colours : {2u, 4u, 16u, 17u}) {
+        PaletteImage wide{37, 3, {}, {}};
+        for (std::size_t k = 0; k < colours; ++k) wide.palette.push_back({static_cast<std::uint8_t>(k), 9, 9});
+        for (std::size_t p = 0; p < 37 * 3; ++p) wide.pixels.push_back(static_cast<std::uint8_t>(p * 7 % colours));
+        const test::RgbImage read = decode_png(encode_png(wide));
+        for (std::size_t p = 0; p < 37 * 3; ++p) ASSERT_EQ(p * 7 % colours, read.pixels[p].r) << colours << " " << p;
+    }
 }
 
 TEST(MapImage, NorthRowOnTopInactiveGreyZeroWhiteNegativeAndAsterisks) {
@@ -159,6 +169,59 @@ TEST(MapImage, NorthRowOnTopInactiveGreyZeroWhiteNegativeAndAsterisks) {
                                          negative_colour, first_class + 1, unreadable_colour, first_class}),
               image.pixels);
     EXPECT_EQ(5u + 2u, image.palette.size());
+}
+
+// Cells against nine classes with limits of a tenth apart, which no float
+// holds exactly: a float lies above or below the limit it is nearest
+// (0.1f is 0.10000000149, 0.7f is 0.69999998808). 20 cells: the first eight
+// inactive, and two past the last whole eight.
+TEST(MapImage, ClassesAtTheirLimitsAndCellsNoFieldHolds) {
+    const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
+    const ClassBreaks breaks{{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}};
+    const struct {
+        float value;
+        std::int32_t code;
+        int colour;
+    } cells[] = {
+        {5.0f, 0, inactive_colour}, {nan, 0, inactive_colour}, {1e5f, 0, inactive_colour},
+        {0.0f, 0, inactive_colour}, {1.0f, 0, inactive_colour}, {-1.0f, 0, inactive_colour},
+        {inf, 0, inactive_colour},  {0.5f, 0, inactive_colour},
+        {0.1f, 1, first_class + 1},      // just above the first limit
+        {0.7f, 1, first_class + 6},      // just below the seventh
+        {0.5f, -1, first_class + 4},     // exactly on the fifth: the class it closes
+        {0.05f, 1, first_class},         // below every limit
+        {0.85f, 1, first_class + 8},     // above the eighth: the last class
+        {100.0f, 1, first_class + 8},    // above the largest value still the last class
+        {-0.0f, -1, constant_head_colour},
+        {-1e-30f, 1, negative_colour},
+        {nan, 1, unreadable_colour},
+        {-inf, 1, unreadable_colour},
+        {1e5f, -1, unreadable_colour},   // wider than six characters
+        {998.9f, 1, first_class + 8},    // "998.9" fits
+    };
+    std::vector<float> values;
+    std::vector<std::int32_t> ibound;
+    std::vector<std::uint8_t> expected;
+    for (const auto& c : cells) {
+        values.push_back(c.value);
+        ibound.push_back(c.code);
+        expected.push_back(static_cast<std::uint8_t>(c.colour));
+    }
+    const Grid grid{2, 10, 100.0f, 100.0f, 0.0f, 0.0f, 200.0f};
+    const MapData map{"m", "m", "u", {values.size(), {values}}, {}};
+    EXPECT_EQ(expected, map_image(grid, ibound, map, breaks).pixels);
+    // One class: every positive value in it.
+    std::vector<std::uint8_t> one = expected;
+    for (std::uint8_t& p : one) p = std::min(p, std::uint8_t{first_class});
+    EXPECT_EQ(one, map_image(grid, ibound, map, ClassBreaks{{1.0}}).pixels);
+    // A season: the sum of its months in double, each month's asterisks its
+    // own (1000 and -1000 add up to 0 but are written so; 0.25f and 0.05f add
+    // up to 0.30000000075, above the third limit).
+    const std::vector<float> may = {0.25f, 1000.0f, 0.0f, -0.5f, 0.1f}, june = {0.05f, -1000.0f, 0.0f, 0.25f, 0.0f};
+    const MapData season{"s", "s", "u", {may.size(), {may, june}}, {}};
+    EXPECT_EQ((std::vector<std::uint8_t>{first_class + 3, unreadable_colour, constant_head_colour, negative_colour,
+                                         first_class + 1}),
+              map_image(Grid{1, 5, 100.0f, 100.0f, 0.0f, 0.0f, 100.0f}, {1, 1, -1, 1, 1}, season, breaks).pixels);
 }
 
 // A round length (1, 2 or 5 times a power of ten) of at most a quarter of
@@ -187,6 +250,13 @@ TEST(ConstantHead, OutlineRunsJoinedAlongTheirLinesAndBounded) {
     EXPECT_EQ("M1 0h2M1 1h2M1 0v1M3 0v1",
               constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, -1, -1, 1, 1, 0}));
     EXPECT_EQ("", constant_head_path({2, 3, 1.0f, 1.0f, 0.0f, 0.0f, 2.0f}, {1, 1, 1, 1, 1, 0}));
+    // 3 x 17 cells, two eights and one more a row: constant heads in row 1
+    // at column 9, all down column 17 and in row 3 at column 1. Rows first,
+    // from the north edge (line 0) down, then the columns from the west edge.
+    std::vector<std::int32_t> codes(3 * 17, 1);
+    for (std::size_t at : {8u, 16u, 17u + 16u, 34u, 34u + 16u}) codes[at] = -1;
+    EXPECT_EQ("M8 0h1M16 0h1M8 1h1M0 2h1M0 3h1M16 3h1M0 2v1M1 2v1M8 0v1M9 0v1M16 0v3M17 0v3",
+              constant_head_path({3, 17, 1.0f, 1.0f, 0.0f, 0.0f, 3.0f}, codes));
     auto scatter = [](std::int32_t rows) {
         std::vector<std::int32_t> ibound(static_cast<std::size_t>(rows) * 100u, 1);
         for (std::int32_t r = 0; r < rows; r += 2) {
