@@ -13,12 +13,6 @@
 namespace tessadro {
 namespace {
 
-// Appends an integer's digits, as std::to_string() writes them.
-void append_integer(std::string& out, std::int32_t n) {
-    char text[12];
-    out.append(text, std::to_chars(text, std::end(text), n).ptr);
-}
-
 // The text of a value in tenths at p, which moves past it: at most seven
 // characters, for six hold no more than 99999 tenths.
 char* put_tenths(char* p, std::int32_t tenths) {
@@ -97,23 +91,31 @@ std::string plot_points_csv(const YearReport& report, const std::vector<float>& 
     // A column's x and a row's y are the same text in every point of them.
     std::vector<std::string> xs(static_cast<std::size_t>(std::max(g.ncol, 0)));
     for (std::int32_t j = 1; j <= g.ncol; ++j) xs[static_cast<std::size_t>(j - 1)] = shortest_text(centre_x(g, j));
+    auto put = [](char* p, std::string_view text) { return std::copy(text.begin(), text.end(), p); };
     for (std::int32_t i = 1; i <= g.nrow; ++i) {
         std::string y;
+        const std::size_t row = report.cell(i, 1);
         for (std::int32_t j = 1; j <= g.ncol; ++j) {
-            const std::size_t c = report.cell(i, j);
+            const std::size_t c = row + static_cast<std::size_t>(j - 1);
             if (report.ibound[c] == 0 || !(values[c] > 0.0f)) continue;
             if (y.empty()) y = shortest_text(centre_y(g, i));
             const std::string& x = xs[static_cast<std::size_t>(j - 1)];
-            out.append("\"POINT (").append(x).append(" ").append(y).append(")\",");
-            out.append(x).append(",").append(y).append(",");
-            append_shortest(out, values[c]);
-            out.push_back(',');
-            append_integer(out, i);
-            out.push_back(',');
-            append_integer(out, j);
-            out.push_back(',');
-            append_integer(out, cell_number(i, j, g.ncol));
-            out.push_back('\n');
+            // A point's line on the stack, appended whole: its numbers take
+            // at most 64 characters each (a float's shortest fixed form) and
+            // 11 each (the integers).
+            char line[512];
+            char* p = put(line, "\"POINT (");
+            p = put(put(put(p, x), " "), y);
+            p = put(put(put(put(put(p, ")\","), x), ","), y), ",");
+            p = std::to_chars(p, p + 64, values[c], std::chars_format::fixed).ptr;
+            *p++ = ',';
+            p = std::to_chars(p, p + 11, i).ptr;
+            *p++ = ',';
+            p = std::to_chars(p, p + 11, j).ptr;
+            *p++ = ',';
+            p = std::to_chars(p, p + 11, cell_number(i, j, g.ncol)).ptr;
+            *p++ = '\n';
+            out.append(line, p);
         }
     }
     return out;
