@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 namespace tessadro {
@@ -22,14 +23,48 @@ struct FixedText {
     std::string_view view() const { return {text, size}; }
 };
 
-std::string fixed_text(double value, int decimals) { return std::string(FixedText(value, decimals).view()); }
+// The ten-thousandths of |value| < 2^50, rounded to the nearest, a tie to
+// the even one, as printf's %.4f rounds the exact binary value: |value| is
+// m * 2^-s with m below 2^53 and s at least 3, so 10^4 |value| is
+// (625 m) * 2^(4 - s), and 625 m is below 2^63.
+std::uint64_t ten_thousandths(double magnitude) {
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);  // in [0.5, 1), or 0
+    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const std::uint64_t n = m * 625u;
+    const int shift = 53 - exponent - 4;
+    if (shift <= 0) return n << -shift;
+    if (shift >= 64) return 0;  // below 2^-60: n is less than half of 2^shift
+    const std::uint64_t q = n >> shift, rest = n & ((std::uint64_t{1} << shift) - 1u);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    return q + (rest > half || (rest == half && (q & 1u) != 0) ? 1u : 0u);
+}
 
 }  // namespace
 
+void append_whole(std::string& out, long long value) {
+    char text[24];
+    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+void append_amount(std::string& out, double value) {
+    if (!(std::fabs(value) < 0x1p50)) {  // huge, or not a number
+        out.append(FixedText(value, 4).view());
+        return;
+    }
+    const std::uint64_t q = ten_thousandths(std::fabs(value));
+    if (value < 0.0 && q != 0) out.push_back('-');  // no "-0.0000"
+    char text[24];
+    char* end = std::to_chars(text, text + sizeof text, q / 10000u).ptr;
+    *end++ = '.';
+    std::uint64_t decimals = q % 10000u;
+    for (int k = 3; k >= 0; --k, decimals /= 10u) end[k] = static_cast<char>('0' + decimals % 10u);
+    out.append(text, end + 4);
+}
+
 std::string amount_text(double value) {
-    if (value == 0.0) value = 0.0;  // no "-0.0000"
-    std::string s = fixed_text(value, 4);
-    if (s == "-0.0000") s = "0.0000";
+    std::string s;
+    append_amount(s, value);
     return s;
 }
 

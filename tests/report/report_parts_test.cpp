@@ -245,6 +245,22 @@ TEST(Numbers, AmountsShortestAndGrouped) {
         std::snprintf(text, sizeof text, "%.3g", v);
         if (std::fabs(v) < 100.0) { EXPECT_EQ(text, limit_text(v)) << v; }
     }
+    // Amounts are printf's %.4f without a minus before zero: any double,
+    // 53-bit numbers from 2^-70 to 2^69 (about 2^50 they leave the integer
+    // path), and thirty-seconds, whose fifth decimal is an exact 5: a tie
+    // to the even digit (0.03125 -> "0.0312", 0.09375 -> "0.0938").
+    for (int i = 0; i < 30000; ++i) {
+        const double sign = random() % 2 ? -1.0 : 1.0;
+        const double v = i % 3 == 0 ? std::bit_cast<double>(random())
+                         : i % 3 == 1
+                             ? sign * std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 140) - 123)
+                             : sign * static_cast<double>(random() % 2000001) / 32.0;
+        char text[400];
+        std::snprintf(text, sizeof text, "%.4f", v);
+        EXPECT_EQ(std::string_view(text) == "-0.0000" ? "0.0000" : text, amount_text(v)) << v;
+    }
+    EXPECT_EQ("0.0312", amount_text(0.03125));
+    EXPECT_EQ("-0.0938", amount_text(-0.09375));
 }
 
 // The page's maps by kind: the four annual ones, then the six monthly
