@@ -92,11 +92,14 @@ std::size_t cells_of(const Grid& grid) {
     return static_cast<std::size_t>(grid.nrow) * static_cast<std::size_t>(grid.ncol);
 }
 
-std::vector<float> grid_values(const Grid& grid, const Table<float, 2>& table) {
-    std::vector<float> values;
+// A table's grid, row by row: a grid row lies side by side in the table.
+template <class T>
+std::vector<T> grid_values(const Grid& grid, const Table<T, 2>& table) {
+    std::vector<T> values;
     values.reserve(cells_of(grid));
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) values.push_back(table(j, i));
+        const std::span<const T> row = table.run(grid.ncol, i);
+        values.insert(values.end(), row.begin(), row.end());
     }
     return values;
 }
@@ -330,12 +333,8 @@ void ReportCollector::finish(const RunState& state, YearReport& report,
     report.factor_text = state.text.chfact;
     report.factor = state.queltafact;
     report.grid = grid;
-    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) {
-            report.ibound.push_back(state.grids.ibound(j, i));
-            if (report.ibound.back() != 0) ++report.active_cells;
-        }
-    }
+    report.ibound = grid_values(grid, state.grids.ibound);
+    report.active_cells = static_cast<long>(report.ibound.size()) - std::ranges::count(report.ibound, 0);
     report.pump = grid_values(grid, state.grids.pump);
     report.gwret = grid_values(grid, state.grids.gwret);
     report.acres = grid_values(grid, state.grids.acres);
@@ -411,25 +410,37 @@ void ReportCollector::add_area_totals(YearReport& report, const RunState& state)
     const Grid& grid = state.grid;
     // Each cell's county, in the arrays' order. A county number outside 1 to
     // 44 ended the run before the arrays were written.
-    std::vector<std::uint8_t> county_of(static_cast<std::size_t>(std::max(grid.nrow, 0)) *
-                                        static_cast<std::size_t>(std::max(grid.ncol, 0)));
+    std::vector<std::uint8_t> county_of;
+    county_of.reserve(cells_of(grid));
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) {
-            county_of[report.cell(i, j)] = static_cast<std::uint8_t>(std::clamp(state.grids.icty(j, i), 1, n_counties));
+        for (const std::int32_t county : state.grids.icty.run(grid.ncol, i)) {
+            county_of.push_back(static_cast<std::uint8_t>(std::clamp(county, 1, n_counties)));
         }
     }
+    // Each array once, in the arrays' order: its cells to the sums of its
+    // quantity's budget (the cells placed) and of its counties, each sum
+    // formed in the order of the cells. A zero leaves a sum as it is.
     for (const ArrayValues& a : report.arrays) {
-        if (a.kind == ArrayKind::mi) continue;
+        const QuantityRows& q = *std::ranges::find(budget_layout(), std::optional(a.kind), &QuantityRows::arrays);
+        Tally placed = get(q.quantity, q.placed_reason);
         double AreaTotals::*const sum = a.kind == ArrayKind::pumping    ? &AreaTotals::pumping
                                         : a.kind == ArrayKind::recharge ? &AreaTotals::return_flow
                                                                         : &AreaTotals::acres;
-        // Cell by cell in row order; a zero leaves a sum as it is.
-        const std::size_t cells = std::min(a.values.size(), county_of.size());
-        for (std::size_t c = 0; c < cells; ++c) {
+        std::array<double, n_counties + 1> sums{};  // by county, from 1; the .mi arrays have none
+        for (std::size_t k = 1; k < sums.size(); ++k) sums[k] = report.counties[k - 1].*sum;
+        const std::size_t counted = a.kind == ArrayKind::mi ? 0 : std::min(a.values.size(), county_of.size());
+        for (std::size_t c = 0; c < counted; ++c) {
             const float v = a.values[c];
             if (v == 0.0f) continue;
-            report.counties[county_of[c] - 1u].*sum += v;
+            placed.add(v);
+            sums[county_of[c]] += v;
         }
+        for (std::size_t c = counted; c < a.values.size(); ++c) {
+            if (a.values[c] != 0.0f) placed.add(a.values[c]);
+        }
+        tally(q.quantity, q.placed_reason) = placed;
+        if (a.kind == ArrayKind::mi) continue;
+        for (std::size_t k = 1; k < sums.size(); ++k) report.counties[k - 1].*sum = sums[k];
     }
 }
 
@@ -675,15 +686,12 @@ void ReportCollector::add_budget(YearReport& report) const {
             row(report.budget, q.quantity, BudgetKind::change, reason, t);
             residual += t.amount;
         }
-        Tally placed = get(q.quantity, q.placed_reason);
+        // The arrays' cells are added up with the counties'.
+        const Tally placed = get(q.quantity, q.placed_reason);
         long long written_tenths = 0;
         if (q.arrays) {
             for (const ArrayValues& a : report.arrays) {
-                if (a.kind != *q.arrays) continue;
-                for (const float v : a.values) {
-                    if (v != 0.0f) placed.add(v);
-                }
-                written_tenths += a.written_tenths;
+                if (a.kind == *q.arrays) written_tenths += a.written_tenths;
             }
         }
         row(report.budget, q.quantity, BudgetKind::placed, q.placed_reason, placed);
