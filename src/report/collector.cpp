@@ -159,14 +159,19 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     if (extent_.known) {
         check_well(pumping_file_, d.line, d.x, d.y, d.record);
     } else {
-        pending_wells_.push_back({d.line, d.x, d.y, pending_text_.size(), d.record.size()});
-        pending_text_.append(d.record);
+        // In blocks that are never moved: a year's records add up to megabytes.
+        if (pending_text_.empty() || pending_text_.back().capacity() - pending_text_.back().size() < d.record.size()) {
+            pending_text_.emplace_back().reserve(std::max<std::size_t>(std::size_t{1} << 16, d.record.size()));
+        }
+        std::string& block = pending_text_.back();
+        pending_wells_.push_back({d.line, d.x, d.y, pending_text_.size() - 1, block.size(), d.record.size()});
+        block.append(d.record);
     }
     in_file_.pumping.add(d.pumploc);
     in_file_.return_flow.add(d.gwloc);
     in_file_.acres.add(d.acloc);
     if (d.acfact != 1.0f) {
-        tally(Quantity::acres, Reason::exchange_area_factor).add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
+        exchange_area_.add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
     }
     if (d.unauthorized) unauthorized_lines_.push_back(d.line);
     const bool accepted = d.placement == Placement::placed || d.placement == Placement::not_positive;
@@ -369,6 +374,7 @@ void ReportCollector::finish(const RunState& state, YearReport& report,
     tally(Quantity::return_flow, Reason::pumping_file) = in_file_.return_flow;
     tally(Quantity::acres, Reason::pumping_file) = in_file_.acres;
     tally(Quantity::authorized_acres, Reason::authorized_acres_file) = in_file_.authorized_acres;
+    if (exchange_area_.count > 0) tally(Quantity::acres, Reason::exchange_area_factor) = exchange_area_;
     tally(Quantity::mi_pumping, Reason::mi_file) = in_file_.mi;
     add_edge_placements(grid);
     add_cell_problems(report);
@@ -506,11 +512,11 @@ void ReportCollector::tract_points(const TractCoords& coords, bool read_ahead) {
     // known before it was read (the warnings are sorted by line at the end).
     if (read_ahead) {
         for (const PendingWell& w : pending_wells_) {
-            check_well(pumping_file_, w.line, w.x, w.y, std::string_view(pending_text_).substr(w.start, w.length));
+            check_well(pumping_file_, w.line, w.x, w.y, std::string_view(pending_text_[w.block]).substr(w.start, w.length));
         }
     }
     std::vector<PendingWell>().swap(pending_wells_);  // their memory goes too
-    std::string().swap(pending_text_);
+    std::vector<std::string>().swap(pending_text_);
 }
 
 void ReportCollector::array_row(std::string_view file, std::int32_t row, std::int32_t nrow,

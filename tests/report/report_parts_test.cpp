@@ -125,6 +125,24 @@ TEST(WrittenValue, TenthsTheModelReadsOrAsterisks) {
         ASSERT_TRUE(parse_real(text, read)) << v;
         ASSERT_EQ(std::lround(static_cast<double>(read) * 10.0), w.tenths) << v;
     }
+    // A row's sums are those of its fields one by one: the edges, 1e5 and
+    // beyond, and random values between runs of zeros (and minus zeros) of
+    // 0 to 9 cells, so that some fall in fours and some do not.
+    std::vector<float> row = edges;
+    for (const float v : {1e5f, -1e5f, 3e38f, std::nanf("")}) row.push_back(v);
+    for (std::size_t k = 0; k < 20000; ++k) {
+        row.insert(row.end(), random() % 10, k % 3 == 0 ? -0.0f : 0.0f);
+        row.push_back(k % 2 == 0 ? spread(random) : spread(random) / 1000.0f);
+    }
+    long long tenths = 0, expected_tenths = 0;
+    long unreadable = 0, expected_unreadable = 0;
+    for (const float v : row) {
+        expected_tenths += as_written(v).tenths;
+        expected_unreadable += as_written(v).unreadable ? 1 : 0;
+    }
+    add_written(row, tenths, unreadable);
+    EXPECT_EQ(expected_tenths, tenths);
+    EXPECT_EQ(expected_unreadable, unreadable);
 }
 
 TEST(Base64, PaddingOfOneAndTwoBytes) {
