@@ -269,10 +269,10 @@ TEST(Numbers, AmountsShortestAndGrouped) {
     // to the even digit (0.03125 -> "0.0312", 0.09375 -> "0.0938").
     for (int i = 0; i < 30000; ++i) {
         const double sign = random() % 2 ? -1.0 : 1.0;
-        const double v = i % 3 == 0 ? std::bit_cast<double>(random())
-                         : i % 3 == 1
-                             ? sign * std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 140) - 123)
-                             : sign * static_cast<double>(random() % 2000001) / 32.0;
+        const int exponent = static_cast<int>(random() % 140) - 123;
+        const double v = i % 3 == 0   ? std::bit_cast<double>(random())
+                         : i % 3 == 1 ? sign * std::ldexp(static_cast<double>(random() >> 11), exponent)
+                                      : sign * static_cast<double>(random() % 2000001) / 32.0;
         char text[400];
         std::snprintf(text, sizeof text, "%.4f", v);
         EXPECT_EQ(std::string_view(text) == "-0.0000" ? "0.0000" : text, amount_text(v)) << v;
