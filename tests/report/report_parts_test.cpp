@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -276,6 +277,25 @@ TEST(Numbers, AmountsShortestAndGrouped) {
         char text[400];
         std::snprintf(text, sizeof text, "%.4f", v);
         EXPECT_EQ(std::string_view(text) == "-0.0000" ? "0.0000" : text, amount_text(v)) << v;
+    }
+    // The shortest text of a 4-byte value is to_chars': random values of
+    // every size, and runs of neighbours about 1, the powers of two (where
+    // the gap below is half the gap above) and 2^24.
+    std::vector<float> floats;
+    for (const float start : {1.0f, 2.0f, 1024.0f, 4194304.0f, 8388608.0f, 16777216.0f, 1234567.8f}) {
+        float v = start;
+        for (int k = 0; k < 3000; ++k) v = std::nextafter(v, 0.0f);
+        for (int k = 0; k < 6000; ++k, v = std::nextafter(v, 1e30f)) floats.push_back(k % 2 ? v : -v);
+    }
+    for (int i = 0; i < 100000; ++i) {
+        const auto bits = static_cast<std::uint32_t>(random());
+        const float one_to_two = std::bit_cast<float>((bits & 0x7fffffu) | 0x3f800000u);
+        floats.push_back(i % 2 ? std::bit_cast<float>(bits) : std::ldexp(one_to_two, i % 26));
+    }
+    for (const float v : floats) {
+        char text[64];
+        EXPECT_EQ(std::string(text, std::to_chars(text, text + sizeof text, v, std::chars_format::fixed).ptr),
+                  shortest_text(v)) << v;
     }
     EXPECT_EQ("0.0312", amount_text(0.03125));
     EXPECT_EQ("-0.0938", amount_text(-0.09375));
