@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <limits>
 #include <span>
 #include <utility>
 
@@ -92,18 +95,42 @@ std::size_t cells_of(const Grid& grid) {
     return static_cast<std::size_t>(grid.nrow) * static_cast<std::size_t>(grid.ncol);
 }
 
-std::vector<float> grid_values(const Grid& grid, const Table<float, 2>& table) {
-    std::vector<float> values;
+// A table's grid, row by row: a grid row lies side by side in the table.
+template <class T>
+std::vector<T> grid_values(const Grid& grid, const Table<T, 2>& table) {
+    std::vector<T> values;
     values.reserve(cells_of(grid));
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) values.push_back(table(j, i));
+        const std::span<const T> row = table.run(grid.ncol, i);
+        values.insert(values.end(), row.begin(), row.end());
     }
     return values;
 }
 
+// Calls add(c, v) for each cell c of values from first to end whose value v
+// is not zero (nor minus zero), in order: most cells of an array are, and are
+// passed over four at a time.
+template <class Add>
+void for_nonzero(const std::vector<float>& values, std::size_t first, std::size_t end, Add add) {
+    std::size_t c = first;
+    for (; c + 4 <= end; c += 4) {
+        std::uint64_t pairs[2];
+        std::memcpy(pairs, values.data() + c, sizeof pairs);
+        if (((pairs[0] | pairs[1]) & 0x7fffffff7fffffffu) == 0) continue;
+        for (std::size_t k = c; k < c + 4; ++k) {
+            if (values[k] != 0.0f) add(k, values[k]);
+        }
+    }
+    for (; c < end; ++c) {
+        if (values[c] != 0.0f) add(c, values[c]);
+    }
+}
+
+// The sum of the values in order. Zeros leave it as it is: it starts at
+// plus zero, and a sum of nonzero values is never minus zero.
 double sum_of(const std::vector<float>& values) {
     double sum = 0.0;
-    for (float v : values) sum += v;
+    for_nonzero(values, 0, values.size(), [&sum](std::size_t, float v) { sum += v; });
     return sum;
 }
 
@@ -121,6 +148,47 @@ long array_line(const Grid& grid, std::int32_t row, std::int32_t column) {
     const long records_per_row = (grid.ncol + 325) / 326;
     return (row - 1) * records_per_row + (column - 1) / 326 + 1;
 }
+
+// The box of the points given four at a time, each in a lane of its own that
+// the processor handles side by side with the others: per lane the least and
+// greatest x and y of the points so far, starting at the infinities, which
+// the first point replaces. The lanes' bounds then bound the whole (a plus
+// and a minus zero, which the lanes may keep in either order, differ in no
+// comparison).
+class ExtentLanes {
+public:
+    void add(const float* x, const float* y) {
+        Floats xs, ys;
+        std::memcpy(&xs, x, sizeof xs);
+        std::memcpy(&ys, y, sizeof ys);
+        const Bits point = ((xs != 0.0f) | (ys != 0.0f)) & (magnitude(xs) < inf) & (magnitude(ys) < inf);
+        points_ |= point;
+        xmin_ = pick(point & (xs < xmin_), xs, xmin_);
+        xmax_ = pick(point & (xmax_ < xs), xs, xmax_);
+        ymin_ = pick(point & (ys < ymin_), ys, ymin_);
+        ymax_ = pick(point & (ymax_ < ys), ys, ymax_);
+    }
+    bool known() const { return (points_[0] | points_[1] | points_[2] | points_[3]) != 0; }
+    float xmin() const { return least(xmin_); }
+    float xmax() const { return -least(-xmax_); }
+    float ymin() const { return least(ymin_); }
+    float ymax() const { return -least(-ymax_); }
+
+private:
+    using Floats = float __attribute__((vector_size(16)));
+    using Bits = std::int32_t __attribute__((vector_size(16)));  // all ones where true
+    static constexpr float inf = std::numeric_limits<float>::infinity();
+
+    static Floats magnitude(Floats v) { return reinterpret_cast<Floats>(reinterpret_cast<Bits>(v) & 0x7fffffff); }
+    static Floats pick(Bits where, Floats a, Floats b) {
+        return reinterpret_cast<Floats>((where & reinterpret_cast<Bits>(a)) | (~where & reinterpret_cast<Bits>(b)));
+    }
+    static float least(Floats v) { return std::min({v[0], v[1], v[2], v[3]}); }
+
+    Bits points_ = {0, 0, 0, 0};
+    Floats xmin_ = {inf, inf, inf, inf}, xmax_ = {-inf, -inf, -inf, -inf};
+    Floats ymin_ = {inf, inf, inf, inf}, ymax_ = {-inf, -inf, -inf, -inf};
+};
 
 // The input warning of what a record reader noticed.
 Reason reason_of(RecordNote note) {
@@ -156,14 +224,20 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     if (extent_.known) {
         check_well(pumping_file_, d.line, d.x, d.y, d.record);
     } else {
-        pending_wells_.push_back({d.line, d.x, d.y, pending_text_.size(), d.record.size()});
-        pending_text_.append(d.record);
+        // In blocks that are never moved: a year's records add up to megabytes.
+        if (pending_text_.empty() ||
+            pending_text_.back().capacity() - pending_text_.back().size() < d.record.size()) {
+            pending_text_.emplace_back().reserve(std::max<std::size_t>(std::size_t{1} << 16, d.record.size()));
+        }
+        std::string& block = pending_text_.back();
+        pending_wells_.push_back({d.line, d.x, d.y, pending_text_.size() - 1, block.size(), d.record.size()});
+        block.append(d.record);
     }
     in_file_.pumping.add(d.pumploc);
     in_file_.return_flow.add(d.gwloc);
     in_file_.acres.add(d.acloc);
     if (d.acfact != 1.0f) {
-        tally(Quantity::acres, Reason::exchange_area_factor).add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
+        exchange_area_.add(static_cast<double>(d.acloc * d.acfact) - d.acloc);
     }
     if (d.unauthorized) unauthorized_lines_.push_back(d.line);
     const bool accepted = d.placement == Placement::placed || d.placement == Placement::not_positive;
@@ -340,12 +414,8 @@ void ReportCollector::arrays_written(const Grid& grid, const Table<std::int32_t,
 void ReportCollector::place_arrays(const Grid& grid, const Table<std::int32_t, 2>& ibound) {
     YearReport& report = *report_;
     report.grid = grid;
-    for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) {
-            report.ibound.push_back(ibound(j, i));
-            if (report.ibound.back() != 0) ++report.active_cells;
-        }
-    }
+    report.ibound = grid_values(grid, ibound);
+    report.active_cells = static_cast<long>(report.ibound.size()) - std::ranges::count(report.ibound, 0);
     add_arrays(report);
     arrays_placed_ = true;
     if (arrays_known_) arrays_known_(report);
@@ -391,6 +461,7 @@ void ReportCollector::finish_into(const RunState& state) {
     tally(Quantity::return_flow, Reason::pumping_file) = in_file_.return_flow;
     tally(Quantity::acres, Reason::pumping_file) = in_file_.acres;
     tally(Quantity::authorized_acres, Reason::authorized_acres_file) = in_file_.authorized_acres;
+    if (exchange_area_.count > 0) tally(Quantity::acres, Reason::exchange_area_factor) = exchange_area_;
     tally(Quantity::mi_pumping, Reason::mi_file) = in_file_.mi;
     add_edge_placements(grid);
     add_cell_problems(report);
@@ -437,25 +508,33 @@ void ReportCollector::add_area_totals(YearReport& report, const RunState& state)
     const Grid& grid = state.grid;
     // Each cell's county, in the arrays' order. A county number outside 1 to
     // 44 ended the run before the arrays were written.
-    std::vector<std::uint8_t> county_of(static_cast<std::size_t>(std::max(grid.nrow, 0)) *
-                                        static_cast<std::size_t>(std::max(grid.ncol, 0)));
+    std::vector<std::uint8_t> county_of;
+    county_of.reserve(cells_of(grid));
     for (std::int32_t i = 1; i <= grid.nrow; ++i) {
-        for (std::int32_t j = 1; j <= grid.ncol; ++j) {
-            county_of[report.cell(i, j)] = static_cast<std::uint8_t>(std::clamp(state.grids.icty(j, i), 1, n_counties));
+        for (const std::int32_t county : state.grids.icty.run(grid.ncol, i)) {
+            county_of.push_back(static_cast<std::uint8_t>(std::clamp(county, 1, n_counties)));
         }
     }
+    // Each array once, in the arrays' order: its cells to the sums of its
+    // quantity's budget (the cells placed) and of its counties, each sum
+    // formed in the order of the cells. A zero leaves a sum as it is.
     for (const ArrayValues& a : report.arrays) {
-        if (a.kind == ArrayKind::mi) continue;
+        const QuantityRows& q = *std::ranges::find(budget_layout(), std::optional(a.kind), &QuantityRows::arrays);
+        Tally placed = get(q.quantity, q.placed_reason);
         double AreaTotals::*const sum = a.kind == ArrayKind::pumping    ? &AreaTotals::pumping
                                         : a.kind == ArrayKind::recharge ? &AreaTotals::return_flow
                                                                         : &AreaTotals::acres;
-        // Cell by cell in row order; a zero leaves a sum as it is.
-        const std::size_t cells = std::min(a.values.size(), county_of.size());
-        for (std::size_t c = 0; c < cells; ++c) {
-            const float v = a.values[c];
-            if (v == 0.0f) continue;
-            report.counties[county_of[c] - 1u].*sum += v;
-        }
+        std::array<double, n_counties + 1> sums{};  // by county, from 1; the .mi arrays have none
+        for (std::size_t k = 1; k < sums.size(); ++k) sums[k] = report.counties[k - 1].*sum;
+        const std::size_t counted = a.kind == ArrayKind::mi ? 0 : std::min(a.values.size(), county_of.size());
+        for_nonzero(a.values, 0, counted, [&](std::size_t c, float v) {
+            placed.add(v);
+            sums[county_of[c]] += v;
+        });
+        for_nonzero(a.values, counted, a.values.size(), [&placed](std::size_t, float v) { placed.add(v); });
+        tally(q.quantity, q.placed_reason) = placed;
+        if (a.kind == ArrayKind::mi) continue;
+        for (std::size_t k = 1; k < sums.size(); ++k) report.counties[k - 1].*sum = sums[k];
     }
 }
 
@@ -471,14 +550,15 @@ void ReportCollector::add_factor_changes(const YearReport& report) {
         for (const ArrayValues& a : report.arrays) {
             if (a.kind == kind) months.push_back(&a.values);
         }
-        for (std::size_t c = 0; c < cells; ++c) {
-            if (!split_into_months((*annual)[c])) continue;
+        // A cell split into months holds more than zero.
+        for_nonzero(*annual, 0, cells, [&](std::size_t c, float value) {
+            if (!split_into_months(value)) return;
             double season = 0.0;
             for (const std::vector<float>* month : months) {
                 if (c < month->size()) season += (*month)[c];
             }
-            change.add(season - (*annual)[c]);
-        }
+            change.add(season - value);
+        });
     }
 }
 
@@ -493,39 +573,33 @@ void ReportCollector::tract_points(const TractCoords& coords, bool read_ahead) {
     if (points_known_) return;  // handed over before the pumping file, and again after their phase
     points_known_ = true;
     const FlagsKept kept;
-    Extent e;
     const auto& xs = coords.xcoord;
     const auto& ys = coords.ycoord;
     // Township by township along storage: one checked run of the table for
-    // each range, section and tract. A point that is not a number marks no
-    // extent.
+    // each range, section and tract, four points at a time. A point that is
+    // not a number marks no extent.
+    static_assert(TractCoords::extents[0] % 4 == 0);
+    ExtentLanes lanes;
     for (std::int32_t k = 1; k <= xs.extent(3); ++k) {
         for (std::int32_t s = 1; s <= xs.extent(2); ++s) {
             for (std::int32_t r = 1; r <= xs.extent(1); ++r) {
                 const std::span<const float> xrun = xs.run(xs.extent(0), r, s, k);
                 const std::span<const float> yrun = ys.run(ys.extent(0), r, s, k);
-                for (std::size_t t = 0; t < xrun.size() && t < yrun.size(); ++t) {
-                    const float x = xrun[t], y = yrun[t];
-                    if ((x == 0.0f && y == 0.0f) || !std::isfinite(x) || !std::isfinite(y)) continue;
-                    if (!e.known) e = {true, x, x, y, y};
-                    e.xmin = std::min(e.xmin, x);
-                    e.xmax = std::max(e.xmax, x);
-                    e.ymin = std::min(e.ymin, y);
-                    e.ymax = std::max(e.ymax, y);
-                }
+                for (std::size_t t = 0; t + 4 <= xrun.size(); t += 4) lanes.add(xrun.data() + t, yrun.data() + t);
             }
         }
     }
-    extent_ = e;
+    if (lanes.known()) extent_ = {true, lanes.xmin(), lanes.xmax(), lanes.ymin(), lanes.ymax()};
     // The wells of the pumping file, in their order, when the points were
     // known before it was read (the warnings are sorted by line at the end).
     if (read_ahead) {
         for (const PendingWell& w : pending_wells_) {
-            check_well(pumping_file_, w.line, w.x, w.y, std::string_view(pending_text_).substr(w.start, w.length));
+            const std::string_view record = std::string_view(pending_text_[w.block]).substr(w.start, w.length);
+            check_well(pumping_file_, w.line, w.x, w.y, record);
         }
     }
     std::vector<PendingWell>().swap(pending_wells_);  // their memory goes too
-    std::string().swap(pending_text_);
+    std::vector<std::string>().swap(pending_text_);
 }
 
 void ReportCollector::array_row(std::string_view file, std::int32_t row, std::int32_t nrow,
@@ -701,15 +775,12 @@ void ReportCollector::add_budget(YearReport& report) const {
             row(report.budget, q.quantity, BudgetKind::change, reason, t);
             residual += t.amount;
         }
-        Tally placed = get(q.quantity, q.placed_reason);
+        // The arrays' cells are added up with the counties'.
+        const Tally placed = get(q.quantity, q.placed_reason);
         long long written_tenths = 0;
         if (q.arrays) {
             for (const ArrayValues& a : report.arrays) {
-                if (a.kind != *q.arrays) continue;
-                for (const float v : a.values) {
-                    if (v != 0.0f) placed.add(v);
-                }
-                written_tenths += a.written_tenths;
+                if (a.kind == *q.arrays) written_tenths += a.written_tenths;
             }
         }
         row(report.budget, q.quantity, BudgetKind::placed, q.placed_reason, placed);

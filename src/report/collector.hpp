@@ -83,6 +83,7 @@ private:
     struct InFile {
         Tally pumping, return_flow, acres, authorized_acres, mi;
     } in_file_;
+    Tally exchange_area_;  // what the factor adds to the acres of the records it applies to
     std::vector<Problem> problems_;
     std::vector<long> unauthorized_lines_;  // pumping file lines of the records placed at their wells
     // The rows in problems_ of the records placed at their wells that stand
@@ -125,16 +126,16 @@ private:
         }
     } extent_;
     // The wells of the pumping file, read before the extent is known: each
-    // one's line, point and record (its text in pending_text_), checked
-    // when the tract points come.
+    // one's line, point and record (its text in a block of pending_text_),
+    // checked when the tract points come.
     struct PendingWell {
         long line;
         float x, y;
-        std::size_t start, length;
+        std::size_t block, start, length;
     };
     std::vector<PendingWell> pending_wells_;
     bool points_known_ = false;
-    std::string pending_text_;
+    std::vector<std::string> pending_text_;
     // The record of each county's factors, checked once the run is over.
     struct CountyRecord {
         long line = 0;

@@ -11,31 +11,49 @@ namespace {
 // characters, cut to a bounded length; one that a spreadsheet would take for
 // a formula gets a leading apostrophe, which spreadsheets read as "text
 // follows"; quoted as RFC 4180 says when it holds a comma, a quote, a
-// carriage return or a line feed.
-std::string field(const std::string& raw) {
-    std::string text = shown_text(raw, record_characters_in_csv).text;
-    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
-        text.insert(0, 1, '\'');
+// carriage return or a line feed. Appended to out, with the separator after.
+void append_field(std::string& out, std::string_view raw, char separator = ',') {
+    std::string shown;  // only for a text that is not plain
+    const bool plain = shown_as_is(raw, record_characters_in_csv);
+    if (!plain) {
+        shown = shown_text(raw, record_characters_in_csv).text;
+        raw = shown;
     }
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string q = "\"";
-    for (char c : text) {
-        if (c == '"') q.push_back('"');
-        q.push_back(c);
+    const bool formula = !raw.empty() && std::string_view("=+-@\t\r").find(raw.front()) != std::string_view::npos;
+    // Plain text holds no carriage return or line feed.
+    const bool quoted = raw.find(',') != std::string_view::npos || raw.find('"') != std::string_view::npos ||
+                        (!plain && raw.find_first_of("\r\n") != std::string_view::npos);
+    if (quoted) out.push_back('"');
+    if (formula) out.push_back('\'');
+    if (!quoted) {
+        out.append(raw);
+    } else {
+        for (const char c : raw) {
+            if (c == '"') out.push_back('"');
+            out.push_back(c);
+        }
+        out.push_back('"');
     }
-    return q + "\"";
+    out.push_back(separator);
 }
 
-std::string optional_amount(const std::optional<double>& value) { return value ? amount_text(*value) : ""; }
+void append_amount_field(std::string& out, const std::optional<double>& value) {
+    if (value) append_amount(out, *value);
+    out.push_back(',');
+}
 
 }  // namespace
 
 std::string budget_csv(const YearReport& report) {
     std::string out = "quantity,kind,reason,count,amount\n";
     for (const BudgetRow& r : report.budget) {
-        out += field(text_of(r.quantity)) + "," + field(text_of(r.kind)) + "," + field(text_of(r.reason)) + "," +
-               std::to_string(r.count) + "," +
-               amount_text(r.amount) + "\n";
+        append_field(out, text_of(r.quantity));
+        append_field(out, text_of(r.kind));
+        append_field(out, text_of(r.reason));
+        append_whole(out, r.count);
+        out.push_back(',');
+        append_amount(out, r.amount);
+        out.push_back('\n');
     }
     return out;
 }
@@ -44,21 +62,29 @@ std::string problems_csv(const YearReport& report) {
     std::string out =
         "severity,reason,file,line,group,row,column,x,y,pumping,return_flow,acres,mi_pumping,outside_ft,record\n";
     // Field by field onto the end: a year may have a problem in every cell.
-    auto add = [&out](const std::string& text) { out.append(text).push_back(','); };
+    // Empty where an item has none.
+    const auto whole = [&out](bool known, long long value) {
+        if (known) append_whole(out, value);
+        out.push_back(',');
+    };
+    const auto coordinate = [&out](bool known, float value) {
+        if (known) append_shortest(out, value);
+        out.push_back(',');
+    };
     for (const Problem& p : report.problems) {
-        add(field(text_of(p.severity)));
-        add(field(text_of(p.reason)));
-        add(field(p.file));
-        add(p.line > 0 ? std::to_string(p.line) : "");
-        add(p.group ? std::to_string(*p.group) : "");
-        add(p.cell ? std::to_string(p.cell->row) : "");
-        add(p.cell ? std::to_string(p.cell->column) : "");
-        add(p.point ? shortest_text(p.point->x) : "");
-        add(p.point ? shortest_text(p.point->y) : "");
+        append_field(out, text_of(p.severity));
+        append_field(out, text_of(p.reason));
+        append_field(out, p.file);
+        whole(p.line > 0, p.line);
+        whole(p.group.has_value(), p.group.value_or(0));
+        whole(p.cell.has_value(), p.cell ? p.cell->row : 0);
+        whole(p.cell.has_value(), p.cell ? p.cell->column : 0);
+        coordinate(p.point.has_value(), p.point ? p.point->x : 0.0f);
+        coordinate(p.point.has_value(), p.point ? p.point->y : 0.0f);
         for (const std::optional<double>* amount : {&p.pumping, &p.return_flow, &p.acres, &p.mi, &p.outside}) {
-            add(optional_amount(*amount));
+            append_amount_field(out, *amount);
         }
-        out.append(field(p.record)).push_back('\n');
+        append_field(out, p.record, '\n');
     }
     return out;
 }
@@ -66,8 +92,12 @@ std::string problems_csv(const YearReport& report) {
 std::string area_totals_csv(const std::vector<AreaTotals>& areas) {
     std::string out = "id,pumping,return_flow,acres\n";
     for (const AreaTotals& a : areas) {
-        out += std::to_string(a.id) + "," + amount_text(a.pumping) + "," + amount_text(a.return_flow) + "," +
-               amount_text(a.acres) + "\n";
+        append_whole(out, a.id);
+        for (const double amount : {a.pumping, a.return_flow, a.acres}) {
+            out.push_back(',');
+            append_amount(out, amount);
+        }
+        out.push_back('\n');
     }
     return out;
 }

@@ -7,6 +7,11 @@ namespace tessadro {
 // An amount with four decimals ("7133.5000"): sums of 4-byte values carry
 // about seven significant digits, and a residual of 0.0001 still shows.
 std::string amount_text(double value);
+// The same appended to out.
+void append_amount(std::string& out, double value);
+
+// A whole number appended to out ("-12").
+void append_whole(std::string& out, long long value);
 
 // A 4-byte value in the fewest digits that read back as the same value,
 // without an exponent ("2132624.5").

@@ -1,6 +1,8 @@
 #include "report/shown_text.hpp"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace tessadro {
@@ -42,8 +44,32 @@ Character next_character(std::string_view s) {
 
 }  // namespace
 
+bool shown_as_is(std::string_view raw, std::size_t most) {
+    if (raw.size() > std::max<std::size_t>(most, 1)) return false;
+    // Eight bytes at a time while none is 0x80 or above, below a space or
+    // DEL: the high bit of a byte of w, of the borrow of w - 0x20 where w
+    // was below 0x20, of the borrow of (w ^ 0x7F) - 1 where w was 0x7F.
+    constexpr std::uint64_t ones = 0x0101010101010101u, high_bits = 0x8080808080808080u;
+    std::size_t k = 0;
+    for (; k + 8 <= raw.size(); k += 8) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, raw.data() + k, 8);
+        const std::uint64_t del = w ^ (ones * 0x7Fu);
+        if (((w | ((w - ones * 0x20u) & ~w) | ((del - ones) & ~del)) & high_bits) != 0) break;
+    }
+    // The rest byte by byte: a space to a tilde, or a tab.
+    bool plain = true;
+    for (const char c : raw.substr(k)) {
+        const auto byte = static_cast<unsigned char>(c);
+        plain &= static_cast<unsigned char>(byte - 0x20u) < 0x5Fu || byte == '\t';
+    }
+    return plain;
+}
+
 ShownText shown_text(std::string_view raw, std::size_t most) {
     most = std::max<std::size_t>(most, 1);
+    // Each byte one character, shown as it is.
+    if (shown_as_is(raw, most)) return {std::string(raw), raw.size(), false};
     ShownText out;
     std::size_t kept_bytes = 0;  // of the first most - 1 characters
     while (!raw.empty()) {

@@ -23,6 +23,11 @@ struct ShownText {
 // longer one keeps its first most - 1 and ends with "…".
 ShownText shown_text(std::string_view raw, std::size_t most);
 
+// Whether shown_text(raw, most) is raw itself: printable ASCII and tabs, no
+// longer than `most`. Most records are, and are checked at a few
+// instructions a byte.
+bool shown_as_is(std::string_view raw, std::size_t most);
+
 // The whole text with the replacements only.
 std::string valid_text(std::string_view raw);
 

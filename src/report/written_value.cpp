@@ -1,5 +1,9 @@
 #include "report/written_value.hpp"
 
+#include <bit>
+#include <cmath>
+#include <cstring>
+
 #include "text/real_text.hpp"
 
 namespace tessadro {
@@ -13,6 +17,41 @@ WrittenValue as_written(float value) {
     w.tenths = tenths;  // six characters: at most 99999 tenths
 #pragma GCC diagnostic pop
     return w;
+}
+
+namespace {
+
+// As as_written(): ten times a 4-byte value is exact in double (24 bits and
+// 4), and adding 2^52 and taking it away again rounds it to a whole number,
+// a half to the even one, as the field does. From 10^5 up, and Inf and NaN,
+// a value is asterisks; so is a whole number of tenths of more than five
+// digits, or of four when negative, for the minus sign.
+void add_one(float value, long long& tenths, long& unreadable) {
+    const std::uint32_t magnitude = std::bit_cast<std::uint32_t>(value) & 0x7fffffffu;
+    if (magnitude == 0) return;
+    if (magnitude >= std::bit_cast<std::uint32_t>(1e5f)) {
+        ++unreadable;
+        return;
+    }
+    const double scaled = std::fabs(static_cast<double>(value)) * 10.0;
+    const auto whole = static_cast<long long>((scaled + 0x1p52) - 0x1p52);
+    const bool negative = value < 0.0f;
+    if (whole >= (negative ? 10000 : 100000)) ++unreadable;
+    else tenths += negative ? -whole : whole;
+}
+
+}  // namespace
+
+void add_written(std::span<const float> row, long long& tenths, long& unreadable) {
+    // Most cells are zero: four at a time while they are, sign bits aside.
+    std::size_t k = 0;
+    for (; k + 4 <= row.size(); k += 4) {
+        std::uint64_t pairs[2];
+        std::memcpy(pairs, row.data() + k, sizeof pairs);
+        if (((pairs[0] | pairs[1]) & 0x7fffffff7fffffffu) == 0) continue;
+        for (std::size_t j = k; j < k + 4; ++j) add_one(row[j], tenths, unreadable);
+    }
+    for (; k < row.size(); ++k) add_one(row[k], tenths, unreadable);
 }
 
 }  // namespace tessadro

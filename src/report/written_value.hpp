@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace tessadro {
 
@@ -17,5 +18,9 @@ struct WrittenValue {
 static_assert(sizeof(WrittenValue) == 4);
 
 WrittenValue as_written(float value);
+
+// What the fields of a row of values hold in all, added to tenths and
+// unreadable: the sum of as_written() of each, and the fields of asterisks.
+void add_written(std::span<const float> row, long long& tenths, long& unreadable);
 
 }  // namespace tessadro

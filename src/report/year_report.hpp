@@ -79,12 +79,7 @@ struct ArrayValues : YearArray {
     // Appends the values of a row as it was written.
     void append(std::span<const float> row) {
         values.insert(values.end(), row.begin(), row.end());
-        for (const float v : row) {
-            if (v == 0.0f) continue;  // most cells: "0.0"
-            const WrittenValue w = as_written(v);
-            written_tenths += w.tenths;
-            unreadable_cells += w.unreadable ? 1 : 0;
-        }
+        add_written(row, written_tenths, unreadable_cells);
     }
 };
 

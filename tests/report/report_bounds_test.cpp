@@ -158,6 +158,22 @@ TEST(ReportBounds, RecordTextsQuotedGuardedValidAndCut) {
          std::string(199, 'x') + ellipsis + "</code> <span class=\"cut\">(cut: 201 characters)"},
         {std::string(1000, 'y'), std::string(1000, 'y'),
          std::string(199, 'y') + ellipsis + "</code> <span class=\"cut\">(cut: 1,000 characters)"},
+        // Plain records at the limit of 1,000 and one past it; a tab, a
+        // tilde, a control or a DEL or an é at either end of one.
+        {std::string(1001, 'w'), std::string(999, 'w') + ellipsis,
+         std::string(199, 'w') + ellipsis + "</code> <span class=\"cut\">(cut: 1,001 characters)"},
+        {std::string(999, 'v') + "\xc3\xa9", std::string(999, 'v') + "\xc3\xa9",  // 1,001 bytes, 1,000 characters
+         std::string(199, 'v') + ellipsis + "</code> <span class=\"cut\">(cut: 1,000 characters)"},
+        {"\x1f" + std::string(999, 'u'), fffd + std::string(999, 'u'),
+         fffd + std::string(198, 'u') + ellipsis + "</code> <span class=\"cut\">(cut: 1,000 characters)"},
+        {"a\tb ~", "a\tb ~"},
+        {"~ b\t", "~ b\t"},
+        {"ab\x7f", "ab" + fffd},
+        // The same in the second eight bytes of a record, and across them.
+        {"abcdefghijklmno\x7f" "pq", "abcdefghijklmno" + fffd + "pq"},
+        {"abcdefghijklmn\xc3\xa9" "pq", "abcdefghijklmn\xc3\xa9" "pq"},
+        {"abcdefghijk\tmnopqr", "abcdefghijk\tmnopqr"},
+        {"\xc3\xa9" "ab", "\xc3\xa9" "ab"},
         {std::string(1 << 20, 'z'), std::string(999, 'z') + ellipsis,
          std::string(199, 'z') + ellipsis + "</code> <span class=\"cut\">(cut: 1,048,576"},
         // Characters, not bytes: é is two bytes, a bad byte one character.

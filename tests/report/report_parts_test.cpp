@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -126,6 +127,24 @@ TEST(WrittenValue, TenthsTheModelReadsOrAsterisks) {
         ASSERT_TRUE(parse_real(text, read)) << v;
         ASSERT_EQ(std::lround(static_cast<double>(read) * 10.0), w.tenths) << v;
     }
+    // A row's sums are those of its fields one by one: the edges, 1e5 and
+    // beyond, and random values between runs of zeros (and minus zeros) of
+    // 0 to 9 cells, so that some fall in fours and some do not.
+    std::vector<float> row = edges;
+    for (const float v : {1e5f, -1e5f, 3e38f, std::nanf("")}) row.push_back(v);
+    for (std::size_t k = 0; k < 20000; ++k) {
+        row.insert(row.end(), random() % 10, k % 3 == 0 ? -0.0f : 0.0f);
+        row.push_back(k % 2 == 0 ? spread(random) : spread(random) / 1000.0f);
+    }
+    long long tenths = 0, expected_tenths = 0;
+    long unreadable = 0, expected_unreadable = 0;
+    for (const float v : row) {
+        expected_tenths += as_written(v).tenths;
+        expected_unreadable += as_written(v).unreadable ? 1 : 0;
+    }
+    add_written(row, tenths, unreadable);
+    EXPECT_EQ(expected_tenths, tenths);
+    EXPECT_EQ(expected_unreadable, unreadable);
 }
 
 TEST(Base64, PaddingOfOneAndTwoBytes) {
@@ -315,6 +334,41 @@ TEST(Numbers, AmountsShortestAndGrouped) {
         std::snprintf(text, sizeof text, "%.3g", v);
         if (std::fabs(v) < 100.0) { EXPECT_EQ(text, limit_text(v)) << v; }
     }
+    // Amounts are printf's %.4f without a minus before zero: any double,
+    // 53-bit numbers from 2^-70 to 2^69 (about 2^50 they leave the integer
+    // path), and thirty-seconds, whose fifth decimal is an exact 5: a tie
+    // to the even digit (0.03125 -> "0.0312", 0.09375 -> "0.0938").
+    for (int i = 0; i < 30000; ++i) {
+        const double sign = random() % 2 ? -1.0 : 1.0;
+        const int exponent = static_cast<int>(random() % 140) - 123;
+        const double v = i % 3 == 0   ? std::bit_cast<double>(random())
+                         : i % 3 == 1 ? sign * std::ldexp(static_cast<double>(random() >> 11), exponent)
+                                      : sign * static_cast<double>(random() % 2000001) / 32.0;
+        char text[400];
+        std::snprintf(text, sizeof text, "%.4f", v);
+        EXPECT_EQ(std::string_view(text) == "-0.0000" ? "0.0000" : text, amount_text(v)) << v;
+    }
+    // The shortest text of a 4-byte value is to_chars': random values of
+    // every size, and runs of neighbours about 1, the powers of two (where
+    // the gap below is half the gap above) and 2^24.
+    std::vector<float> floats;
+    for (const float start : {1.0f, 2.0f, 1024.0f, 4194304.0f, 8388608.0f, 16777216.0f, 1234567.8f}) {
+        float v = start;
+        for (int k = 0; k < 3000; ++k) v = std::nextafter(v, 0.0f);
+        for (int k = 0; k < 6000; ++k, v = std::nextafter(v, 1e30f)) floats.push_back(k % 2 ? v : -v);
+    }
+    for (int i = 0; i < 100000; ++i) {
+        const auto bits = static_cast<std::uint32_t>(random());
+        const float one_to_two = std::bit_cast<float>((bits & 0x7fffffu) | 0x3f800000u);
+        floats.push_back(i % 2 ? std::bit_cast<float>(bits) : std::ldexp(one_to_two, i % 26));
+    }
+    for (const float v : floats) {
+        char text[64];
+        EXPECT_EQ(std::string(text, std::to_chars(text, text + sizeof text, v, std::chars_format::fixed).ptr),
+                  shortest_text(v)) << v;
+    }
+    EXPECT_EQ("0.0312", amount_text(0.03125));
+    EXPECT_EQ("-0.0938", amount_text(-0.09375));
 }
 
 // The page's maps by kind: the four annual ones, then the six monthly
