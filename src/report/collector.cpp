@@ -224,10 +224,12 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     if (extent_.known) {
         check_well(pumping_file_, d.line, d.x, d.y, d.record);
     } else {
-        // In blocks that are never moved: a year's records add up to megabytes.
+        // In blocks that are never moved, as a year's records add up to
+        // megabytes; a megabyte each, which the allocator maps apart and
+        // gives back to the system once the wells are checked.
         if (pending_text_.empty() ||
             pending_text_.back().capacity() - pending_text_.back().size() < d.record.size()) {
-            pending_text_.emplace_back().reserve(std::max<std::size_t>(std::size_t{1} << 16, d.record.size()));
+            pending_text_.emplace_back().reserve(std::max<std::size_t>(std::size_t{1} << 20, d.record.size()));
         }
         std::string& block = pending_text_.back();
         pending_wells_.push_back({d.line, d.x, d.y, pending_text_.size() - 1, block.size(), d.record.size()});
