@@ -221,7 +221,9 @@ void ReportCollector::pumping(const PumpingDecision& d) {
     ++pumping_records_;
     if (d.acloc < 0.0f) range_warning(Reason::negative_acres, pumping_file_, d.line, d.record).acres = d.acloc;
     // The tract points come after the pumping file: its wells wait for them.
-    if (extent_.known) {
+    // Once they are known no well waits, also when not one of them marked an
+    // extent (check_well then has nothing to check).
+    if (points_known_) {
         check_well(pumping_file_, d.line, d.x, d.y, d.record);
     } else {
         // In blocks that are never moved, as a year's records add up to
