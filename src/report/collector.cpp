@@ -149,47 +149,6 @@ long array_line(const Grid& grid, std::int32_t row, std::int32_t column) {
     return (row - 1) * records_per_row + (column - 1) / 326 + 1;
 }
 
-// The box of the points given four at a time, each in a lane of its own that
-// the processor handles side by side with the others: per lane the least and
-// greatest x and y of the points so far, starting at the infinities, which
-// the first point replaces. The lanes' bounds then bound the whole (a plus
-// and a minus zero, which the lanes may keep in either order, differ in no
-// comparison).
-class ExtentLanes {
-public:
-    void add(const float* x, const float* y) {
-        Floats xs, ys;
-        std::memcpy(&xs, x, sizeof xs);
-        std::memcpy(&ys, y, sizeof ys);
-        const Bits point = ((xs != 0.0f) | (ys != 0.0f)) & (magnitude(xs) < inf) & (magnitude(ys) < inf);
-        points_ |= point;
-        xmin_ = pick(point & (xs < xmin_), xs, xmin_);
-        xmax_ = pick(point & (xmax_ < xs), xs, xmax_);
-        ymin_ = pick(point & (ys < ymin_), ys, ymin_);
-        ymax_ = pick(point & (ymax_ < ys), ys, ymax_);
-    }
-    bool known() const { return (points_[0] | points_[1] | points_[2] | points_[3]) != 0; }
-    float xmin() const { return least(xmin_); }
-    float xmax() const { return -least(-xmax_); }
-    float ymin() const { return least(ymin_); }
-    float ymax() const { return -least(-ymax_); }
-
-private:
-    using Floats = float __attribute__((vector_size(16)));
-    using Bits = std::int32_t __attribute__((vector_size(16)));  // all ones where true
-    static constexpr float inf = std::numeric_limits<float>::infinity();
-
-    static Floats magnitude(Floats v) { return reinterpret_cast<Floats>(reinterpret_cast<Bits>(v) & 0x7fffffff); }
-    static Floats pick(Bits where, Floats a, Floats b) {
-        return reinterpret_cast<Floats>((where & reinterpret_cast<Bits>(a)) | (~where & reinterpret_cast<Bits>(b)));
-    }
-    static float least(Floats v) { return std::min({v[0], v[1], v[2], v[3]}); }
-
-    Bits points_ = {0, 0, 0, 0};
-    Floats xmin_ = {inf, inf, inf, inf}, xmax_ = {-inf, -inf, -inf, -inf};
-    Floats ymin_ = {inf, inf, inf, inf}, ymax_ = {-inf, -inf, -inf, -inf};
-};
-
 // The input warning of what a record reader noticed.
 Reason reason_of(RecordNote note) {
     switch (note) {
@@ -577,23 +536,7 @@ void ReportCollector::tract_points(const TractCoords& coords, bool read_ahead) {
     if (points_known_) return;  // handed over before the pumping file, and again after their phase
     points_known_ = true;
     const FlagsKept kept;
-    const auto& xs = coords.xcoord;
-    const auto& ys = coords.ycoord;
-    // Township by township along storage: one checked run of the table for
-    // each range, section and tract, four points at a time. A point that is
-    // not a number marks no extent.
-    static_assert(TractCoords::extents[0] % 4 == 0);
-    ExtentLanes lanes;
-    for (std::int32_t k = 1; k <= xs.extent(3); ++k) {
-        for (std::int32_t s = 1; s <= xs.extent(2); ++s) {
-            for (std::int32_t r = 1; r <= xs.extent(1); ++r) {
-                const std::span<const float> xrun = xs.run(xs.extent(0), r, s, k);
-                const std::span<const float> yrun = ys.run(ys.extent(0), r, s, k);
-                for (std::size_t t = 0; t + 4 <= xrun.size(); t += 4) lanes.add(xrun.data() + t, yrun.data() + t);
-            }
-        }
-    }
-    if (lanes.known()) extent_ = {true, lanes.xmin(), lanes.xmax(), lanes.ymin(), lanes.ymax()};
+    extent_ = survey_extent(coords);
     // The wells of the pumping file, in their order, when the points were
     // known before it was read (the warnings are sorted by line at the end).
     if (read_ahead) {
@@ -808,45 +751,6 @@ void ReportCollector::add_budget(YearReport& report) const {
 
 void ReportCollector::check_total(ArrayKind kind, float total) {
     check_totals_[static_cast<std::size_t>(kind)] = total;
-}
-
-std::optional<Point> location(float x, float y) {
-    if (x == 0.0f && y == 0.0f) return std::nullopt;
-    return Point{x, y};
-}
-
-Problem problem_of(Severity severity, Reason reason, std::string file, long line) {
-    Problem p;
-    p.severity = severity;
-    p.reason = reason;
-    p.file = std::move(file);
-    p.line = line;
-    return p;
-}
-
-Problem problem_at(Severity severity, Reason reason, std::string file, long line, Cell cell, float x, float y) {
-    Problem p = problem_of(severity, reason, std::move(file), line);
-    p.point = location(x, y);
-    if (p.point) p.cell = cell;
-    return p;
-}
-
-long YearReport::count_of(Severity severity) const {
-    long n = 0;
-    for (const Problem& p : problems) n += p.severity == severity ? 1 : 0;
-    return n;
-}
-
-long YearReport::misread_count() const {
-    long n = 0;
-    for (const InputWarningCount& c : input_warnings) n += static_cast<int>(c.reason) < misread_reasons ? c.count : 0;
-    return n;
-}
-
-long YearReport::implausible_count() const {
-    long n = 0;
-    for (const InputWarningCount& c : input_warnings) n += static_cast<int>(c.reason) < misread_reasons ? 0 : c.count;
-    return n;
 }
 
 }  // namespace tessadro

@@ -15,6 +15,7 @@
 
 #include "model/run_observer.hpp"
 #include "model/run_state.hpp"
+#include "report/survey_extent.hpp"
 #include "report/year_report.hpp"
 #include "text/record_notes.hpp"
 
@@ -114,17 +115,9 @@ private:
     std::vector<Problem> input_;
     std::set<std::pair<std::string, RecordNote>> whole_file_notes_;  // one row a file for these
     std::set<std::tuple<std::string, long, RecordNote>> noted_records_;
-    // The survey's extent: the box of the tract points of 40coords.dat (a
-    // tract it does not list stands at (0, 0) and is no point), widened by
-    // half a tract, 660 ft, on each side. Wells are checked against it as
-    // they are read, once it is known.
-    struct Extent {
-        bool known = false;
-        float xmin = 0, xmax = 0, ymin = 0, ymax = 0;
-        bool holds(float x, float y) const {
-            return x >= xmin - 660.0f && x <= xmax + 660.0f && y >= ymin - 660.0f && y <= ymax + 660.0f;
-        }
-    } extent_;
+    // Wells are checked against the survey's extent as they are read, once
+    // it is known.
+    SurveyExtent extent_;
     // The wells of the pumping file, read before the extent is known: each
     // one's line, point and record (its text in a block of pending_text_),
     // checked when the tract points come.
