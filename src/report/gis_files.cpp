@@ -101,13 +101,13 @@ std::string plot_points_csv(const YearReport& report, const std::vector<float>& 
             if (y.empty()) y = shortest_text(centre_y(g, i));
             const std::string& x = xs[static_cast<std::size_t>(j - 1)];
             // A point's line on the stack, appended whole: its numbers take
-            // at most 64 characters each (a float's shortest fixed form) and
-            // 11 each (the integers).
-            char line[512];
+            // at most shortest_chars characters each (the floats) and 11
+            // each (the integers).
+            char line[6 * shortest_chars + 64];
             char* p = put(line, "\"POINT (");
             p = put(put(put(p, x), " "), y);
             p = put(put(put(put(put(p, ")\","), x), ","), y), ",");
-            p = std::to_chars(p, p + 64, values[c], std::chars_format::fixed).ptr;
+            p = put_shortest(p, values[c]);
             *p++ = ',';
             p = std::to_chars(p, p + 11, i).ptr;
             *p++ = ',';

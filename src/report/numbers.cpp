@@ -49,7 +49,8 @@ std::uint64_t ten_thousandths(double magnitude) {
 // (4m - 1 below a power of two, where the gap below is half), the ends
 // included when m is even, which reading rounds to. Nine digits tell any
 // 4-byte value: eight decimals at most.
-bool append_shortest_between_1_and_2_24(std::string& out, std::uint32_t magnitude) {
+// Written at p; the end, or null should eight decimals not tell the value.
+char* put_shortest_between_1_and_2_24(char* p, std::uint32_t magnitude) {
     const std::uint64_t m = (magnitude & 0x7fffffu) | 0x800000u;
     const int shift = 2 - (static_cast<int>(magnitude >> 23) - 150);  // 2 to 25
     const std::uint64_t unit = std::uint64_t{1} << shift;
@@ -68,18 +69,16 @@ bool append_shortest_between_1_and_2_24(std::string& out, std::uint32_t magnitud
         const std::uint64_t rest = exact & (unit - 1);
         if (rest > unit / 2 || (rest == unit / 2 && c % 2 != 0)) ++c;
         c = std::clamp(c, first, last);
-        char text[32];
-        char* end = std::to_chars(text, text + sizeof text, c / scale).ptr;
+        char* end = std::to_chars(p, p + 8, c / scale).ptr;  // below 2^24: eight digits at most
         if (decimals > 0) {
             *end++ = '.';
             std::uint64_t fraction = c % scale;
             for (int k = decimals - 1; k >= 0; --k, fraction /= 10) end[k] = static_cast<char>('0' + fraction % 10);
             end += decimals;
         }
-        out.append(text, end);
-        return true;
+        return end;
     }
-    return false;
+    return nullptr;
 }
 
 }  // namespace
@@ -110,17 +109,22 @@ std::string amount_text(double value) {
     return s;
 }
 
-void append_shortest(std::string& out, float value) {
+char* put_shortest(char* p, float value) {
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
     const std::uint32_t magnitude = bits & 0x7fffffffu;
     if (magnitude >= std::bit_cast<std::uint32_t>(1.0f) && magnitude < std::bit_cast<std::uint32_t>(0x1p24f)) {
-        const std::size_t size = out.size();
-        if (bits != magnitude) out.push_back('-');
-        if (append_shortest_between_1_and_2_24(out, magnitude)) return;
-        out.resize(size);
+        char* digits = bits != magnitude ? p + 1 : p;
+        if (char* end = put_shortest_between_1_and_2_24(digits, magnitude)) {
+            if (digits != p) *p = '-';
+            return end;
+        }
     }
-    char text[64];
-    out.append(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr);
+    return std::to_chars(p, p + shortest_chars, value, std::chars_format::fixed).ptr;
+}
+
+void append_shortest(std::string& out, float value) {
+    char text[shortest_chars];
+    out.append(text, put_shortest(text, value));
 }
 
 std::string shortest_text(float value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace tessadro {
@@ -16,8 +17,11 @@ void append_whole(std::string& out, long long value);
 // A 4-byte value in the fewest digits that read back as the same value,
 // without an exponent ("2132624.5").
 std::string shortest_text(float value);
-// The same appended to out.
+// The same appended to out, or written at p, which it returns the end of: at
+// most shortest_chars characters (a float's fixed form has 48 at most).
 void append_shortest(std::string& out, float value);
+inline constexpr std::size_t shortest_chars = 64;
+char* put_shortest(char* p, float value);
 
 // A number for people: thousands separated by commas, the given decimals.
 std::string grouped_text(double value, int decimals);
