@@ -4,14 +4,13 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
-#include <limits>
 #include <span>
 #include <utility>
 
 #include "model/static_files.hpp"
 #include "monthly/monthly_arrays.hpp"
+#include "report/nonzero_cells.hpp"
 #include "run/fp_flags.hpp"
 
 namespace tessadro {
@@ -107,30 +106,11 @@ std::vector<T> grid_values(const Grid& grid, const Table<T, 2>& table) {
     return values;
 }
 
-// Calls add(c, v) for each cell c of values from first to end whose value v
-// is not zero (nor minus zero), in order: most cells of an array are, and are
-// passed over four at a time.
-template <class Add>
-void for_nonzero(const std::vector<float>& values, std::size_t first, std::size_t end, Add add) {
-    std::size_t c = first;
-    for (; c + 4 <= end; c += 4) {
-        std::uint64_t pairs[2];
-        std::memcpy(pairs, values.data() + c, sizeof pairs);
-        if (((pairs[0] | pairs[1]) & 0x7fffffff7fffffffu) == 0) continue;
-        for (std::size_t k = c; k < c + 4; ++k) {
-            if (values[k] != 0.0f) add(k, values[k]);
-        }
-    }
-    for (; c < end; ++c) {
-        if (values[c] != 0.0f) add(c, values[c]);
-    }
-}
-
 // The sum of the values in order. Zeros leave it as it is: it starts at
 // plus zero, and a sum of nonzero values is never minus zero.
 double sum_of(const std::vector<float>& values) {
     double sum = 0.0;
-    for_nonzero(values, 0, values.size(), [&sum](std::size_t, float v) { sum += v; });
+    for_nonzero(values, [&sum](std::size_t, float v) { sum += v; });
     return sum;
 }
 
@@ -490,11 +470,12 @@ void ReportCollector::add_area_totals(YearReport& report, const RunState& state)
         std::array<double, n_counties + 1> sums{};  // by county, from 1; the .mi arrays have none
         for (std::size_t k = 1; k < sums.size(); ++k) sums[k] = report.counties[k - 1].*sum;
         const std::size_t counted = a.kind == ArrayKind::mi ? 0 : std::min(a.values.size(), county_of.size());
-        for_nonzero(a.values, 0, counted, [&](std::size_t c, float v) {
+        const std::span<const float> values(a.values);
+        for_nonzero(values.first(counted), [&](std::size_t c, float v) {
             placed.add(v);
             sums[county_of[c]] += v;
         });
-        for_nonzero(a.values, counted, a.values.size(), [&placed](std::size_t, float v) { placed.add(v); });
+        for_nonzero(values.subspan(counted), [&placed](std::size_t, float v) { placed.add(v); });
         tally(q.quantity, q.placed_reason) = placed;
         if (a.kind == ArrayKind::mi) continue;
         for (std::size_t k = 1; k < sums.size(); ++k) report.counties[k - 1].*sum = sums[k];
@@ -514,7 +495,7 @@ void ReportCollector::add_factor_changes(const YearReport& report) {
             if (a.kind == kind) months.push_back(&a.values);
         }
         // A cell split into months holds more than zero.
-        for_nonzero(*annual, 0, cells, [&](std::size_t c, float value) {
+        for_nonzero(std::span<const float>(*annual).first(cells), [&](std::size_t c, float value) {
             if (!split_into_months(value)) return;
             double season = 0.0;
             for (const std::vector<float>* month : months) {

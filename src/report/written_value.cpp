@@ -2,8 +2,8 @@
 
 #include <bit>
 #include <cmath>
-#include <cstring>
 
+#include "report/nonzero_cells.hpp"
 #include "text/real_text.hpp"
 
 namespace tessadro {
@@ -21,14 +21,14 @@ WrittenValue as_written(float value) {
 
 namespace {
 
-// As as_written(): ten times a 4-byte value is exact in double (24 bits and
-// 4), and adding 2^52 and taking it away again rounds it to a whole number,
-// a half to the even one, as the field does. From 10^5 up, and Inf and NaN,
+// A value other than zero, as as_written() takes it: ten times a 4-byte
+// value is exact in double (24 bits and 4), and adding 2^52 and taking it
+// away again rounds it to a whole number, a half to the even one, as the
+// field does. From 10^5 up, and Inf and NaN,
 // a value is asterisks; so is a whole number of tenths of more than five
 // digits, or of four when negative, for the minus sign.
 void add_one(float value, long long& tenths, long& unreadable) {
     const std::uint32_t magnitude = std::bit_cast<std::uint32_t>(value) & 0x7fffffffu;
-    if (magnitude == 0) return;
     if (magnitude >= std::bit_cast<std::uint32_t>(1e5f)) {
         ++unreadable;
         return;
@@ -43,15 +43,8 @@ void add_one(float value, long long& tenths, long& unreadable) {
 }  // namespace
 
 void add_written(std::span<const float> row, long long& tenths, long& unreadable) {
-    // Most cells are zero: four at a time while they are, sign bits aside.
-    std::size_t k = 0;
-    for (; k + 4 <= row.size(); k += 4) {
-        std::uint64_t pairs[2];
-        std::memcpy(pairs, row.data() + k, sizeof pairs);
-        if (((pairs[0] | pairs[1]) & 0x7fffffff7fffffffu) == 0) continue;
-        for (std::size_t j = k; j < k + 4; ++j) add_one(row[j], tenths, unreadable);
-    }
-    for (; k < row.size(); ++k) add_one(row[k], tenths, unreadable);
+    // A zero's field is 0.0: it adds nothing.
+    for_nonzero(row, [&](std::size_t, float v) { add_one(v, tenths, unreadable); });
 }
 
 }  // namespace tessadro
